@@ -1,0 +1,38 @@
+# One-command set-up: install what is missing, configure, build, then run or test.
+BUILD    ?= build
+SAN      ?= build-san
+EXAMPLE  ?= examples/triangulos.txt
+STRATEGY ?= 1110
+PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev
+SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+
+.PHONY: deps build run test sanitize bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD)
+
+run: build
+	cd $(BUILD) && ./BCTovsel $(STRATEGY) < ../$(EXAMPLE)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+sanitize: deps
+	cmake -S . -B $(SAN) -G Ninja -DBCT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(SAN)
+	ctest --test-dir $(SAN) --output-on-failure -j2
+
+bench: deps
+	cmake -S . -B $(BUILD) -G Ninja -DBCT_BENCH=ON
+	cmake --build $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(SAN)

@@ -1,0 +1,14 @@
+// The run's optimizer problem and its single fatal-error path.
+#ifndef BCT_DRIVER_ERRO_H
+#define BCT_DRIVER_ERRO_H
+
+#include "optimizer/xprs.h"
+
+extern XPRSprob prob;   // the one problem of the run
+extern int xpress_ret;  // return code of the last tested optimizer call
+
+// Reports the failed call, releases the optimizer and exits with `code`
+// (-1, a failed allocation, becomes status 255).
+[[noreturn]] void errormsg(const char* routine, int line, int code);
+
+#endif

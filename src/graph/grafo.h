@@ -1,0 +1,31 @@
+// The signed graph store: adjacency lists of the graph (gMat) and of the
+// doubled graph (gDup), in which a path from v to its copy nlin+v stands for a
+// closed walk through v with the parity the arc weights encode.
+#ifndef BCT_GRAPH_GRAFO_H
+#define BCT_GRAPH_GRAFO_H
+
+struct nodo {       // one end of an edge
+  int vertice;      // the neighbour
+  int sinal;        // 1 positive, -1 negative, 2 double
+  nodo* prox;
+};
+
+struct nodo2 {      // one arc of the doubled graph
+  int vertice;      // head of the arc, 0 .. 2*nlin-1
+  int sinal;        // sign of the edge the arc comes from
+  double peso;      // weight, written by each user before its search
+  nodo2* prox;
+};
+
+extern nodo** gMat;   // nlin lists, each ascending by vertice
+extern nodo2** gDup;  // 2*nlin lists
+extern int nlin;      // vertices
+extern int narco;     // edges, as declared
+extern int nneg;      // edges of sign -1
+extern int npos;      // edges of sign 1
+extern int nduplo;    // edges of sign 2
+
+void geraGrafoDuplo();  // builds gDup from a complete gMat
+void liberaGrafo();     // releases gMat and gDup (null afterwards)
+
+#endif

@@ -1,0 +1,24 @@
+// Search control: the incumbent, the primal heuristic and the callbacks that
+// follow or steer the optimizer's tree.
+#ifndef BCT_SEARCH_BUSCA_H
+#define BCT_SEARCH_BUSCA_H
+
+#include "optimizer/xprs.h"
+
+extern double zstar;               // best value, -1e20 while none
+extern double* xstar;              // best solution, 1.0 per chosen vertex (nlin)
+extern int NODE_BEST_INTEGER_SOL;  // node of the best solution, -1 while none
+
+void heuristicaPrimal(double* x, int node);
+void salvaMelhorSol(XPRSprob prob, void* object);
+int ehviavel(double* p);
+int cbChangeBranchObject(XPRSprob prob, void* object, XPRSbranchobject proposed,
+                         XPRSbranchobject* replacement);
+void nodeOptimal(XPRSprob prob, void* object, int* feasible);
+void varSelection(XPRSprob prob, void* object, int* column, int* up,
+                  double* estimate);
+void nodeSelection(XPRSprob prob, void* object, int* node);
+void nodeInfeasible(XPRSprob prob, void* object);
+void nodeCutoff(XPRSprob prob, void* object, int node);
+
+#endif

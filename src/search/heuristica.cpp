@@ -1,0 +1,4 @@
+// Primal heuristic.  (stub)
+#include "search/busca.h"
+
+void heuristicaPrimal(double*, int) {}

@@ -1,0 +1,25 @@
+// The cut batch: up to 200 typed cuts that the separators of one iteration
+// append to and the cut manager hands to the pool in one call.
+#ifndef BCT_SEPARATION_LOTE_H
+#define BCT_SEPARATION_LOTE_H
+
+#include "optimizer/xprs.h"
+
+constexpr int MAX_CORTES = 200;  // cuts per separation iteration
+
+enum TipoCorte {                 // cut types carried into the pool
+  CORTE_CICLO = 1,               // odd negative cycle, not lifted
+  CORTE_CLIQUE = 2,              // clique, rhs 1 or 2
+  CORTE_CICLO_LIFTED = 3,        // odd negative cycle, lifted
+  CORTE_CICLO_IND_SET = 4        // odd cycle of double edges
+};
+
+extern char* qrtype;     // sense of each cut ('L')
+extern int* mtype;       // type of each cut
+extern double* drhs;     // right-hand sides
+extern int* mstart;      // first term of each cut, one entry more than cuts
+extern int* mcols;       // column of each term (200 * nlin)
+extern double* dmatval;  // coefficient of each term (200 * nlin)
+extern XPRScut* mcutind; // handles of the iteration's cuts
+
+#endif
