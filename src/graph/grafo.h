@@ -25,6 +25,10 @@ extern int nneg;      // edges of sign -1
 extern int npos;      // edges of sign 1
 extern int nduplo;    // edges of sign 2
 
+nodo** alocaListas(int n);  // n empty list heads; exits 255 when out of memory
+// Links {vizinho, sinal} into the list of v, after every element whose vertice
+// is not greater (so repeated edges keep their input order).
+void insereOrdenado(int v, int vizinho, int sinal);
 void geraGrafoDuplo();  // builds gDup from a complete gMat
 void liberaGrafo();     // releases gMat and gDup (null afterwards)
 

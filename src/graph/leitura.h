@@ -15,5 +15,6 @@ extern int ncol;  // columns of the matrix instance
 extern int** a;   // nlin rows of ncol entries; released after the conversion
 
 void converteMatriz();  // the conversion of a filled nlin x ncol matrix a
+void liberaMatriz();    // releases a (null afterwards)
 
 #endif

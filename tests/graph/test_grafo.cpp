@@ -1,0 +1,115 @@
+// The graph store as the graph reader builds it: list orders of gMat and gDup,
+// counts, repeated edges and loops.
+#include <gtest/gtest.h>
+
+#include "graph/grafo.h"
+#include "instancias.h"
+
+using Lista = std::vector<std::pair<int, int>>;
+using Arcos = std::vector<int>;
+
+class Grafo : public ::testing::Test {
+ protected:
+  void SetUp() override { ::testing::internal::CaptureStdout(); }
+  void TearDown() override {
+    saida = ::testing::internal::GetCapturedStdout();
+    liberaGrafo();
+  }
+  std::string saida;
+};
+
+TEST_F(Grafo, ListasDoExemploDeTresVertices) {
+  carregaGrafo("3 2\n0 1 -1\n2 1 1\n");
+  EXPECT_EQ(nlin, 3);
+  EXPECT_EQ(narco, 2);
+  EXPECT_EQ(nneg, 1);
+  EXPECT_EQ(npos, 1);
+  EXPECT_EQ(nduplo, 0);
+  EXPECT_EQ(listaMat(0), (Lista{{1, -1}}));
+  EXPECT_EQ(listaMat(1), (Lista{{0, -1}, {2, 1}}));
+  EXPECT_EQ(listaMat(2), (Lista{{1, 1}}));
+  EXPECT_EQ(listaDup(0), (Arcos{4, 1}));
+  EXPECT_EQ(listaDup(1), (Arcos{5, 2, 3, 0}));
+  EXPECT_EQ(listaDup(2), (Arcos{4, 1}));
+  EXPECT_EQ(listaDup(3), (Arcos{1, 4}));
+  EXPECT_EQ(listaDup(4), (Arcos{2, 5, 0, 3}));
+  EXPECT_EQ(listaDup(5), (Arcos{1, 4}));
+  for (int v = 0; v < 6; v++)
+    for (nodo2* p = gDup[v]; p; p = p->prox) EXPECT_EQ(p->sinal, (v % 3 == 0 || p->vertice % 3 == 0) ? -1 : 1);
+}
+
+TEST_F(Grafo, ImprimeAsContagensDoCabecalho) {
+  carregaGrafo("3 2 0 1 -1 2 1 1");
+  ::testing::internal::GetCapturedStdout();
+  ::testing::internal::CaptureStdout();
+  carregaGrafo("3 2 0 1 -1 2 1 1");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "Entrando diretamente com grafo.\nnumero de vertices: 3\nnumero de arcos: 2\n");
+  ::testing::internal::CaptureStdout();
+}
+
+TEST_F(Grafo, OrdemDosRegistrosNaoMudaAsListas) {
+  carregaGrafo("4 4\n3 0 1\n0 2 -1\n1 0 2\n2 3 1\n");
+  const std::vector<Lista> mat{listaMat(0), listaMat(1), listaMat(2), listaMat(3)};
+  std::vector<Arcos> dup;
+  for (int v = 0; v < 8; v++) dup.push_back(listaDup(v));
+  carregaGrafo("4 4\n2 3 1\n1 0 2\n3 0 1\n0 2 -1\n");
+  for (int v = 0; v < 4; v++) EXPECT_EQ(listaMat(v), mat[v]) << v;
+  for (int v = 0; v < 8; v++) EXPECT_EQ(listaDup(v), dup[v]) << v;
+  EXPECT_EQ(mat[0], (Lista{{1, 2}, {2, -1}, {3, 1}}));
+  // First copy: per neighbour in descending order, the arc to its copy and
+  // then to the neighbour itself; second copy the other way round.
+  EXPECT_EQ(dup[0], (Arcos{7, 3, 6, 2, 5, 1}));
+  EXPECT_EQ(dup[4], (Arcos{3, 7, 2, 6, 1, 5}));
+}
+
+TEST_F(Grafo, ArestaRepetidaFicaDuasVezesNaOrdemDeEntrada) {
+  carregaGrafo("3 3\n0 1 1\n1 2 -1\n1 0 -1\n");
+  EXPECT_EQ(listaMat(0), (Lista{{1, 1}, {1, -1}}));
+  EXPECT_EQ(listaMat(1), (Lista{{0, 1}, {0, -1}, {2, -1}}));
+  EXPECT_EQ(npos, 1);
+  EXPECT_EQ(nneg, 2);
+  // Each copy of the edge gives its own eight arcs.
+  EXPECT_EQ(listaDup(0), (Arcos{4, 1, 4, 1}));
+  EXPECT_EQ(listaDup(3), (Arcos{1, 4, 1, 4}));
+}
+
+TEST_F(Grafo, LacoPositivoSoEntraEmGMat) {
+  carregaGrafo("2 2\n1 1 1\n0 1 -1\n");
+  EXPECT_EQ(listaMat(1), (Lista{{0, -1}, {1, 1}, {1, 1}}));
+  EXPECT_EQ(npos, 1);
+  EXPECT_EQ(listaDup(1), (Arcos{2, 0}));
+  EXPECT_EQ(listaDup(3), (Arcos{0, 2}));
+}
+
+TEST_F(Grafo, SemArestasOuSemVertices) {
+  carregaGrafo("4 0\n");
+  EXPECT_EQ(narco, 0);
+  for (int v = 0; v < 8; v++) EXPECT_EQ(gDup[v], nullptr);
+  carregaGrafo("0 0");
+  EXPECT_EQ(nlin, 0);
+  EXPECT_NE(gMat, nullptr);
+  EXPECT_NE(gDup, nullptr);
+}
+
+TEST_F(Grafo, SinalForaDoPadraoAindaGeraOitoArcos) {
+  // The store itself keeps any sign; only the reader refuses such input.
+  liberaGrafo();
+  nlin = 2;
+  gMat = alocaListas(2);
+  insereOrdenado(0, 1, 3);
+  insereOrdenado(1, 0, 3);
+  geraGrafoDuplo();
+  int arcos = 0;
+  for (int v = 0; v < 4; v++)
+    for (nodo2* p = gDup[v]; p; p = p->prox, arcos++) EXPECT_EQ(p->sinal, 3);
+  EXPECT_EQ(arcos, 8);
+}
+
+TEST_F(Grafo, LiberaGrafoAnulaAsListas) {
+  carregaGrafo("3 1 0 2 2");
+  liberaGrafo();
+  EXPECT_EQ(gMat, nullptr);
+  EXPECT_EQ(gDup, nullptr);
+  liberaGrafo();
+}
