@@ -1,0 +1,119 @@
+// Command-line options: the flags, the depth limit and every way the command
+// line is refused (usage text, status 255).
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "capturaSaida.h"
+#include "driver/opcoes.h"
+
+namespace {
+
+const char* const USO =
+    "Uso: BCTovsel <estrategia> <prof_max_para_corte> <  <instancia> \n"
+    "  - 1a. posicao \"1\" se a heuristica primal e' usada. \n"
+    "  - 2a. posicao \"1\" se ocorrera geracao de cortes.\n"
+    "  - 3a. posicao \"1\" se a instancia e' grafo e \"0\" se a instancia e' matriz.\n"
+    "  - 4a. posicao \"1\" se a impress\xe3o e' detalhada ao longo da execucao.\n"
+    "- prof_max_para_corte: maior altura de um no para aplicar cortes\n"
+    "  (default=1000000) \n"
+    "- instancia: nome do arquivo contendo a instancia \n";
+
+void extrai(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  extractParameters(static_cast<int>(args.size()), argv.data());
+}
+
+class Opcoes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HEURISTICA_PRIMAL = BRANCH_AND_CUT = GRAPH_INSTANCE = COMPLETE_PRINT = 7;
+    MAX_NODE_DEPTH_FOR_SEP = 1000000;
+  }
+};
+
+}  // namespace
+
+TEST_F(Opcoes, Estrategia0000SemProfundidade) {
+  extrai({"BCTovsel", "0000"});
+  EXPECT_EQ(HEURISTICA_PRIMAL, 0);
+  EXPECT_EQ(BRANCH_AND_CUT, 0);
+  EXPECT_EQ(GRAPH_INSTANCE, 0);
+  EXPECT_EQ(COMPLETE_PRINT, 0);
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 1000000);
+}
+
+TEST_F(Opcoes, Estrategia1111ComProfundidade5) {
+  extrai({"BCTovsel", "1111", "5"});
+  EXPECT_EQ(HEURISTICA_PRIMAL, 1);
+  EXPECT_EQ(BRANCH_AND_CUT, 1);
+  EXPECT_EQ(GRAPH_INSTANCE, 1);
+  EXPECT_EQ(COMPLETE_PRINT, 1);
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 5);
+}
+
+TEST_F(Opcoes, CadaPosicaoVaiParaSeuFlag) {
+  extrai({"BCTovsel", "0100"});
+  EXPECT_EQ(BRANCH_AND_CUT, 1);
+  EXPECT_EQ(HEURISTICA_PRIMAL + GRAPH_INSTANCE + COMPLETE_PRINT, 0);
+  extrai({"BCTovsel", "0010"});
+  EXPECT_EQ(GRAPH_INSTANCE, 1);
+  EXPECT_EQ(HEURISTICA_PRIMAL + BRANCH_AND_CUT + COMPLETE_PRINT, 0);
+}
+
+TEST_F(Opcoes, ProfundidadeConvertidaComoStrtol) {
+  extrai({"BCTovsel", "0000", "abc"});
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 0);
+  extrai({"BCTovsel", "0000", "12xy"});
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 12);
+  extrai({"BCTovsel", "0000", "-3"});
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, -3);
+  extrai({"BCTovsel", "0000", "  +7"});
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 7);
+  extrai({"BCTovsel", "0000", "99999999999999"});
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, INT_MAX);
+}
+
+using OpcoesDeathTest = Opcoes;
+
+TEST_F(OpcoesDeathTest, SemArgumentosOuComTresSoOUso) {
+  std::string saida;
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel"}), 255, saida);
+  EXPECT_EQ(saida, USO);
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "1111", "5", "x"}), 255, saida);
+  EXPECT_EQ(saida, USO);
+}
+
+TEST_F(OpcoesDeathTest, EstrategiaDeTamanhoErrado) {
+  std::string saida;
+  for (const char* estrategia : {"111", "11111", ""}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", estrategia}), 255, saida);
+    EXPECT_EQ(saida, std::string("First parameter with size 4 is mandatory. \n") + USO) << estrategia;
+  }
+}
+
+TEST_F(OpcoesDeathTest, CaractereForaDe0e1) {
+  std::string saida;
+  EXPECT_SAIDA_E_STATUS(
+      {
+        extrai({"BCTovsel", "10x1"});
+      },
+      255, saida);
+  EXPECT_EQ(saida, std::string("Primeiro parametro deve ter apenas \"0\"s e \"1\"s !\n") + USO);
+}
+
+TEST_F(OpcoesDeathTest, FlagsAceitasAntesDoErroJaFicam) {
+  // The child reports the flags it holds when the parse fails at position 3.
+  std::string saida;
+  EXPECT_SAIDA_E_STATUS(
+      {
+        std::atexit([] { std::printf("%d%d%d%d", HEURISTICA_PRIMAL, BRANCH_AND_CUT, GRAPH_INSTANCE, COMPLETE_PRINT); });
+        extrai({"BCTovsel", "10x1"});
+      },
+      255, saida);
+  EXPECT_EQ(saida.substr(saida.size() - 4), "1077");
+}
