@@ -12,6 +12,12 @@ extern int NODE_BEST_INTEGER_SOL;  // node of the best solution, -1 while none
 void heuristicaPrimal(double* x, int node);
 void salvaMelhorSol(XPRSprob prob, void* object);
 int ehviavel(double* p);
+// Steps of salvaMelhorSol after the balance test: a valid point x of value v,
+// found at node k, not worse than the incumbent becomes the incumbent and
+// moves the cut-off to v + 1 - 1e-6.
+void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida);
+// Appends the incumbent to the file named by BCTOVSEL_INCUMBENTES, if set.
+void registraIncumbente();
 int cbChangeBranchObject(XPRSprob prob, void* object, XPRSbranchobject proposed,
                          XPRSbranchobject* replacement);
 void nodeOptimal(XPRSprob prob, void* object, int* feasible);

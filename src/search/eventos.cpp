@@ -1,8 +1,47 @@
-// Node event callbacks.  (stub)
+// Node event callbacks: they follow the search tree and, with detailed
+// printing, report each event; none of them changes a decision.
+#include <cstdio>
+
+#include "driver/erro.h"
+#include "driver/opcoes.h"
 #include "search/busca.h"
 
-void nodeOptimal(XPRSprob, void*, int*) {}
-void varSelection(XPRSprob, void*, int*, int*, double*) {}
-void nodeSelection(XPRSprob, void*, int*) {}
-void nodeInfeasible(XPRSprob, void*) {}
-void nodeCutoff(XPRSprob, void*, int) {}
+void nodeOptimal(XPRSprob prob, void*, int*) {
+  int k = 0, id = 0;
+  double v = 0.0;
+  xpress_ret = XPRSgetintattrib(prob, XPRS_NODES, &k);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 310, xpress_ret);
+  xpress_ret = XPRSgetintattrib(prob, XPRS_CURRENTNODE, &id);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 315, xpress_ret);
+  xpress_ret = XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 319, xpress_ret);
+  if (COMPLETE_PRINT) {
+    std::printf("\n=========\n");
+    std::printf("No' %d with Id %d \n", k, id);
+    std::printf("\n=========\n");
+    std::printf("Solucao Otima do LP\n");
+    std::printf("\tFuncao objetivo valor = %lf\n", v);
+  }
+}
+
+void varSelection(XPRSprob, void*, int* column, int* up, double*) {
+  if (COMPLETE_PRINT) {
+    std::printf("Branching (Variavel %d). ", *column);
+    std::printf(*up == 1 ? "Up\n" : "Down\n");
+  }
+}
+
+void nodeSelection(XPRSprob, void*, int* node) {
+  if (COMPLETE_PRINT) std::printf("Backtracking... (No %d)\n", *node);
+}
+
+void nodeInfeasible(XPRSprob prob, void*) {
+  int k = 0;
+  xpress_ret = XPRSgetintattrib(prob, XPRS_NODES, &k);
+  if (xpress_ret != 0) errormsg("nodeInfeasible: rotina XPRSgetintattrib.\n", 948, xpress_ret);
+  if (COMPLETE_PRINT) std::printf("No %d inviavel\n", k);
+}
+
+void nodeCutoff(XPRSprob, void*, int node) {
+  if (COMPLETE_PRINT) std::printf("Cutoff (No %d)\n", node);
+}

@@ -1,4 +1,70 @@
-// Primal heuristic.  (stub)
-#include "search/busca.h"
+// Primal heuristic: a greedy two-sided split of the vertices in decreasing
+// order of their LP value, keeping every chosen set balanced.
+#include <cstdio>
+#include <cstdlib>
 
-void heuristicaPrimal(double*, int) {}
+#include "driver/erro.h"
+#include "driver/opcoes.h"
+#include "graph/grafo.h"
+#include "search/busca.h"
+#include "separation/trabalho.h"
+
+void heuristicaPrimal(double* x, int node) {
+  const int n = nlin;
+  if (COMPLETE_PRINT) std::printf(".Heuristica Primal.\n");
+  int* lado = static_cast<int*>(std::calloc(n == 0 ? 1 : n, sizeof(int)));
+  if (lado == nullptr) errormsg("Main: memory allocation error.\n", 34, -1);
+
+  for (int v = 0; v < n; v++) {
+    xh[v].valor = x[v];
+    xh[v].indice = v;
+  }
+  std::qsort(xh, n, sizeof(RegAux), ComparaRegAux);
+
+  int c1 = 0, c2 = 0;
+  for (int i = 0; i < n; i++) {
+    const int v = xh[i].indice;
+    bool pode1 = true, pode2 = true;
+    for (nodo* e = gMat[v]; e != nullptr && (pode1 || pode2); e = e->prox) {
+      const int ladoU = lado[e->vertice];
+      if (ladoU == 0) continue;
+      switch (e->sinal) {
+        case 1:
+          if (ladoU == 1) pode2 = false; else pode1 = false;
+          break;
+        case -1:
+          if (ladoU == 1) pode1 = false; else pode2 = false;
+          break;
+        case 2:
+          pode1 = pode2 = false;
+          break;
+        default:
+          break;
+      }
+    }
+    if (pode1 && pode2) {
+      if (c1 < c2) { lado[v] = 1; c1++; } else { lado[v] = 2; c2++; }
+    } else if (pode1) {
+      lado[v] = 1;
+      c1++;
+    } else if (pode2) {
+      lado[v] = 2;
+      c2++;
+    }
+  }
+
+  const int z = c1 + c2;
+  if (COMPLETE_PRINT) std::printf("..Custo da solucao heuristica: %d\n", z);
+  if (z > zstar) {
+    if (COMPLETE_PRINT) std::printf("..Heuristica Primal melhorou a solucao\n");
+    for (int v = 0; v < n; v++) xstar[v] = lado[v] != 0 ? 1.0 : 0.0;
+    zstar = z;
+    NODE_BEST_INTEGER_SOL = node;
+    xpress_ret = XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6);
+    if (xpress_ret != 0) errormsg("Heuristica Primal: Erro \n", 133, xpress_ret);
+    registraIncumbente();
+  } else if (COMPLETE_PRINT) {
+    std::printf("..Heuristica Primal nao melhorou a solucao\n");
+  }
+  std::free(lado);
+}

@@ -1,9 +1,119 @@
-// Incumbent callback and balance test.  (stub)
+// The incumbent: the integer-solution callback, the balance test of a 0/1
+// point, and the verification trail of every incumbent stored.
+#include <cstdio>
+#include <cstdlib>
+
+#include "driver/erro.h"
+#include "driver/opcoes.h"
+#include "graph/grafo.h"
 #include "search/busca.h"
+#include "separation/trabalho.h"
 
 double zstar = -1e20;
 double* xstar = nullptr;
 int NODE_BEST_INTEGER_SOL = -1;
 
-void salvaMelhorSol(XPRSprob, void*) {}
-int ehviavel(double*) { return 1; }
+void registraIncumbente() {
+  // Set by verification runs only: every incumbent goes to that file as the
+  // list of its chosen vertices, so an outside checker can test each one.
+  static const char* destino = std::getenv("BCTOVSEL_INCUMBENTES");
+  if (destino == nullptr || *destino == '\0') return;
+  std::FILE* f = std::fopen(destino, "a");
+  if (f == nullptr) return;
+  std::fprintf(f, "%.0f:", zstar);
+  for (int v = 0; v < nlin; v++)
+    if (xstar[v] > 1e-6) std::fprintf(f, " %d", v);
+  std::fprintf(f, "\n");
+  std::fclose(f);
+}
+
+int ehviavel(double* p) {
+  for (int i = 0; i < nlin; i++) position[i] = -1;
+  int inicio = 0;
+  while (inicio < nlin && !(p[inicio] > 1e-6)) inicio++;
+  if (inicio == nlin) return 1;
+
+  // Each vertex is pushed at most once (when first reached), so an array of
+  // nlin entries is room enough for the stack.
+  int* pilha = static_cast<int*>(std::malloc(sizeof(int) * nlin));
+  if (pilha == nullptr) errormsg("Main: memory allocation error.\n", 199, -1);
+  int topo = 0;
+  position[inicio] = 0;
+  pilha[topo++] = inicio;
+
+  int resultado = 1;
+  while (topo > 0) {
+    if (resultado == 0) break;
+    const int u = pilha[--topo];
+    for (nodo* e = gMat[u]; e != nullptr; e = e->prox) {
+      const int w = e->vertice;
+      if (!(p[w] > 1e-6)) continue;
+      const int s = e->sinal;
+      if (s == 2) {
+        resultado = 0;
+      } else if (position[w] == -1) {
+        position[w] = s == 1 ? position[u] : 1 - position[u];
+        pilha[topo++] = w;
+      } else if ((s == 1 && position[w] != position[u]) ||
+                 (s == -1 && position[w] == position[u])) {
+        resultado = 0;
+      }
+    }
+    if (topo == 0) {
+      int i = inicio + 1;
+      while (i < nlin && !(p[i] > 1e-6 && position[i] == -1)) i++;
+      if (i < nlin) {
+        position[i] = 0;
+        pilha[topo++] = i;
+        inicio = i;
+      }
+    }
+  }
+  std::free(pilha);
+  return resultado;
+}
+
+void salvaMelhorSol(XPRSprob prob, void*) {
+  double v = 0.0;
+  int k = 0, n = 0;
+  xpress_ret = XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &v);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 55, xpress_ret);
+  if (COMPLETE_PRINT) std::printf("Melhor solucao inteira atual: %lf\n", v);
+  xpress_ret = XPRSgetintattrib(prob, XPRS_NODES, &k);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 80, xpress_ret);
+  xpress_ret = XPRSgetintattrib(prob, XPRS_COLS, &n);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib\n", 85, xpress_ret);
+  xpress_ret = XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetdblattrib\n", 90, xpress_ret);
+  xpress_ret = XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr);
+  if (xpress_ret != 0)
+    errormsg("Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 94, xpress_ret);
+
+  const int valida = ehviavel(x);
+  if (COMPLETE_PRINT) {
+    std::printf("\n..Encontrada uma solucao inteira (No' %d): valor=%f.", k, v);
+    if (!valida) {
+      std::printf(" inviavel\n");
+      return;
+    }
+    std::printf(" viavel\n");
+  }
+  aceitaSolucao(prob, v, k, n, valida);
+}
+
+void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida) {
+  if (v <= zstar - 1e-6 || !valida) return;
+  if (COMPLETE_PRINT) std::printf(".. atualizando melhor solucao ...\n");
+  // The column count comes from the optimizer; never copy past our arrays.
+  const int colunas = n < nlin ? n : nlin;
+  for (int i = 0; i < colunas; i++) xstar[i] = x[i];
+  zstar = v;
+  xpress_ret = XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, v + 1.0 - 1e-6);
+  if (xpress_ret != 0) errormsg("SalvaMelhorSol: XPRSsetdblcontrol.\n", 136, xpress_ret);
+  NODE_BEST_INTEGER_SOL = k;
+  if (COMPLETE_PRINT) {
+    std::printf("..Melhor solucao inteira encontrada no no' %d, custo %12.6f\n", k, zstar);
+    std::printf("..Solucao encontrada: \n");
+  }
+  registraIncumbente();
+}

@@ -1,0 +1,20 @@
+// The two decisions of the three-way branching, apart from the callback so
+// that they can be checked on their own.
+#ifndef BCT_SEARCH_RAMIFICACAO_H
+#define BCT_SEARCH_RAMIFICACAO_H
+
+// Among m cuts stored row-wise (mstart with m + 1 entries), the first of the
+// shortest ones (fewer than nlin terms) with a column valued in
+// [1e-6, 0.999999]; returns its index, or -1, and leaves in *termoInicial the
+// position in mcols of its last such term.
+int escolheCorte(int m, const int* mstart, const int* mcols, const double* x,
+                 int* termoInicial);
+
+// Grows P along the cut's terms taken as a cycle, from the term at position
+// inicio, keeping x(P) > |P| - 1 and |P| <= max(1, len / 2).  Writes the
+// cut's columns into colunas, those of P first and then the rest, each group
+// in cut order; returns |P|.
+int particionaCorte(const int* termos, int len, int inicio, const double* x,
+                    int* colunas);
+
+#endif
