@@ -1,9 +1,168 @@
-// The cut manager.  (stub)
+// The cut manager: one separation iteration per call, reloading violated
+// pool cuts or running the separators into the shared batch.
 #include "separation/cortes.h"
+
+#include <sys/times.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "driver/erro.h"
+#include "driver/opcoes.h"
+#include "graph/grafo.h"
+#include "search/busca.h"
+#include "separation/lote.h"
+#include "separation/separadores.h"
+#include "separation/trabalho.h"
 
 int ncortesIter = 0, itersep = 0, totsep = 0, totcuts = 0;
 int totDesCicloCMenosOdd = 0, totDesClique = 0, totDesCicloCIndSet = 0;
 int cut_time = 0;
 double objval_relax = 0.0, objval_node1 = 0.0;
 
-int Cortes(XPRSprob, void*) { return 0; }
+namespace {
+
+clock_t agora() {
+  struct tms t;
+  return times(&t);
+}
+
+}  // namespace
+
+void arredondaPonto(double* x, int n) {
+  for (int i = 0; i < n; i++) {
+    if (x[i] < 1e-6) x[i] = 0.0;
+    else if (x[i] > 0.999999) x[i] = 1.0;
+  }
+}
+
+int cortesDoPool(int nViolados, int totcuts, int totsep) {
+  const int media = totcuts / (totsep + 1);
+  if (nViolados <= media) return 0;
+  return nViolados > MAX_CORTES ? MAX_CORTES : nViolados;
+}
+
+bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo) {
+  return itersep > 9 && (nIntInf != 0 || cortesCiclo <= 0);
+}
+
+int Cortes(XPRSprob prob, void*) {
+  const clock_t t0 = agora();
+  if (COMPLETE_PRINT) std::printf("Rotina cortes.\n");
+  if (!BRANCH_AND_CUT && !HEURISTICA_PRIMAL) return 0;
+
+  int statusLP = 0, nIntInf = 0;
+  XPRSgetintattrib(prob, XPRS_LPSTATUS, &statusLP);
+  XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf);
+  if (COMPLETE_PRINT) std::printf("nIntInf: %d\n", nIntInf);
+  if (statusLP != 1) return 0;
+
+  xpress_ret = XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr);
+  if (xpress_ret != 0)
+    errormsg("Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 89, xpress_ret);
+  arredondaPonto(x, nlin);
+
+  int no = 0;
+  XPRSgetintattrib(prob, XPRS_NODES, &no);
+  if (COMPLETE_PRINT) std::printf("Laco de separacao: %d\n", itersep);
+  if (HEURISTICA_PRIMAL && nIntInf > 0) heuristicaPrimal(x, no);
+
+  double objLP = 0.0;
+  XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &objLP);
+  if (COMPLETE_PRINT) {
+    std::printf(".Valor otimo do LP: %12.6f\n", objLP);
+    std::printf(".Solucao otima do LP:\n");
+    std::printf(".Rotina de separacao\n");
+    std::printf("No %d iteracao %d\n", no, itersep);
+  }
+  if (no == 0) {
+    objval_node1 = objLP;
+    if (itersep == 0) objval_relax = objLP;
+  }
+  if (!BRANCH_AND_CUT) return 0;
+
+  int profundidade = 0;
+  xpress_ret = XPRSgetintattrib(prob, XPRS_NODEDEPTH, &profundidade);
+  if (xpress_ret != 0)
+    errormsg("Cortes: erro na chamada da rotina XPRSgetintattrib.\n", 142, xpress_ret);
+  if (profundidade > MAX_NODE_DEPTH_FOR_SEP) return 0;
+
+  ncortesIter = 0;
+  int doPool = 0;
+  if (no > 0) {
+    double* violacoes = static_cast<double*>(std::malloc(sizeof(double) * MAX_CORTES));
+    if (violacoes == nullptr) errormsg("Main: memory allocation error.\n", 159, -1);
+    int nViolados = 0;
+    xpress_ret = XPRSgetcpcutlist(prob, 1234, -1, 1e-5, &nViolados, MAX_CORTES, mcutind,
+                                  violacoes);
+    if (xpress_ret != 0)
+      errormsg("Main: Erro na chamada da rotina XPRSgetcpcutlist.\n", 170, xpress_ret);
+    const int carregar = cortesDoPool(nViolados, totcuts, totsep);
+    if (carregar > 0) {
+      xpress_ret = XPRSloadcuts(prob, 1234, -1, carregar, mcutind);
+      if (xpress_ret != 0)
+        errormsg("Cortes: erro na chamada da rotina XPRSloadcuts.\n", 181, xpress_ret);
+      doPool = carregar;
+    }
+    std::free(violacoes);
+    ncortesIter += doPool;
+  }
+  if (COMPLETE_PRINT) std::printf("Total de cortes cutPoolSep: %d\n", doPool);
+
+  if (doPool == 0) {
+    int ultimoCorte = -1, ultimoCoef = -1;
+    const int cortesCiclo = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
+    totDesCicloCMenosOdd += cortesCiclo;
+    ncortesIter += cortesCiclo;
+
+    if (paraSeparacao(itersep, nIntInf, cortesCiclo)) {
+      // The cycle cuts just found are dropped: the loop has run long enough.
+      itersep = 0;
+      cut_time += static_cast<int>(agora() - t0);
+      return 0;
+    }
+
+    int cortesClique = 0, cortesIndSet = 0;
+    if (ncortesIter <= MAX_CORTES - 1) {
+      cortesClique =
+          separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ncortesIter);
+      totDesClique += cortesClique;
+      ncortesIter += cortesClique;
+      if (ncortesIter <= MAX_CORTES - 1 && nduplo > 20) {
+        cortesIndSet = separacaoExataCicloIndSet(x, &ultimoCorte, &ultimoCoef, ncortesIter);
+        totDesCicloCIndSet += cortesIndSet;
+        ncortesIter += cortesIndSet;
+      }
+    }
+    mstart[ultimoCorte + 1] = ultimoCoef + 1;
+
+    if (ncortesIter == 0) {
+      if (COMPLETE_PRINT) std::printf("..corte nao encontrado.\n");
+    } else {
+      totcuts += ncortesIter;
+      if (COMPLETE_PRINT) {
+        std::printf("Total de cortes ciclo-negativo: %d\n", cortesCiclo);
+        std::printf("Total de cortes cycle ind set: %d\n", cortesIndSet);
+        std::printf("Total de cortes clique: %d\n", cortesClique);
+      }
+      xpress_ret = XPRSstorecuts(prob, ncortesIter, 1, mtype, qrtype, drhs, mstart, mcutind,
+                                 mcols, dmatval);
+      if (xpress_ret != 0)
+        errormsg("Cortes: erro na chamada da rotina XPRSaddcuts.\n", 272, xpress_ret);
+      xpress_ret = XPRSloadcuts(prob, 1234, -1, ncortesIter, mcutind);
+      if (xpress_ret != 0)
+        errormsg("Cortes: erro na chamada da rotina XPRSloadcuts.\n", 276, xpress_ret);
+    }
+  }
+
+  int resultado = 0;
+  if (ncortesIter > 0) {
+    itersep++;
+    totsep++;
+    resultado = 1;
+  } else {
+    itersep = 0;
+  }
+  cut_time += static_cast<int>(agora() - t0);
+  return resultado;
+}

@@ -17,4 +17,15 @@ extern double objval_node1;       // last LP relaxation at the root
 
 int Cortes(XPRSprob prob, void* object);
 
+// The rules of one iteration, kept apart so that they can be checked alone.
+// Values within 1e-6 of 0 or 1 become exactly 0 or 1.
+void arredondaPonto(double* x, int n);
+// Pool cuts to reload instead of separating: nViolados limited to 200 when it
+// exceeds the run's average of cuts per loading iteration, else 0.
+int cortesDoPool(int nViolados, int totcuts, int totsep);
+// True when the separation loop of a node must stop after the cycle
+// separator: ten loading iterations in a row, unless the point is integral
+// and cycle cuts were still found.
+bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo);
+
 #endif
