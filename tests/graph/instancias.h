@@ -3,7 +3,12 @@
 #ifndef BCT_TESTS_GRAPH_INSTANCIAS_H
 #define BCT_TESTS_GRAPH_INSTANCIAS_H
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -35,6 +40,26 @@ inline std::vector<int> listaDup(int v) {
   std::vector<int> r;
   for (nodo2* p = gDup[v]; p != nullptr; p = p->prox) r.push_back(p->vertice);
   return r;
+}
+
+// Runs `leitor` on `texto` in a child that must end with status 2, and
+// returns what the child wrote on stderr.
+inline std::string rejeicao(void (*leitor)(std::FILE*), const std::string& texto) {
+  const std::string arq = ::testing::TempDir() + "bct_rejeicao_" + std::to_string(getpid());
+  std::remove(arq.c_str());
+  EXPECT_EXIT(
+      {
+        if (std::freopen(arq.c_str(), "w", stderr) == nullptr) std::_Exit(99);
+        std::freopen("/dev/null", "w", stdout);
+        carrega(leitor, texto);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(2), "")
+      << texto;
+  std::ifstream in(arq);
+  std::string mensagem((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::remove(arq.c_str());
+  return mensagem;
 }
 
 #endif
