@@ -12,6 +12,7 @@
 
 #include "driver/erro.h"
 #include "driver/opcoes.h"
+#include "driver/relatorio.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
 #include "model/modelo.h"
@@ -272,14 +273,12 @@ int main(int argc, char** argv) {
         "Main: Erro na chamada da rotina XPRSgetintatrib.\n", 401);
   std::printf(".total de nos explorados ....... = %d\n", totnodes);
   std::printf(".no' da melhor solucao inteira .. = %d\n", NODE_BEST_INTEGER_SOL);
-  // Without any solution zstar stays at -1e20, which no int can hold: the
-  // value is reported as -1, like the node of the best solution.
-  const int valorInteiro = zstar > -1e20 ? static_cast<int>(zstar + 0.5) : -1;
-  std::printf(".valor da melhor solucao inteira . = %d\n", valorInteiro);
+  const int valor = valorInteiro(zstar);
+  std::printf(".valor da melhor solucao inteira . = %d\n", valor);
   double limitante = 0.0;
   testa(XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante),
         "Main: Erro na chamada de XPRSgetdblattrib.\n", 410);
-  if (zstar + 1e-6 > limitante) limitante = zstar;
+  limitante = limitanteDual(zstar, limitante);
   std::printf(".melhor limitante dual ........... = %.6f\n", limitante);
   std::fflush(stdout);
 
@@ -287,7 +286,7 @@ int main(int argc, char** argv) {
   const int tamanho = std::snprintf(
       registro, sizeof registro,
       "%d %d %d %d %d %d %lu %lu %.2f %.2f %.2f %d %d %d %d %d %d %d %d\n", nlin, narco, nneg,
-      npos, nduplo, valorInteiro, tempo, tempoSeparacao, limitante, objval_relax, objval_node1,
+      npos, nduplo, valor, tempo, tempoSeparacao, limitante, objval_relax, objval_node1,
       nCliqueIndSetIF, nCycleIF, nCliqueSigIF, totDesCicloCMenosOdd, totDesClique,
       totDesCicloCIndSet, totnodes, NODE_BEST_INTEGER_SOL);
   if (tamanho > 0 && static_cast<size_t>(tamanho) < sizeof registro)
