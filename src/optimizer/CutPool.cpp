@@ -1,0 +1,67 @@
+// The cut pool.
+#include "optimizer/CutPool.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <utility>
+
+namespace xo {
+namespace {
+
+std::vector<std::pair<int, double>> sortedTerms(const SparseRow& r) {
+  std::vector<std::pair<int, double>> t(r.cols.size());
+  for (size_t k = 0; k < t.size(); ++k) t[k] = {r.cols[k], r.vals[k]};
+  std::sort(t.begin(), t.end());
+  return t;
+}
+
+std::size_t mix(std::size_t h, std::size_t v) {
+  return h ^ (v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
+}
+
+std::size_t hashDouble(double d) {
+  if (d == 0.0) d = 0.0;  // -0 and +0 alike
+  return std::hash<double>()(d);
+}
+
+}  // namespace
+
+std::size_t CutPool::hashOf(const SparseRow& row) {
+  // Order-free over the terms: a commutative sum of per-term hashes.
+  std::size_t terms = 0;
+  for (size_t k = 0; k < row.cols.size(); ++k)
+    terms += mix(std::hash<int>()(row.cols[k]), hashDouble(row.vals[k]));
+  std::size_t h = mix(static_cast<std::size_t>(row.sense), hashDouble(row.rhs));
+  h = mix(h, row.cols.size());
+  return mix(h, terms);
+}
+
+bool CutPool::sameRow(const SparseRow& a, const SparseRow& b) {
+  if (a.sense != b.sense || a.rhs != b.rhs || a.cols.size() != b.cols.size()) return false;
+  if (a.cols == b.cols) return a.vals == b.vals;
+  return sortedTerms(a) == sortedTerms(b);
+}
+
+int CutPool::store(int type, SparseRow row, int nodupl) {
+  const std::size_t h = hashOf(row);
+  if (nodupl == 1 || nodupl == 2) {
+    auto range = byHash_.equal_range(h);
+    for (auto it = range.first; it != range.second; ++it) {
+      const Cut& c = cuts_[it->second];
+      if ((nodupl == 2 || c.type == type) && sameRow(c.row, row)) return it->second;
+    }
+  }
+  cuts_.push_back(Cut{type, std::move(row), h});
+  const int index = size() - 1;
+  byHash_.emplace(h, index);
+  return index;
+}
+
+bool CutPool::typeMatches(int type, int itype, int interp) {
+  if (interp == -1) return true;
+  if (interp == 2) return (type & itype) != 0;
+  return type == itype;
+}
+
+}  // namespace xo

@@ -1,0 +1,73 @@
+// The LP relaxation of the current node: one ClpSimplex for the whole search,
+// changed incrementally (column bounds, appended and deleted rows) and always
+// restarted from a known basis.  Model rows come first, in model order; the
+// rows above them are pool cuts and branching rows.
+#ifndef BCT_OPTIMIZER_LPRELAXATION_H
+#define BCT_OPTIMIZER_LPRELAXATION_H
+
+#include <ClpSimplex.hpp>
+#include <memory>
+#include <vector>
+
+#include "optimizer/CutPool.h"
+#include "optimizer/Model.h"
+#include "optimizer/Node.h"
+
+namespace xo {
+
+class LpRelaxation {
+ public:
+  enum Status { kOptimal, kInfeasible, kCutOff, kUnbounded, kFailed };
+
+  LpRelaxation(const Model& model, const CutPool& pool);
+  LpRelaxation(const LpRelaxation&) = delete;
+  LpRelaxation& operator=(const LpRelaxation&) = delete;
+
+  // Rebuilds the LP as a node's: its parent's final LP, the node's bound
+  // changes and branching rows (given fresh negative keys from nextKey down).
+  void restore(const LpState& s, const std::vector<BoundChange>& bounds,
+               const std::vector<std::shared_ptr<const SparseRow>>& rows, long long& nextKey);
+  // Appends the pool cuts not already in the LP; returns how many were added.
+  int addCuts(const int* cuts, int n);
+  bool hasCut(int cut) const { return cut < static_cast<int>(cutPos_.size()) && cutPos_[cut] >= 0; }
+  // Drops cuts whose slack has been basic for at least limit solves in a row.
+  int removeAgedCuts(int limit);
+  // Primal simplex (root) or dual simplex from the current basis.  With a
+  // cut-off, the dual simplex stops once the bound is sure to be below it.
+  Status solve(bool primal, double cutoff);
+  std::shared_ptr<LpState> save() const;
+
+  const std::vector<double>& x() const { return x_; }
+  const std::vector<double>& rowActivity() const { return act_; }
+  const std::vector<double>& duals() const { return duals_; }
+  const std::vector<double>& reducedCosts() const { return djs_; }
+  double objective() const { return obj_; }
+  const std::vector<DynRow>& dynRows() const { return dyn_; }
+  int numRows() const { return m0_ + static_cast<int>(dyn_.size()); }
+  long long iterations() const { return iterations_; }
+
+ private:
+  void appendRows(const std::vector<const SparseRow*>& rows);
+  void deleteDynRows(const std::vector<int>& positions);
+  Status runSimplex(bool primal, double limit);
+  void readSolution();
+
+  const Model& model_;
+  const CutPool& pool_;
+  ClpSimplex clp_;
+  int n_ = 0, m0_ = 0;
+  std::vector<DynRow> dyn_;
+  std::vector<int> cutPos_;             // per pool cut: position in dyn_, or -1
+  std::vector<unsigned char> basis_;    // columns then rows, aligned with the LP
+  std::vector<double> lb_, ub_;         // the column bounds CLP holds
+  std::vector<double> x_, act_, duals_, djs_;
+  double obj_ = 0.0;
+  long long iterations_ = 0;
+  // Reused buffers for row appends.
+  std::vector<double> bufLo_, bufUp_, bufVal_;
+  std::vector<int> bufStart_, bufCol_;
+};
+
+}  // namespace xo
+
+#endif

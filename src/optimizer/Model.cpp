@@ -1,0 +1,34 @@
+// The loaded model.
+#include "optimizer/Model.h"
+
+#include <cmath>
+#include <utility>
+
+namespace xo {
+
+void Model::clear() {
+  loaded = false;
+  obj.clear();
+  lb.clear();
+  ub.clear();
+  binary.clear();
+  rows.clear();
+  rowLower.clear();
+  rowUpper.clear();
+}
+
+void Model::addRow(SparseRow row, double lower, double upper) {
+  rows.push_back(std::move(row));
+  rowLower.push_back(lower);
+  rowUpper.push_back(upper);
+}
+
+bool Model::integralObjective() const {
+  for (int j = 0; j < numCols(); ++j) {
+    if (obj[j] == 0.0) continue;
+    if (!binary[j] || obj[j] != std::floor(obj[j])) return false;
+  }
+  return true;
+}
+
+}  // namespace xo

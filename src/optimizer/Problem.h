@@ -1,0 +1,65 @@
+// A problem: the model, controls, cut pool, registered callbacks, the last
+// error and the search (kept after XPRSmaxim so its results stay readable).
+#ifndef BCT_OPTIMIZER_PROBLEM_H
+#define BCT_OPTIMIZER_PROBLEM_H
+
+#include <memory>
+#include <vector>
+
+#include "optimizer/Controls.h"
+#include "optimizer/CutPool.h"
+#include "optimizer/Model.h"
+#include "optimizer/xprs.h"
+
+namespace xo {
+
+class Search;
+
+struct Callbacks {
+  XPRScbcutmgr cutmgr = nullptr;
+  void* cutmgrData = nullptr;
+  XPRScbintsol intsol = nullptr;
+  void* intsolData = nullptr;
+  XPRScboptnode optnode = nullptr;
+  void* optnodeData = nullptr;
+  XPRScbchgbranch chgbranch = nullptr;
+  void* chgbranchData = nullptr;
+  XPRScbchgbranchobject chgbranchobject = nullptr;
+  void* chgbranchobjectData = nullptr;
+  XPRScbchgnode chgnode = nullptr;
+  void* chgnodeData = nullptr;
+  XPRScbinfnode infnode = nullptr;
+  void* infnodeData = nullptr;
+  XPRScbnodecutoff nodecutoff = nullptr;
+  void* nodecutoffData = nullptr;
+};
+
+class Problem {
+ public:
+  explicit Problem(XPRSprob handle);
+  ~Problem();
+  Problem(const Problem&) = delete;
+  Problem& operator=(const Problem&) = delete;
+
+  XPRSprob handle() const { return handle_; }
+  bool searching() const;
+  // Runs the search; returns 0 or an error number.
+  int maxim(bool global);
+  bool intAttrib(int id, int* value) const;
+  bool dblAttrib(int id, double* value) const;
+
+  Model model;
+  Controls controls;
+  CutPool pool;
+  Callbacks callbacks;
+  int errorNumber = 0;
+  std::unique_ptr<Search> search;  // the running or the last search
+  std::vector<int> marks;          // scratch, one per column, kept at 0
+
+ private:
+  XPRSprob handle_;
+};
+
+}  // namespace xo
+
+#endif

@@ -1,0 +1,317 @@
+// The depth-first branch-and-bound.
+#include "optimizer/Search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "optimizer/ErrorCodes.h"
+#include "optimizer/HandleRegistry.h"
+#include "optimizer/Problem.h"
+
+namespace xo {
+namespace {
+
+constexpr double kIntTol = 1e-6;
+
+double fracDist(double v) { return std::fabs(v - std::floor(v + 0.5)); }
+
+}  // namespace
+
+double Search::cutoff() const { return prob_.controls.dblValue(XPRS_MIPABSCUTOFF); }
+
+double Search::roundBound(double b) const {
+  if (!integral_ || std::fabs(b) >= 1e30) return b;
+  return std::floor(b + 1e-6);
+}
+
+bool Search::timeUp() const {
+  const int limit = std::abs(prob_.controls.intValue(XPRS_MAXTIME));
+  if (limit == 0) return false;
+  double elapsed;
+  if (prob_.controls.intValue(XPRS_CPUTIME) == 1)
+    elapsed = static_cast<double>(std::clock() - cpuStart_) / CLOCKS_PER_SEC;
+  else
+    elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart_).count();
+  return elapsed >= limit;
+}
+
+double Search::bestBound() const {
+  if (!searched_) return 1e40;
+  double b = std::max(droppedBound_, bestInteger());
+  b = std::max(b, roundBound(stack_.maxBound()));
+  if (curActive_) b = std::max(b, roundBound(curBound_));
+  return b;
+}
+
+void Search::countFractional() {
+  const std::vector<double>& x = lp_->x();
+  int n = 0;
+  for (int j = 0; j < prob_.model.numCols(); ++j)
+    if (prob_.model.binary[j] && fracDist(x[j]) > kIntTol) ++n;
+  fractional_ = n;
+}
+
+bool Search::loadCuts(const int* cuts, int n) {
+  if (!running_ || !curActive_) return false;
+  loaded_ += lp_->addCuts(cuts, n);
+  return true;
+}
+
+void Search::dropCutOff(int id, double bound) {
+  droppedBound_ = std::max(droppedBound_, roundBound(bound));
+  const Callbacks& cb = prob_.callbacks;
+  if (cb.nodecutoff) cb.nodecutoff(prob_.handle(), cb.nodecutoffData, id);
+  ++nodesDone_;
+}
+
+int Search::run(bool global) {
+  running_ = true;
+  searched_ = true;
+  mipStatus_ = 3;
+  nodesDone_ = 0;
+  lpSolves_ = 0;
+  hasSol_ = false;
+  bestInt_ = -1e40;
+  droppedBound_ = -1e40;
+  bestX_.clear();
+  nextId_ = 2;
+  nextKey_ = -1;
+  integral_ = prob_.model.integralObjective();
+  cpuStart_ = std::clock();
+  wallStart_ = std::chrono::steady_clock::now();
+  lp_ = std::make_unique<LpRelaxation>(prob_.model, prob_.pool);
+  stack_.clear();
+
+  int err = 0;
+  bool stopped = false;
+  if (!global) {
+    // The LP relaxation alone.
+    const LpRelaxation::Status st = lp_->solve(true, -1e40);
+    ++lpSolves_;
+    lpStatus_ = st == LpRelaxation::kOptimal ? 1 : st == LpRelaxation::kInfeasible ? 2 : 4;
+    lpObj_ = lp_->objective();
+    countFractional();
+    running_ = false;
+    mipStatus_ = 0;
+    return st == LpRelaxation::kFailed ? kErrLpFailed : 0;
+  }
+
+  Node root;
+  stack_.push(root);
+  bool first = true;
+  while (!stack_.empty()) {
+    if (!first) {
+      selectNext();
+      if (stack_.empty()) break;
+    }
+    if (timeUp()) {
+      stopped = true;
+      break;
+    }
+    Node node = stack_.pop();
+    const int r = processNode(std::move(node), first);
+    first = false;
+    if (r == kStopped) {
+      stopped = true;
+      break;
+    }
+    if (r != 0) {
+      err = r;
+      break;
+    }
+  }
+  curActive_ = false;
+  running_ = false;
+  if (err || stopped)
+    mipStatus_ = hasSol_ ? 4 : 3;
+  else
+    mipStatus_ = hasSol_ ? 6 : 5;
+  return err;
+}
+
+void Search::selectNext() {
+  // Open nodes whose inherited bound fell under the cut-off meanwhile go
+  // without an LP solve.
+  while (!stack_.empty() && stack_.top().bound < cutoff()) {
+    Node n = stack_.pop();
+    curActive_ = false;
+    lpObj_ = n.bound;
+    dropCutOff(n.id, n.bound);
+  }
+  const Callbacks& cb = prob_.callbacks;
+  if (stack_.empty() || !cb.chgnode) return;
+  int id = stack_.top().id;
+  cb.chgnode(prob_.handle(), cb.chgnodeData, &id);
+  if (id != stack_.top().id) stack_.raise(id);
+}
+
+int Search::processNode(Node node, bool root) {
+  const Callbacks& cb = prob_.callbacks;
+  const XPRSprob h = prob_.handle();
+  curActive_ = true;
+  curId_ = node.id;
+  curDepth_ = node.depth;
+  curBound_ = node.bound;
+  if (node.parent) lp_->restore(*node.parent, node.bounds, node.rows, nextKey_);
+  bool primal = root;
+  for (;;) {
+    if (timeUp()) {
+      node.bound = curBound_;
+      curActive_ = false;
+      stack_.push(std::move(node));  // still open: its bound stays in the best bound
+      return kStopped;
+    }
+    const double cut = cutoff();
+    const LpRelaxation::Status st = lp_->solve(primal, cut);
+    primal = false;
+    ++lpSolves_;
+    lpObj_ = lp_->objective();
+    loaded_ = 0;
+    switch (st) {
+      case LpRelaxation::kOptimal: lpStatus_ = 1; break;
+      case LpRelaxation::kInfeasible: lpStatus_ = 2; break;
+      case LpRelaxation::kCutOff: lpStatus_ = 3; break;
+      case LpRelaxation::kFailed: lpStatus_ = 4; break;
+      case LpRelaxation::kUnbounded: lpStatus_ = 5; break;
+    }
+    if (st == LpRelaxation::kFailed) return kErrLpFailed;
+    if (st == LpRelaxation::kUnbounded) return kErrUnbounded;
+    countFractional();
+    if (st == LpRelaxation::kInfeasible) {
+      if (cb.infnode) cb.infnode(h, cb.infnodeData);
+      ++nodesDone_;
+      curActive_ = false;
+      return 0;
+    }
+    if (st == LpRelaxation::kCutOff || lpObj_ < cut) {
+      dropCutOff(node.id, std::min(lpObj_, curBound_));
+      curActive_ = false;
+      return 0;
+    }
+    curBound_ = std::min(curBound_, lpObj_);
+    int feasible = 1;
+    if (cb.optnode) cb.optnode(h, cb.optnodeData, &feasible);
+    if (!feasible) {
+      ++nodesDone_;
+      curActive_ = false;
+      return 0;
+    }
+    if (cb.cutmgr) cb.cutmgr(h, cb.cutmgrData);
+    // Loaded cuts are what makes a re-solve worth it: a cut manager that
+    // answers 1 without loading anything would otherwise loop for ever.
+    if (loaded_ == 0) break;
+    lp_->removeAgedCuts(prob_.controls.intValue(XPRS_CUTAGELIMIT));
+  }
+  // The callbacks may have raised the cut-off.
+  if (lpObj_ < cutoff()) {
+    dropCutOff(node.id, curBound_);
+    curActive_ = false;
+    return 0;
+  }
+  if (fractional_ == 0) {
+    recordLeaf();
+    ++nodesDone_;
+    curActive_ = false;
+    return 0;
+  }
+  const int r = branch(node);
+  ++nodesDone_;
+  curActive_ = false;
+  return r;
+}
+
+void Search::recordLeaf() {
+  const Model& m = prob_.model;
+  leafX_ = lp_->x();
+  double z = 0.0;
+  for (int j = 0; j < m.numCols(); ++j) {
+    if (m.binary[j]) leafX_[j] = std::floor(leafX_[j] + 0.5);
+    z += m.obj[j] * leafX_[j];
+  }
+  if (!hasSol_ || z > bestInt_) {
+    bestInt_ = z;
+    bestX_ = leafX_;
+  }
+  hasSol_ = true;
+  // The optimizer's own cut-off rule: only ever raises the cut-off.
+  const double cand = z + prob_.controls.dblValue(XPRS_MIPADDCUTOFF) +
+                      prob_.controls.dblValue(XPRS_MIPRELCUTOFF) * std::fabs(z);
+  if (cand > cutoff()) prob_.controls.setDbl(XPRS_MIPABSCUTOFF, cand);
+  const Callbacks& cb = prob_.callbacks;
+  if (cb.intsol) {
+    inIntSol_ = true;
+    cb.intsol(prob_.handle(), cb.intsolData);
+    inIntSol_ = false;
+  }
+}
+
+int Search::chooseColumn() const {
+  const std::vector<double>& x = lp_->x();
+  int best = -1;
+  double bestDist = kIntTol;
+  for (int j = 0; j < prob_.model.numCols(); ++j) {
+    if (!prob_.model.binary[j]) continue;
+    const double d = fracDist(x[j]);
+    if (d > bestDist) {
+      best = j;
+      bestDist = d;
+    }
+  }
+  return best;
+}
+
+int Search::branch(const Node& node) {
+  const Callbacks& cb = prob_.callbacks;
+  const XPRSprob h = prob_.handle();
+  const Model& m = prob_.model;
+  const std::vector<double>& x = lp_->x();
+  int col = chooseColumn();
+  int up = 1;
+  if (cb.chgbranch) {
+    int c = col;
+    double estimate = fracDist(x[col]) * std::fabs(m.obj[col]);
+    cb.chgbranch(h, cb.chgbranchData, &c, &up, &estimate);
+    // A replacement column is taken only if it can still be branched on.
+    if (c >= 0 && c < m.numCols() && m.binary[c] && fracDist(x[c]) > kIntTol) col = c;
+  }
+  XPRSbranchobject proposed = HandleRegistry::createBranchObject(h, m.numCols());
+  BranchObject* own = HandleRegistry::branchObject(proposed);
+  own->addBranches(2);
+  const BoundChange upChange{col, 'L', std::ceil(x[col])};
+  const BoundChange downChange{col, 'U', std::floor(x[col])};
+  own->branch(0).bounds.push_back(up ? upChange : downChange);
+  own->branch(1).bounds.push_back(up ? downChange : upChange);
+
+  XPRSbranchobject chosen = proposed;
+  if (cb.chgbranchobject) {
+    XPRSbranchobject replacement = nullptr;
+    cb.chgbranchobject(h, cb.chgbranchobjectData, proposed, &replacement);
+    BranchObject* r = HandleRegistry::branchObject(replacement);
+    if (r && HandleRegistry::owner(replacement) == h && r->numBranches() > 0) chosen = replacement;
+    else if (replacement && replacement != proposed && r && HandleRegistry::owner(replacement) == h)
+      HandleRegistry::destroyBranchObject(replacement);  // handed over, but unusable
+  }
+  const BranchObject* bo = HandleRegistry::branchObject(chosen);
+
+  lp_->removeAgedCuts(prob_.controls.intValue(XPRS_CUTAGELIMIT));
+  std::shared_ptr<const LpState> state = lp_->save();
+  const int nb = bo->numBranches();
+  const int firstId = nextId_;
+  nextId_ += nb;
+  for (int b = nb - 1; b >= 0; --b) {
+    const BranchObject::Branch& br = bo->branch(b);
+    Node child;
+    child.id = firstId + b;
+    child.depth = node.depth + 1;
+    child.bound = curBound_;
+    child.parent = state;
+    child.bounds = br.bounds;
+    for (const SparseRow& r : br.rows) child.rows.push_back(std::make_shared<const SparseRow>(r));
+    stack_.push(std::move(child));
+  }
+  if (chosen != proposed) HandleRegistry::destroyBranchObject(chosen);
+  HandleRegistry::destroyBranchObject(proposed);
+  return 0;
+}
+
+}  // namespace xo

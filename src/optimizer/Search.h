@@ -1,0 +1,88 @@
+// The depth-first branch-and-bound: node processing, callbacks, cut loading,
+// branching, the incumbent record, the best bound and the time limit.
+#ifndef BCT_OPTIMIZER_SEARCH_H
+#define BCT_OPTIMIZER_SEARCH_H
+
+#include <chrono>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include "optimizer/LpRelaxation.h"
+#include "optimizer/NodeStack.h"
+
+namespace xo {
+
+class Problem;
+
+class Search {
+ public:
+  explicit Search(Problem& prob) : prob_(prob) {}
+  // Returns 0 or an error number.
+  int run(bool global);
+
+  bool running() const { return running_; }
+  bool hasLp() const { return lp_ != nullptr && lpSolves_ > 0; }
+  // At the current node (or, after the search, the last LP solved).
+  const double* point() const { return inIntSol_ ? leafX_.data() : lp_->x().data(); }
+  const LpRelaxation& lp() const { return *lp_; }
+  // Loads pool cuts into the current node's LP; false when there is no node.
+  bool loadCuts(const int* cuts, int n);
+
+  int lpStatus() const { return lpStatus_; }
+  int mipStatus() const { return mipStatus_; }
+  int nodesDone() const { return nodesDone_; }
+  int depth() const { return curActive_ ? curDepth_ : 0; }
+  int nodeId() const { return curActive_ ? curId_ : 0; }
+  int fractional() const { return fractional_; }
+  double lpObjective() const { return lpObj_; }
+  bool hasSolution() const { return hasSol_; }
+  double bestInteger() const { return hasSol_ ? bestInt_ : -1e40; }
+  const std::vector<double>& bestSolution() const { return bestX_; }
+  double bestBound() const;
+  long long lpSolves() const { return lpSolves_; }
+  long long iterations() const { return lp_ ? lp_->iterations() : 0; }
+
+ private:
+  static constexpr int kStopped = -1;  // processNode: the time limit was hit
+  int processNode(Node node, bool root);
+  void selectNext();
+  void dropCutOff(int id, double bound);
+  void recordLeaf();
+  int branch(const Node& node);
+  int chooseColumn() const;
+  void countFractional();
+  double cutoff() const;
+  double roundBound(double b) const;
+  bool timeUp() const;
+
+  Problem& prob_;
+  std::unique_ptr<LpRelaxation> lp_;
+  NodeStack stack_;
+  bool running_ = false;
+  bool integral_ = false;
+  bool inIntSol_ = false;
+  bool curActive_ = false;
+  int curId_ = 0, curDepth_ = 0;
+  double curBound_ = 1e40;
+  int nextId_ = 2;
+  long long nextKey_ = -1;
+  int nodesDone_ = 0;
+  int lpStatus_ = 0;
+  int mipStatus_ = 0;
+  int fractional_ = 0;
+  int loaded_ = 0;
+  double lpObj_ = 0.0;
+  bool hasSol_ = false;
+  double bestInt_ = -1e40;
+  double droppedBound_ = -1e40;
+  bool searched_ = false;
+  std::vector<double> bestX_, leafX_;
+  long long lpSolves_ = 0;
+  std::clock_t cpuStart_ = 0;
+  std::chrono::steady_clock::time_point wallStart_;
+};
+
+}  // namespace xo
+
+#endif
