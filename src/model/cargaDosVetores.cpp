@@ -1,7 +1,185 @@
-// Initial model arrays.  (stub)
+// Initial model arrays: one binary column per vertex, clique rows over double
+// edges (a set pairwise joined by double edges holds at most one chosen
+// vertex) and odd negative cycle rows (a cycle with an odd number of negative
+// edges cannot be chosen whole), handed over column-major.
+//
+// The cover table is kept as one bit per vertex pair and each cycle row as
+// its list of vertices, instead of n x n ints for each; the rows, their order
+// and the arrays they produce are the same.
+#include <cstdio>
+#include <vector>
+
+#include "graph/grafo.h"
 #include "model/modelo.h"
+#include "separation/dijkstra.h"
 
 int nCliqueIndSetIF = 0;
 int nCycleIF = 0;
 
-int cargaDosVetores(char*, double*, double*, double*, int*, char*, double*, int*, int*, double*) { return 0; }
+namespace {
+
+// Clique rows over the double edges.  Each row starts from an uncovered
+// double edge {j, k} (j < k, k ascending, j in k's list order) and grows in
+// one ascending pass: a vertex joins when it is joined by double edges to
+// every member so far.  linhasDaColuna[v] lists the rows of v as they were
+// made; read backwards it is the head-inserted list, in descending row order.
+int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
+  const int n = nlin;
+  int c = 0;
+  if (nduplo <= 0) return 0;
+  linhasDaColuna.assign(n, {});
+  std::vector<bool> coberto(static_cast<size_t>(n) * n, false);
+  auto cobre = [&](int u, int w) {
+    coberto[static_cast<size_t>(u) * n + w] = true;
+    coberto[static_cast<size_t>(w) * n + u] = true;
+  };
+  std::vector<int> g(n, 0), contagem(n, 0);
+  std::vector<char> membro(n, 0);
+  std::vector<int> membros;
+
+  for (int k = 0; k < n; k++) {
+    for (nodo* p = gMat[k]; p != nullptr; p = p->prox)
+      if (p->sinal == 2) g[p->vertice]++;
+
+    for (nodo* p = gMat[k]; p != nullptr && p->vertice < k; p = p->prox) {
+      const int j = p->vertice;
+      if (p->sinal != 2 || coberto[static_cast<size_t>(j) * n + k]) continue;
+      const int r = c;
+      linhasDaColuna[j].push_back(r);
+      linhasDaColuna[k].push_back(r);
+      cobre(j, k);
+
+      membros.assign({j, k});
+      membro[j] = membro[k] = 1;
+      contagem = g;
+      for (nodo* q = gMat[j]; q != nullptr; q = q->prox)
+        if (q->sinal == 2) contagem[q->vertice]++;
+      int alvo = 2;
+      for (int l = 0; l < n; l++) {
+        if (membro[l] || contagem[l] != alvo) continue;
+        membro[l] = 1;
+        membros.push_back(l);
+        alvo++;
+        linhasDaColuna[l].push_back(r);
+        for (nodo* q = gMat[l]; q != nullptr; q = q->prox) {
+          if (q->sinal != 2) continue;
+          if (membro[q->vertice]) cobre(l, q->vertice);
+          else contagem[q->vertice]++;
+        }
+      }
+      for (int v : membros) membro[v] = 0;
+      c++;
+    }
+
+    for (nodo* p = gMat[k]; p != nullptr; p = p->prox)
+      if (p->sinal == 2) g[p->vertice] = 0;
+    if (c >= nduplo) break;
+  }
+  return c;
+}
+
+// Unit weight on the arcs a walk with an odd number of negative edges may
+// use (a positive edge within a copy, a negative one across), 2n elsewhere.
+void pesaArcos() {
+  const int n = nlin;
+  const double caro = 2.0 * n;
+  for (int u = 0; u < 2 * n; u++) {
+    for (nodo2* arco = gDup[u]; arco != nullptr; arco = arco->prox) {
+      const bool mesmaCopia = (u < n) == (arco->vertice < n);
+      if (arco->sinal == 1) arco->peso = mesmaCopia ? 1.0 : caro;
+      else if (arco->sinal == -1) arco->peso = mesmaCopia ? caro : 1.0;
+      else arco->peso = caro;
+    }
+  }
+}
+
+// Odd negative cycle rows: for each vertex i, a shortest path from i to its
+// copy over unit arcs is a closed walk with an odd number of negative edges;
+// it stands as a row unless it passes through both copies of some vertex.
+// Found again from each of its vertices, the same cycle gives several rows.
+int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
+  const int n = nlin;
+  ciclos.clear();
+  if (n == 0) return 0;
+  std::vector<int> pred(2 * static_cast<size_t>(n));
+  std::vector<char> marcado(n, 0);
+  std::vector<int> ciclo;
+  for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
+    const double comprimento = dijkstraS_T(i, n + i, gDup, 2 * n, pred.data(), 2.0 * n);
+    if (!(comprimento < 2.0 * n)) continue;
+    ciclo.assign({i});
+    marcado[i] = 1;
+    bool simples = true;
+    for (int x = pred[n + i]; x != i; x = pred[x]) {
+      const int v = (x < 0) ? -1 : x % n;
+      if (v < 0 || marcado[v]) {
+        simples = false;
+        break;
+      }
+      marcado[v] = 1;
+      ciclo.push_back(v);
+    }
+    for (int v : ciclo) marcado[v] = 0;
+    if (simples) ciclos.push_back(ciclo);
+  }
+  return static_cast<int>(ciclos.size());
+}
+
+}  // namespace
+
+int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mgcols, char* qrtype,
+                    double* rhs, int* mstart, int* mrwind, double* dmatval) {
+  const int n = nlin;
+  for (int v = 0; v < n; v++) {
+    obj[v] = 1.0;
+    mgcols[v] = v;
+    dlb[v] = 0.0;
+    dub[v] = 1.0;
+    qgtype[v] = 'B';
+  }
+
+  std::vector<std::vector<int>> linhasDaColuna;
+  const int c = geraLinhasClique(linhasDaColuna);
+  std::printf("\nTotal de desigualdades clique conj ind: %d\n", c);
+
+  pesaArcos();
+  std::vector<std::vector<int>> ciclos;
+  const int o = geraLinhasCiclo(ciclos);
+  std::printf("\nTotal de desigualdades ciclos C-impar: %d\n", o);
+
+  // Cycle rows of each column in ascending order.
+  std::vector<std::vector<int>> ciclosDaColuna(n);
+  for (int l = 0; l < o; l++)
+    for (int v : ciclos[l]) ciclosDaColuna[v].push_back(l);
+
+  int e = 0;
+  for (int k = 0; k < n; k++) {
+    mstart[k] = e;
+    if (!linhasDaColuna.empty()) {
+      for (auto r = linhasDaColuna[k].rbegin(); r != linhasDaColuna[k].rend(); ++r) {
+        mrwind[e] = *r;
+        dmatval[e] = 1.0;
+        e++;
+      }
+    }
+    for (int l : ciclosDaColuna[k]) {
+      mrwind[e] = c + l;
+      dmatval[e] = 1.0;
+      e++;
+    }
+  }
+  mstart[n] = e;
+
+  for (int r = 0; r < c; r++) {
+    rhs[r] = 1.0;
+    qrtype[r] = 'L';
+  }
+  for (int l = 0; l < o; l++) {
+    rhs[c + l] = static_cast<double>(ciclos[l].size()) - 1.0;
+    qrtype[c + l] = 'L';
+  }
+
+  nCycleIF = o;
+  nCliqueIndSetIF = c;
+  return c + o;
+}

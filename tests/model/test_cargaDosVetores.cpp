@@ -1,0 +1,283 @@
+// The initial model arrays: clique rows over double edges, odd negative cycle
+// rows, the column-major layout, the printed totals, and agreement with a
+// plain version that keeps an n x n cover table and one flag array per row.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "graph/instancias.h"
+#include "model/modelo.h"
+#include "separation/dijkstra.h"
+
+namespace {
+
+struct Modelo {
+  int linhas = 0;
+  std::vector<char> qgtype, qrtype;
+  std::vector<double> obj, dlb, dub, rhs, dmatval;
+  std::vector<int> mgcols, mstart, mrwind;
+  std::string saida;
+
+  std::vector<int> coluna(int k) const {
+    return {mrwind.begin() + mstart[k], mrwind.begin() + mstart[k + 1]};
+  }
+  std::set<int> linha(int r) const {
+    std::set<int> s;
+    for (int k = 0; k + 1 < static_cast<int>(mstart.size()); k++)
+      for (int e = mstart[k]; e < mstart[k + 1]; e++)
+        if (mrwind[e] == r) s.insert(k);
+    return s;
+  }
+  bool operator==(const Modelo& o) const {
+    return linhas == o.linhas && qrtype == o.qrtype && rhs == o.rhs && mstart == o.mstart &&
+           mrwind == o.mrwind && dmatval == o.dmatval;
+  }
+};
+
+Modelo carregaModelo() {
+  const size_t n = nlin, m = nlin + nduplo;
+  Modelo md;
+  md.qgtype.assign(n, 0);
+  md.obj.assign(n, 0);
+  md.dlb.assign(n, 0);
+  md.dub.assign(n, 0);
+  md.mgcols.assign(n, 0);
+  md.qrtype.assign(m, 0);
+  md.rhs.assign(m, 0);
+  md.mstart.assign(n + 1, -1);
+  md.mrwind.assign(n * m, -1);
+  md.dmatval.assign(n * m, 0);
+  ::testing::internal::CaptureStdout();
+  md.linhas = cargaDosVetores(md.qgtype.data(), md.obj.data(), md.dlb.data(), md.dub.data(),
+                              md.mgcols.data(), md.qrtype.data(), md.rhs.data(), md.mstart.data(),
+                              md.mrwind.data(), md.dmatval.data());
+  md.saida = ::testing::internal::GetCapturedStdout();
+  md.qrtype.resize(md.linhas);
+  md.rhs.resize(md.linhas);
+  md.mrwind.resize(md.mstart[n]);
+  md.dmatval.resize(md.mstart[n]);
+  return md;
+}
+
+Modelo modeloDe(const std::string& grafo) {
+  ::testing::internal::CaptureStdout();
+  carregaGrafo(grafo);
+  ::testing::internal::GetCapturedStdout();
+  return carregaModelo();
+}
+
+using Linhas = std::vector<int>;
+using Conjunto = std::set<int>;
+
+class CargaDosVetores : public ::testing::Test {
+ protected:
+  void TearDown() override { liberaGrafo(); }
+};
+
+}  // namespace
+
+TEST_F(CargaDosVetores, ColunasBinariasComObjetivo1) {
+  const Modelo md = modeloDe("3 1 0 1 1");
+  for (int v = 0; v < 3; v++) {
+    EXPECT_EQ(md.qgtype[v], 'B');
+    EXPECT_EQ(md.obj[v], 1.0);
+    EXPECT_EQ(md.dlb[v], 0.0);
+    EXPECT_EQ(md.dub[v], 1.0);
+    EXPECT_EQ(md.mgcols[v], v);
+  }
+  EXPECT_EQ(md.linhas, 0);
+  EXPECT_EQ(md.mstart, (Linhas{0, 0, 0, 0}));
+  EXPECT_EQ(md.saida,
+            "\nTotal de desigualdades clique conj ind: 0\n\nTotal de desigualdades ciclos C-impar: 0\n");
+}
+
+TEST_F(CargaDosVetores, TrianguloNegativoDaTresLinhas) {
+  const Modelo md = modeloDe("3 3  0 1 -1  1 2 -1  0 2 -1");
+  EXPECT_EQ(md.linhas, 3);
+  EXPECT_EQ(nCycleIF, 3);
+  EXPECT_EQ(nCliqueIndSetIF, 0);
+  for (int r = 0; r < 3; r++) {
+    EXPECT_EQ(md.linha(r), (Conjunto{0, 1, 2}));
+    EXPECT_EQ(md.rhs[r], 2.0);
+    EXPECT_EQ(md.qrtype[r], 'L');
+  }
+  for (int k = 0; k < 3; k++) EXPECT_EQ(md.coluna(k), (Linhas{0, 1, 2}));
+  EXPECT_EQ(md.dmatval, std::vector<double>(9, 1.0));
+  EXPECT_NE(md.saida.find("\nTotal de desigualdades ciclos C-impar: 3\n"), std::string::npos);
+}
+
+TEST_F(CargaDosVetores, QuatroCicloComUmaNegativaDaQuatroLinhasIguais) {
+  const Modelo md = modeloDe("4 4  0 1 -1  1 2 1  2 3 1  3 0 1");
+  EXPECT_EQ(md.linhas, 4);
+  for (int r = 0; r < 4; r++) {
+    EXPECT_EQ(md.linha(r), (Conjunto{0, 1, 2, 3}));
+    EXPECT_EQ(md.rhs[r], 3.0);
+  }
+}
+
+TEST_F(CargaDosVetores, CiclosEquilibradosNaoDaoLinha) {
+  EXPECT_EQ(modeloDe("3 3  0 1 1  1 2 1  0 2 1").linhas, 0);
+  EXPECT_EQ(modeloDe("4 4  0 1 -1  1 2 -1  2 3 1  3 0 1").linhas, 0);
+}
+
+TEST_F(CargaDosVetores, VerticePendenteNaoGeraLinhaPorAmbasAsCopias) {
+  const Modelo md = modeloDe("4 4  0 1 1  1 2 -1  2 3 -1  1 3 -1");
+  EXPECT_EQ(md.linhas, 3);
+  for (int r = 0; r < 3; r++) EXPECT_EQ(md.linha(r), (Conjunto{1, 2, 3}));
+  EXPECT_TRUE(md.coluna(0).empty());
+  EXPECT_EQ(md.mstart[0], md.mstart[1]);
+}
+
+TEST_F(CargaDosVetores, CliquesDeArestasDuplasEOrdemNaColuna) {
+  const Modelo md = modeloDe("4 4  0 1 2  1 2 2  0 2 2  2 3 2");
+  EXPECT_EQ(md.linhas, 2);
+  EXPECT_EQ(nCliqueIndSetIF, 2);
+  EXPECT_EQ(nCycleIF, 0);
+  EXPECT_EQ(md.linha(0), (Conjunto{0, 1, 2}));
+  EXPECT_EQ(md.linha(1), (Conjunto{2, 3}));
+  EXPECT_EQ(md.coluna(2), (Linhas{1, 0}));
+  EXPECT_EQ(md.rhs, (std::vector<double>{1.0, 1.0}));
+  EXPECT_NE(md.saida.find("\nTotal de desigualdades clique conj ind: 2\n"), std::string::npos);
+}
+
+TEST_F(CargaDosVetores, CaminhoDeDuasArestasDuplas) {
+  const Modelo md = modeloDe("3 2  0 1 2  1 2 2");
+  EXPECT_EQ(md.linhas, 2);
+  EXPECT_EQ(md.linha(0), (Conjunto{0, 1}));
+  EXPECT_EQ(md.linha(1), (Conjunto{1, 2}));
+}
+
+TEST_F(CargaDosVetores, UmaArestaDuplaUmElementoPorColuna) {
+  const Modelo md = modeloDe("2 1 1 0 2");
+  EXPECT_EQ(md.linhas, 1);
+  EXPECT_EQ(md.mstart, (Linhas{0, 1, 2}));
+  EXPECT_EQ(md.mrwind, (Linhas{0, 0}));
+}
+
+TEST_F(CargaDosVetores, CliquesAntesDosCiclosNasColunas) {
+  // Double edge 3-4 beside the negative triangle 0-1-2 joined to 3.
+  const Modelo md = modeloDe("5 5  0 1 -1  1 2 -1  0 2 -1  2 3 1  3 4 2");
+  EXPECT_EQ(md.linhas, 4);
+  EXPECT_EQ(md.linha(0), (Conjunto{3, 4}));
+  EXPECT_EQ(md.coluna(0), (Linhas{1, 2, 3}));
+  EXPECT_EQ(md.coluna(3), (Linhas{0}));
+  EXPECT_EQ(md.mstart[5], static_cast<int>(md.mrwind.size()));
+}
+
+TEST_F(CargaDosVetores, PesosFicamNoGrafoDuplo) {
+  modeloDe("2 1 0 1 -1");
+  // Vertex 0: arcs to 3 (across: cheap for a negative edge) and to 1 (within).
+  EXPECT_EQ(gDup[0]->vertice, 3);
+  EXPECT_EQ(gDup[0]->peso, 1.0);
+  EXPECT_EQ(gDup[0]->prox->peso, 4.0);
+}
+
+TEST_F(CargaDosVetores, GrafoSemVertices) {
+  const Modelo md = modeloDe("0 0");
+  EXPECT_EQ(md.linhas, 0);
+  EXPECT_EQ(md.mstart, (Linhas{0}));
+}
+
+// --- the plain version -------------------------------------------------------
+
+namespace {
+
+Modelo modeloSimples() {
+  const int n = nlin;
+  Modelo md;
+  std::vector<std::vector<int>> listas(n);  // head-inserted rows per column
+  std::vector<int> cobre(static_cast<size_t>(n) * n, 0), g(n), cont(n), membro(n);
+  int c = 0;
+  if (nduplo > 0) {
+    for (int k = 0;; k++) {
+      std::fill(g.begin(), g.end(), 0);
+      for (nodo* p = gMat[k]; p; p = p->prox) if (p->sinal == 2) g[p->vertice]++;
+      for (nodo* p = gMat[k]; p && p->vertice < k; p = p->prox) {
+        const int j = p->vertice;
+        if (p->sinal != 2 || cobre[j * n + k]) continue;
+        listas[j].insert(listas[j].begin(), c);
+        listas[k].insert(listas[k].begin(), c);
+        cobre[j * n + k] = cobre[k * n + j] = 1;
+        std::fill(membro.begin(), membro.end(), 0);
+        membro[j] = membro[k] = 1;
+        for (int w = 0; w < n; w++) cont[w] = g[w];
+        for (nodo* q = gMat[j]; q; q = q->prox) if (q->sinal == 2) cont[q->vertice]++;
+        int t = 2;
+        for (int l = 0; l < n; l++) {
+          if (membro[l] || cont[l] != t) continue;
+          membro[l] = 1;
+          t++;
+          listas[l].insert(listas[l].begin(), c);
+          for (nodo* q = gMat[l]; q; q = q->prox) {
+            if (q->sinal != 2) continue;
+            if (membro[q->vertice]) cobre[l * n + q->vertice] = cobre[q->vertice * n + l] = 1;
+            else cont[q->vertice]++;
+          }
+        }
+        c++;
+      }
+      if (!(k + 1 < n && c < nduplo)) break;
+    }
+  }
+  for (int u = 0; u < 2 * n; u++)
+    for (nodo2* a = gDup[u]; a; a = a->prox) {
+      const bool dentro = (u < n) == (a->vertice < n);
+      a->peso = (a->sinal == 1 && dentro) || (a->sinal == -1 && !dentro) ? 1.0 : 2.0 * n;
+    }
+  std::vector<std::vector<int>> linhas(n, std::vector<int>(n + 1, 0));
+  std::vector<int> pred(2 * n);
+  int o = 0;
+  for (int i = 0; i < n && o < n; i++) {
+    if (!(dijkstraS_T(i, n + i, gDup, 2 * n, pred.data(), 2.0 * n) < 2.0 * n)) continue;
+    std::vector<int>& f = linhas[o];
+    std::fill(f.begin(), f.end(), 0);
+    f[i] = 1;
+    f[n] = 1;
+    int x = pred[n + i];
+    for (; x != i; x = pred[x]) {
+      if (f[x % n]) {
+        std::fill(f.begin(), f.end(), 0);
+        break;
+      }
+      f[x % n] = 1;
+      f[n]++;
+    }
+    if (x == i) o++;
+  }
+  md.linhas = c + o;
+  for (int k = 0; k < n; k++) {
+    md.mstart.push_back(static_cast<int>(md.mrwind.size()));
+    for (int r : listas[k]) md.mrwind.push_back(r);
+    for (int l = 0; l < o; l++) if (linhas[l][k]) md.mrwind.push_back(c + l);
+  }
+  md.mstart.push_back(static_cast<int>(md.mrwind.size()));
+  md.dmatval.assign(md.mrwind.size(), 1.0);
+  for (int r = 0; r < c; r++) md.rhs.push_back(1.0), md.qrtype.push_back('L');
+  for (int l = 0; l < o; l++) md.rhs.push_back(linhas[l][n] - 1.0), md.qrtype.push_back('L');
+  return md;
+}
+
+}  // namespace
+
+TEST_F(CargaDosVetores, ConcordaComAVersaoSimplesEmGrafosAleatorios) {
+  std::mt19937 gerador(2024);
+  for (int caso = 0; caso < 150; caso++) {
+    const int n = 1 + static_cast<int>(gerador() % 14);
+    const int m = static_cast<int>(gerador() % (2 * n + 1));
+    std::string texto = std::to_string(n) + " " + std::to_string(m);
+    for (int e = 0; e < m; e++) {
+      const int u = static_cast<int>(gerador() % n), w = static_cast<int>(gerador() % n);
+      const int sorteio = static_cast<int>(gerador() % 10);
+      const int s = u == w ? 1 : sorteio < 4 ? -1 : sorteio < 7 ? 1 : 2;  // repeats allowed
+      texto += " " + std::to_string(u) + " " + std::to_string(w) + " " + std::to_string(s);
+    }
+    const Modelo obtido = modeloDe(texto);
+    const Modelo esperado = modeloSimples();
+    ASSERT_TRUE(obtido == esperado) << texto;
+    ASSERT_LE(obtido.linhas, nlin + nduplo) << texto;
+  }
+}
