@@ -22,4 +22,13 @@ extern int* mcols;       // column of each term (200 * nlin)
 extern double* dmatval;  // coefficient of each term (200 * nlin)
 extern XPRScut* mcutind; // handles of the iteration's cuts
 
+// Appending a cut: abreCorte, then one poeTermo per term, then fechaCorte.
+// The cursors hold the index of the last cut and of the last term written
+// (-1 when none).
+void abreCorte(int* ultimoCorte, int* ultimoCoef, int tipo);
+void poeTermo(int* ultimoCoef, int coluna, double coeficiente);
+void fechaCorte(int ultimoCorte, double rhs);
+// After the last separator: mstart gets its closing entry.
+void fechaLote(int ultimoCorte, int ultimoCoef);
+
 #endif

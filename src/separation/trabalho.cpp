@@ -1,5 +1,8 @@
-// Work arrays shared by separators, heuristic and callbacks; the sort order.
+// Work arrays shared by separators, heuristic and callbacks; the sort order;
+// the read-back of a search's walk as a cycle.
 #include "separation/trabalho.h"
+
+#include "graph/grafo.h"
 
 double* x = nullptr;
 RegAux* xh = nullptr;
@@ -17,4 +20,25 @@ int ComparaRegAux(const void* a, const void* b) {
   if (va > vb) return -1;
   if (va < vb) return 1;
   return 0;
+}
+
+int leCiclo(int v) {
+  const int n = nlin;
+  ciclo[0] = v;
+  pertence[v] = 1;
+  int k = 1;
+  for (int c = pred[n + v]; c != v; c = pred[c]) {
+    if (c == -1 || pertence[c % n]) {
+      limpaMarcasCiclo(k);
+      return 0;
+    }
+    ciclo[k] = c % n;
+    pertence[c % n] = 1;
+    k++;
+  }
+  return k;
+}
+
+void limpaMarcasCiclo(int k) {
+  for (int p = 0; p < k; p++) pertence[ciclo[p]] = 0;
 }

@@ -21,4 +21,12 @@ extern double* vecAlfa;  // lifting coefficients (nlin)
 extern int* indAlfa;     // lifted vertices (nlin)
 extern int* clique;      // the set being grown (nlin)
 
+// Reads back the walk of the last search from v to its copy nlin+v into ciclo
+// (reverse path order, vertex numbers 0..nlin-1), marking each vertex in
+// pertence.  Returns its length, or 0 when the walk is no simple cycle (it
+// passes a vertex twice, in either copy); the marks are then cleared.
+int leCiclo(int v);
+// Clears the pertence marks of ciclo[0..k-1].
+void limpaMarcasCiclo(int k);
+
 #endif

@@ -1,0 +1,202 @@
+// Test helpers for the separators: a graph store built from an edge list, the
+// work and batch arrays they expect, the cuts of a closed batch, and a
+// balance check of a vertex set written apart from the solver's code.
+#ifndef BCT_TESTS_SEPARATION_AMBIENTE_H
+#define BCT_TESTS_SEPARATION_AMBIENTE_H
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "graph/grafo.h"
+#include "separation/lote.h"
+#include "separation/trabalho.h"
+
+struct Aresta {
+  int u, w, s;
+};
+
+// Replaces the graph store with n vertices and the given edges, inserted in
+// order as the reader does, and builds gDup.
+inline void montaGrafo(int n, const std::vector<Aresta>& arestas) {
+  liberaGrafo();
+  nlin = n;
+  narco = static_cast<int>(arestas.size());
+  nneg = npos = nduplo = 0;
+  gMat = alocaListas(n);
+  for (const Aresta& a : arestas) {
+    if (a.s == 2) nduplo++;
+    else if (a.s == -1) nneg++;
+    else npos++;
+    insereOrdenado(a.u, a.w, a.s);
+    insereOrdenado(a.w, a.u, a.s);
+  }
+  geraGrafoDuplo();
+}
+
+// The work arrays and the cut batch, sized for nlin, owned here and pointed
+// to by the globals for as long as the object lives.
+class Ambiente {
+ public:
+  Ambiente() {
+    const size_t n = static_cast<size_t>(nlin) + 1;
+    x_.assign(n, 0.0);
+    xh_.assign(n, RegAux{0.0, 0});
+    pertence_.assign(n, 0);
+    pred_.assign(2 * n, -1);
+    ciclo_.assign(2 * n, -1);
+    position_.assign(n, -1);
+    vecAlfa_.assign(n, 0.0);
+    indAlfa_.assign(n, -1);
+    clique_.assign(n, -1);
+    mtype_.assign(MAX_CORTES, 0);
+    qrtype_.assign(MAX_CORTES, 0);
+    drhs_.assign(MAX_CORTES, 0.0);
+    mstart_.assign(MAX_CORTES + 1, -1);
+    mcols_.assign(MAX_CORTES * n, -1);
+    dmatval_.assign(MAX_CORTES * n, 0.0);
+    ::x = x_.data();
+    ::xh = xh_.data();
+    ::pertence = pertence_.data();
+    ::pred = pred_.data();
+    ::ciclo = ciclo_.data();
+    ::position = position_.data();
+    ::vecAlfa = vecAlfa_.data();
+    ::indAlfa = indAlfa_.data();
+    ::clique = clique_.data();
+    ::mtype = mtype_.data();
+    ::qrtype = qrtype_.data();
+    ::drhs = drhs_.data();
+    ::mstart = mstart_.data();
+    ::mcols = mcols_.data();
+    ::dmatval = dmatval_.data();
+  }
+  ~Ambiente() {
+    ::x = nullptr;
+    ::xh = nullptr;
+    ::pertence = ::pred = ::ciclo = ::position = ::indAlfa = ::clique = nullptr;
+    ::vecAlfa = nullptr;
+    ::mtype = ::mstart = ::mcols = nullptr;
+    ::qrtype = nullptr;
+    ::drhs = ::dmatval = nullptr;
+  }
+  Ambiente(const Ambiente&) = delete;
+  Ambiente& operator=(const Ambiente&) = delete;
+
+ private:
+  std::vector<double> x_, vecAlfa_, drhs_, dmatval_;
+  std::vector<RegAux> xh_;
+  std::vector<int> pertence_, pred_, ciclo_, position_, indAlfa_, clique_, mtype_, mstart_, mcols_;
+  std::vector<char> qrtype_;
+};
+
+struct Corte {
+  int tipo;
+  char sentido;
+  std::vector<int> colunas;
+  std::vector<double> coefs;
+  double rhs;
+  double atividade(const std::vector<double>& y) const {
+    double a = 0;
+    for (size_t t = 0; t < colunas.size(); t++) a += coefs[t] * y[colunas[t]];
+    return a;
+  }
+};
+
+// The cuts of the batch, read through mstart after closing it.
+inline std::vector<Corte> cortesDoLote(int ultimoCorte, int ultimoCoef) {
+  fechaLote(ultimoCorte, ultimoCoef);
+  std::vector<Corte> r;
+  for (int c = 0; c <= ultimoCorte; c++) {
+    Corte k{mtype[c], qrtype[c], {}, {}, drhs[c]};
+    for (int t = mstart[c]; t < mstart[c + 1]; t++) {
+      k.colunas.push_back(mcols[t]);
+      k.coefs.push_back(dmatval[t]);
+    }
+    r.push_back(k);
+  }
+  return r;
+}
+
+// True when the vertices of `conjunto` (bit v = vertex v) induce no double
+// edge and split into two sides, positive edges within and negative across.
+// A pair joined by edges of both signs, or a negative loop, is unbalanced.
+inline bool equilibrado(int n, const std::vector<Aresta>& arestas, uint32_t conjunto) {
+  std::vector<std::vector<std::pair<int, int>>> adj(n);
+  for (const Aresta& a : arestas) {
+    if (!(conjunto >> a.u & 1) || !(conjunto >> a.w & 1)) continue;
+    if (a.s == 2) return false;
+    adj[a.u].push_back({a.w, a.s});
+    adj[a.w].push_back({a.u, a.s});
+  }
+  std::vector<int> lado(n, -1), fila;
+  for (int r = 0; r < n; r++) {
+    if (!(conjunto >> r & 1) || lado[r] != -1) continue;
+    lado[r] = 0;
+    fila = {r};
+    while (!fila.empty()) {
+      const int u = fila.back();
+      fila.pop_back();
+      for (auto [w, s] : adj[u]) {
+        const int quer = s == 1 ? lado[u] : 1 - lado[u];
+        if (lado[w] == -1) {
+          lado[w] = quer;
+          fila.push_back(w);
+        } else if (lado[w] != quer) {
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
+
+// Every balanced vertex set of a small graph (n <= 20), as bit sets.
+inline std::vector<uint32_t> conjuntosEquilibrados(int n, const std::vector<Aresta>& arestas) {
+  std::vector<uint32_t> r;
+  for (uint32_t S = 0; S < (1u << n); S++)
+    if (equilibrado(n, arestas, S)) r.push_back(S);
+  return r;
+}
+
+// The largest left-hand side of `corte` over the given vertex sets.
+inline double maiorAtividade(const std::vector<uint32_t>& conjuntos, const Corte& corte) {
+  double maior = 0;
+  for (uint32_t S : conjuntos) {
+    double a = 0;
+    for (size_t t = 0; t < corte.colunas.size(); t++)
+      if (S >> corte.colunas[t] & 1) a += corte.coefs[t];
+    if (a > maior) maior = a;
+  }
+  return maior;
+}
+
+// A random signed graph: each pair an edge with probability `dens`, signs
+// drawn from `sinais`; with `extras`, some repeated edges and positive loops.
+inline std::vector<Aresta> grafoAleatorio(std::mt19937& rng, int n, double dens,
+                                          const std::vector<int>& sinais, bool extras) {
+  std::uniform_real_distribution<double> U(0, 1);
+  std::uniform_int_distribution<size_t> S(0, sinais.size() - 1);
+  std::vector<Aresta> r;
+  for (int u = 0; u < n; u++)
+    for (int w = u + 1; w < n; w++)
+      if (U(rng) < dens) r.push_back({u, w, sinais[S(rng)]});
+  if (extras && !r.empty()) {
+    std::uniform_int_distribution<size_t> E(0, r.size() - 1);
+    std::uniform_int_distribution<int> V(0, n - 1);
+    for (int t = 0; t < n / 3; t++) {
+      Aresta a = r[E(rng)];
+      r.push_back({a.w, a.u, sinais[S(rng)]});
+    }
+    for (int t = 0; t < n / 4; t++) {
+      const int v = V(rng);
+      r.push_back({v, v, 1});
+    }
+    std::shuffle(r.begin(), r.end(), rng);
+  }
+  return r;
+}
+
+#endif

@@ -1,0 +1,53 @@
+// The cut batch: the append rule, the cursors, and the closing entry of mstart.
+#include <gtest/gtest.h>
+
+#include "separation/separadores.h"
+#include "separation/ambiente.h"
+
+TEST(Lote, SemCortesOFechamentoPoeZeroEmMstart) {
+  montaGrafo(3, {});
+  Ambiente amb;
+  int ultimoCorte = -1, ultimoCoef = -1;
+  fechaLote(ultimoCorte, ultimoCoef);
+  EXPECT_EQ(mstart[0], 0);
+}
+
+TEST(Lote, DoisCortesDeTresEQuatroTermos) {
+  montaGrafo(5, {});
+  Ambiente amb;
+  int ultimoCorte = -1, ultimoCoef = -1;
+  abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CICLO);
+  for (int v : {0, 1, 2}) poeTermo(&ultimoCoef, v, 1.0);
+  fechaCorte(ultimoCorte, 2.0);
+  abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CLIQUE);
+  for (int v : {4, 3, 2, 1}) poeTermo(&ultimoCoef, v, 0.5 * v);
+  fechaCorte(ultimoCorte, 1.0);
+  fechaLote(ultimoCorte, ultimoCoef);
+  EXPECT_EQ(ultimoCorte, 1);
+  EXPECT_EQ(ultimoCoef, 6);
+  EXPECT_EQ((std::vector<int>(mstart, mstart + 3)), (std::vector<int>{0, 3, 7}));
+  EXPECT_EQ((std::vector<int>(mcols, mcols + 7)), (std::vector<int>{0, 1, 2, 4, 3, 2, 1}));
+  EXPECT_EQ(dmatval[3], 2.0);
+  EXPECT_EQ(mtype[0], 1);
+  EXPECT_EQ(mtype[1], 2);
+  EXPECT_EQ(qrtype[0], 'L');
+  EXPECT_EQ(qrtype[1], 'L');
+  EXPECT_EQ(drhs[0], 2.0);
+  EXPECT_EQ(drhs[1], 1.0);
+}
+
+// Every separator that takes the batch's fill appends nothing to a full one.
+TEST(Lote, SeparadoresNaoEscrevemEmLoteCheio) {
+  montaGrafo(3, {{0, 1, 2}, {1, 2, 2}, {0, 2, 2}});
+  Ambiente amb;
+  for (int v = 0; v < 3; v++) x[v] = 0.5;
+  for (int ncortes : {200, 250}) {
+    int ultimoCorte = -1, ultimoCoef = -1;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ncortes), 0);
+    EXPECT_EQ(separacaoExataCicloIndSet(x, &ultimoCorte, &ultimoCoef, ncortes), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(ultimoCorte, -1);
+    EXPECT_EQ(ultimoCoef, -1);
+  }
+}
