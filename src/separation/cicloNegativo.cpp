@@ -1,5 +1,188 @@
-// Odd negative cycle separation.  (stub)
-#include "separation/separadores.h"
+// Odd negative cycle separation: one doubled-graph search per start vertex
+// under weights from the LP point, chord splitting of each cycle found, and
+// lifting of the short ones.
+#include <cstdlib>
 
-int separacaoExataCMenosOdd(double*, int*, int*) { return 0; }
-int partitionCycle(int*, int k, int*) { return k; }
+#include "driver/erro.h"
+#include "graph/grafo.h"
+#include "separation/dijkstra.h"
+#include "separation/lote.h"
+#include "separation/separadores.h"
+#include "separation/trabalho.h"
+
+namespace {
+
+const double LIMIAR_CICLO = 0.999999;
+const int MAX_CICLO_LIFTING = 19;
+
+// A path from v to its copy must change copy an odd number of times, so only
+// positive arcs inside a copy and negative arcs across copies are cheap; the
+// tail pays 1 - x, so a path's length is |walk| - x(walk).  Everything else
+// weighs 2n, which the cap of the search never lets through.  Signs other than
+// 1, -1 and 2 cannot come from the reader; they get 2n too rather than a
+// stale weight.
+void escrevePesos(const double* x) {
+  const int n = nlin;
+  const double proibido = 2.0 * n;
+  for (int u = 0; u < 2 * n; u++) {
+    const bool caudaNaPrimeira = u < n;
+    const double custo = 1.0 - x[u % n];
+    for (nodo2* a = gDup[u]; a != nullptr; a = a->prox) {
+      const bool mesmaCopia = caudaNaPrimeira == (a->vertice < n);
+      if (a->sinal == 1)
+        a->peso = mesmaCopia ? custo : proibido;
+      else if (a->sinal == -1)
+        a->peso = mesmaCopia ? proibido : custo;
+      else
+        a->peso = proibido;
+    }
+  }
+}
+
+// Sign of the first element of u's list that reaches w (0 when none).
+int sinalDe(int u, int w) {
+  for (nodo* e = gMat[u]; e != nullptr; e = e->prox)
+    if (e->vertice == w) return e->sinal;
+  return 0;
+}
+
+// True when some edge between u and w has a sign of the other parity than s
+// (a double edge has both).
+bool temSinalOposto(int u, int w, int s) {
+  for (nodo* e = gMat[u]; e != nullptr; e = e->prox) {
+    if (e->vertice != w) continue;
+    if (e->sinal == 2 || (s == -1) != (e->sinal == -1)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int partitionCycle(int* cycle, int k, int* marks) {
+  int* sinalAresta = static_cast<int*>(std::malloc(static_cast<size_t>(k) * sizeof(int)));
+  if (sinalAresta == nullptr) errormsg("Main: memory allocation error.\n", 2284, -1);
+  for (int i = 0; i < nlin; i++) position[i] = -1;
+  for (int p = 0; p < k; p++) position[cycle[p]] = p;
+  int negativas = 0;
+  for (int p = 0; p < k; p++) {
+    sinalAresta[p] = sinalDe(cycle[p], cycle[(p + 1) % k]);
+    if (sinalAresta[p] == -1) negativas++;
+  }
+  // The walk is an odd negative cycle, but where a pair is joined by edges of
+  // both parities the first list element may not be the edge it used.  The
+  // splits below keep an odd cycle only if they start from one, so switch the
+  // first such pair to its other edge.
+  if (negativas % 2 == 0) {
+    int p = 0;
+    while (p < k && !temSinalOposto(cycle[p], cycle[(p + 1) % k], sinalAresta[p])) p++;
+    if (p == k) {
+      for (int q = 0; q < k; q++) marks[cycle[q]] = 0;
+      std::free(sinalAresta);
+      return 0;
+    }
+    sinalAresta[p] = sinalAresta[p] == -1 ? 1 : -1;
+  }
+
+  while (k > 3) {
+    nodo* corda = nullptr;
+    int j = 1;
+    for (; j <= k - 2 && corda == nullptr; j++) {
+      for (nodo* e = gMat[cycle[j]]; e != nullptr; e = e->prox) {
+        const int w = e->vertice;
+        // A loop closes no shorter cycle, so it is no chord.
+        if (position[w] != -1 && w != cycle[j] && w != cycle[j - 1] && w != cycle[j + 1]) {
+          corda = e;
+          break;
+        }
+      }
+    }
+    if (corda == nullptr) break;
+    j--;
+    const int f = corda->sinal;
+    const int outra = position[corda->vertice];
+    const int a = j < outra ? j : outra;
+    const int b = j < outra ? outra : j;
+    if (f == 2) {
+      for (int p = 0; p < k; p++) marks[cycle[p]] = 0;
+      std::free(sinalAresta);
+      return 0;
+    }
+    int c = 0;
+    for (int p = a; p < b; p++)
+      if (sinalAresta[p] == -1) c++;
+    if ((f == -1 && c % 2 == 0) || (f == 1 && c % 2 == 1)) {
+      // cycle[a..b] closed by the chord
+      for (int p = 0; p < k; p++) {
+        if (p >= a && p <= b) continue;
+        marks[cycle[p]] = 0;
+        position[cycle[p]] = -1;
+      }
+      for (int p = a; p <= b; p++) {
+        cycle[p - a] = cycle[p];
+        sinalAresta[p - a] = sinalAresta[p];
+        position[cycle[p - a]] = p - a;
+      }
+      sinalAresta[b - a] = f;
+      k = b - a + 1;
+    } else {
+      // cycle[0..a], the chord, then cycle[b..k-1]
+      for (int p = a + 1; p < b; p++) {
+        marks[cycle[p]] = 0;
+        position[cycle[p]] = -1;
+      }
+      for (int p = b; p < k; p++) {
+        const int destino = a + 1 + (p - b);
+        cycle[destino] = cycle[p];
+        sinalAresta[destino] = sinalAresta[p];
+        position[cycle[destino]] = destino;
+      }
+      sinalAresta[a] = f;
+      k = k - (b - a) + 1;
+    }
+  }
+  std::free(sinalAresta);
+  return k;
+}
+
+int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
+  const int n = nlin;
+  int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
+  if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
+  escrevePesos(x);
+  for (int v = 0; v < n; v++) pertence[v] = 0;
+
+  int cortes = 0;
+  for (int v = 0; v < n && cortes < MAX_CORTES; v++) {
+    if (coberto[v]) continue;
+    const double L = dijkstraS_T(v, n + v, gDup, 2 * n, pred, 1.0);
+    if (!(L < LIMIAR_CICLO)) continue;
+    int k = leCiclo(v);
+    if (k == 0) continue;
+    if (k > 3) {
+      k = partitionCycle(ciclo, k, pertence);
+      if (k == 0) continue;
+    }
+    const int m = (k >= 1 && k <= MAX_CICLO_LIFTING) ? liftingOddNegCycle(ciclo, k, vecAlfa, indAlfa) : 0;
+    // |walk| - L is the LP weight of the walk; dropping vertices by the
+    // splits loses at most one per vertex, and a lifted vertex counts at
+    // least once, so this never exceeds the cut's activity.
+    double valor = k - L;
+    for (int l = 0; l < m; l++) valor += x[indAlfa[l]];
+    if (valor > (k - 1) + 1e-6) {
+      abreCorte(ultimoCorte, ultimoCoef, m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO);
+      for (int p = 0; p < k; p++) {
+        poeTermo(ultimoCoef, ciclo[p], 1.0);
+        coberto[ciclo[p]] = 1;
+      }
+      for (int l = 0; l < m; l++) {
+        poeTermo(ultimoCoef, indAlfa[l], vecAlfa[l]);
+        coberto[indAlfa[l]] = 1;
+      }
+      fechaCorte(*ultimoCorte, k - 1);
+      cortes++;
+    }
+    limpaMarcasCiclo(k);
+  }
+  std::free(coberto);
+  return cortes;
+}

@@ -1,0 +1,196 @@
+// Odd negative cycle separation and chord splitting: the cases that decide
+// which cycle becomes the cut, and when none does.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "separation/ambiente.h"
+#include "separation/separadores.h"
+
+namespace {
+
+std::vector<Corte> separa(const std::vector<double>& ponto) {
+  std::copy(ponto.begin(), ponto.end(), x);
+  int ultimoCorte = -1, ultimoCoef = -1;
+  const int r = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
+  std::vector<Corte> cortes = cortesDoLote(ultimoCorte, ultimoCoef);
+  EXPECT_EQ(r, static_cast<int>(cortes.size()));
+  for (int v = 0; v < nlin; v++) EXPECT_EQ(pertence[v], 0) << v;
+  return cortes;
+}
+
+std::set<int> colunas(const Corte& c) { return {c.colunas.begin(), c.colunas.end()}; }
+
+// A 5-cycle 0-1-2-3-4 with one of three negatives on 1-2, and chord 1-3.
+std::vector<Aresta> cincoCiclo(int sinalCorda) {
+  return {{0, 1, 1}, {1, 2, -1}, {2, 3, 1}, {3, 4, -1}, {4, 0, -1}, {1, 3, sinalCorda}};
+}
+
+}  // namespace
+
+TEST(CicloNegativo, PontoNuloNaoDaCorte) {
+  montaGrafo(4, {{0, 1, -1}, {1, 2, 1}, {2, 0, 1}, {2, 3, -1}});
+  Ambiente amb;
+  EXPECT_TRUE(separa({0, 0, 0, 0}).empty());
+}
+
+TEST(CicloNegativo, TrianguloCobreSeusVertices) {
+  montaGrafo(3, {{0, 1, 1}, {1, 2, 1}, {0, 2, -1}});
+  Ambiente amb;
+  const std::vector<Corte> c = separa({1, 1, 0.5});
+  ASSERT_EQ(c.size(), 1u);
+  // reverse path order: 0, then the last vertex before 0', and so on
+  EXPECT_EQ(c[0].colunas, (std::vector<int>{0, 2, 1}));
+  EXPECT_EQ(c[0].coefs, (std::vector<double>{1, 1, 1}));
+  EXPECT_EQ(c[0].rhs, 2.0);
+  EXPECT_EQ(c[0].tipo, CORTE_CICLO);
+  EXPECT_EQ(c[0].sentido, 'L');
+  // 1 and 2 are covered: the last search was the one from 0
+  EXPECT_EQ(pred[2], 1);
+  EXPECT_EQ(pred[3], 2);
+}
+
+TEST(CicloNegativo, CordaPositivaDeixaOTriangulo) {
+  montaGrafo(5, cincoCiclo(1));
+  Ambiente amb;
+  const std::vector<Corte> c = separa({0.9, 0.9, 0.9, 0.9, 0.9});
+  ASSERT_FALSE(c.empty());
+  EXPECT_EQ(colunas(c[0]), (std::set<int>{1, 2, 3}));
+  EXPECT_EQ(c[0].rhs, 2.0);
+}
+
+TEST(CicloNegativo, CordaDuplaDescartaOCiclo) {
+  montaGrafo(5, cincoCiclo(2));
+  Ambiente amb;
+  EXPECT_TRUE(separa({0.9, 0.9, 0.9, 0.9, 0.9}).empty());
+}
+
+TEST(CicloNegativo, CaminhoPelasDuasCopiasNaoDaCorte) {
+  // 0 hangs on the triangle 1-2-3: from 0 the shortest walk goes 1..1'
+  montaGrafo(4, {{0, 1, 1}, {1, 2, 1}, {2, 3, 1}, {1, 3, -1}});
+  Ambiente amb;
+  const std::vector<Corte> c = separa({0.9, 0.9, 0.9, 0.9});
+  ASSERT_EQ(c.size(), 1u);
+  EXPECT_EQ(colunas(c[0]), (std::set<int>{1, 2, 3}));
+}
+
+TEST(CicloNegativo, ParComOsDoisSinaisDaCorteDeDois) {
+  montaGrafo(2, {{0, 1, 1}, {1, 0, -1}});
+  Ambiente amb;
+  const std::vector<Corte> c = separa({0.9, 0.9});
+  ASSERT_EQ(c.size(), 1u);
+  EXPECT_EQ(colunas(c[0]), (std::set<int>{0, 1}));
+  EXPECT_EQ(c[0].rhs, 1.0);
+}
+
+TEST(CicloNegativo, ParaNoCorte200) {
+  std::vector<Aresta> a;
+  const int triangulos = 205;
+  for (int t = 0; t < triangulos; t++) {
+    a.push_back({3 * t, 3 * t + 1, 1});
+    a.push_back({3 * t + 1, 3 * t + 2, 1});
+    a.push_back({3 * t, 3 * t + 2, -1});
+  }
+  montaGrafo(3 * triangulos, a);
+  Ambiente amb;
+  std::vector<double> ponto(3 * triangulos, 0.9);
+  const std::vector<Corte> c = separa(ponto);
+  ASSERT_EQ(c.size(), 200u);
+  EXPECT_EQ(colunas(c[199]), (std::set<int>{597, 598, 599}));
+}
+
+TEST(CicloNegativo, CicloLevantadoEhTipo3) {
+  // triangle 0,1,2 (0-2 negative); 3 joined to all three so that only
+  // single vertices of the triangle go with it: lifted with coefficient 1
+  montaGrafo(4, {{0, 1, 1}, {1, 2, 1}, {0, 2, -1}, {3, 0, -1}, {3, 2, -1}, {3, 1, 1}});
+  Ambiente amb;
+  const std::vector<Corte> c = separa({0.9, 0.9, 0.9, 0.2});
+  ASSERT_EQ(c.size(), 1u);
+  EXPECT_EQ(c[0].tipo, CORTE_CICLO_LIFTED);
+  EXPECT_EQ(c[0].colunas.back(), 3);
+  EXPECT_EQ(c[0].coefs.back(), 1.0);
+  EXPECT_EQ(c[0].rhs, 2.0);
+}
+
+// Where a pair has edges of both signs the walk may use the second; the split
+// must still keep an odd cycle (here the triangle 1-2-3, not the balanced
+// 4-cycle 0-1-3-4 that the first list elements would suggest).
+TEST(CicloNegativo, ArestasRepetidasDeSinaisOpostosMantemCicloImpar) {
+  const std::vector<Aresta> a{{0, 1, 1}, {1, 2, 1}, {1, 2, -1}, {2, 3, 1},
+                              {3, 4, 1}, {4, 0, 1}, {1, 3, 1}};
+  montaGrafo(5, a);
+  Ambiente amb;
+  const std::vector<Corte> c = separa({0.95, 0.8, 0.95, 0.95, 0.95});
+  ASSERT_FALSE(c.empty());
+  for (const Corte& k : c) {
+    EXPECT_NE(colunas(k), (std::set<int>{0, 1, 3, 4}));
+    EXPECT_LE(maiorAtividade(conjuntosEquilibrados(5, a), k), k.rhs);
+  }
+  EXPECT_EQ(colunas(c[0]), (std::set<int>{1, 2, 3}));
+}
+
+TEST(PartitionCycle, CordaPositivaDeixaOTrianguloNaFrente) {
+  montaGrafo(5, cincoCiclo(1));
+  Ambiente amb;
+  int cic[5] = {0, 1, 2, 3, 4};
+  for (int v : cic) pertence[v] = 1;
+  ASSERT_EQ(partitionCycle(cic, 5, pertence), 3);
+  EXPECT_EQ((std::vector<int>(cic, cic + 3)), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ((std::vector<int>(pertence, pertence + 5)), (std::vector<int>{0, 1, 1, 1, 0}));
+  EXPECT_EQ((std::vector<int>(position, position + 5)), (std::vector<int>{-1, 0, 1, 2, -1}));
+}
+
+TEST(PartitionCycle, CordaFicaComOOutroLado) {
+  // 0-1 negative and the chord 1-3 positive: the side 1-2-3 has no negative
+  // edge, so 0,1 stay and 3,4 move up behind them
+  montaGrafo(5, {{0, 1, -1}, {1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 0, 1}, {1, 3, 1}});
+  Ambiente amb;
+  int cic[5] = {0, 1, 2, 3, 4};
+  for (int v : cic) pertence[v] = 1;
+  ASSERT_EQ(partitionCycle(cic, 5, pertence), 4);
+  EXPECT_EQ((std::vector<int>(cic, cic + 4)), (std::vector<int>{0, 1, 3, 4}));
+  EXPECT_EQ((std::vector<int>(pertence, pertence + 5)), (std::vector<int>{1, 1, 0, 1, 1}));
+  EXPECT_EQ(position[2], -1);
+  EXPECT_EQ(position[4], 3);
+}
+
+TEST(PartitionCycle, CordaDuplaLimpaAsMarcasEDevolveZero) {
+  montaGrafo(5, cincoCiclo(2));
+  Ambiente amb;
+  int cic[5] = {0, 1, 2, 3, 4};
+  for (int v : cic) pertence[v] = 1;
+  EXPECT_EQ(partitionCycle(cic, 5, pertence), 0);
+  for (int v = 0; v < 5; v++) EXPECT_EQ(pertence[v], 0);
+}
+
+TEST(PartitionCycle, PrimeiroEUltimoNaoFormamCorda) {
+  // in a 4-cycle the pair at positions 0 and 3 is the closing edge, and a
+  // repeated cycle edge is no chord either
+  montaGrafo(4, {{0, 1, 1}, {1, 2, 1}, {2, 3, 1}, {3, 0, -1}, {1, 2, 1}});
+  Ambiente amb;
+  int cic[4] = {0, 1, 2, 3};
+  EXPECT_EQ(partitionCycle(cic, 4, pertence), 4);
+  EXPECT_EQ((std::vector<int>(cic, cic + 4)), (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(PartitionCycle, LacoNaoEhCorda) {
+  montaGrafo(4, {{0, 1, 1}, {1, 2, 1}, {2, 3, 1}, {3, 0, -1}, {1, 1, 1}, {2, 2, 1}});
+  Ambiente amb;
+  int cic[8] = {0, 1, 2, 3, -1, -1, -1, -1};
+  EXPECT_EQ(partitionCycle(cic, 4, pertence), 4);
+  EXPECT_EQ((std::vector<int>(cic, cic + 5)), (std::vector<int>{0, 1, 2, 3, -1}));
+}
+
+TEST(PartitionCycle, CortaUmaCordaPorVezAteOTriangulo) {
+  // a 6-cycle 0..5 whose only negative edge is 5-0, with chords 1-4 and 0-4:
+  // 1-4 is met first and keeps 0,1,4,5; then 0-4 keeps 0,4,5
+  montaGrafo(6, {{0, 1, 1}, {1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 5, 1}, {5, 0, -1},
+                 {1, 4, 1}, {0, 4, 1}});
+  Ambiente amb;
+  int cic[6] = {0, 1, 2, 3, 4, 5};
+  for (int v : cic) pertence[v] = 1;
+  EXPECT_EQ(partitionCycle(cic, 6, pertence), 3);
+  EXPECT_EQ((std::vector<int>(cic, cic + 3)), (std::vector<int>{0, 4, 5}));
+  EXPECT_EQ((std::vector<int>(pertence, pertence + 6)), (std::vector<int>{1, 0, 0, 0, 1, 1}));
+}
