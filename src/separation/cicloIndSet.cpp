@@ -1,4 +1,65 @@
-// Cycle independent-set separation.  (stub)
-#include "separation/separadores.h"
+// Cycle independent-set separation: odd cycles of double edges, of which at
+// most (j-1)/2 vertices can be chosen, found by one doubled-graph search per
+// start vertex under weights that only let double edges through.
+#include <cstdio>
+#include <cstdlib>
 
-int separacaoExataCicloIndSet(double*, int*, int*, int) { return 0; }
+#include "driver/erro.h"
+#include "graph/grafo.h"
+#include "separation/dijkstra.h"
+#include "separation/lote.h"
+#include "separation/separadores.h"
+#include "separation/trabalho.h"
+
+namespace {
+
+const double LIMIAR_IND_SET = 0.499999;
+
+// Every usable arc is a double edge changing copy, so a path from v to its
+// copy closes an odd cycle; each arc pays half of 1 - x(u) - x(w), so the
+// length is j/2 - x(cycle).
+void escrevePesos(const double* x) {
+  const int n = nlin;
+  const double proibido = 2.0 * n;
+  for (int u = 0; u < 2 * n; u++) {
+    const bool caudaNaPrimeira = u < n;
+    for (nodo2* a = gDup[u]; a != nullptr; a = a->prox) {
+      const int w = a->vertice;
+      if (a->sinal == 2 && caudaNaPrimeira != (w < n))
+        a->peso = (1 - x[u % n] - x[w % n]) * 0.5;
+      else
+        a->peso = proibido;
+    }
+  }
+}
+
+}  // namespace
+
+int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int ncortes) {
+  const int n = nlin;
+  int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
+  if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 658, -1);
+  escrevePesos(x);
+  for (int v = 0; v < n; v++) pertence[v] = 0;
+  int cortes = 0;
+  if (n >= 1 && ncortes <= MAX_CORTES - 1) {
+    for (int v = 0; v < n && ncortes + cortes <= MAX_CORTES - 1; v++) {
+      if (coberto[v]) continue;
+      const double L = dijkstraS_T(v, n + v, gDup, 2 * n, pred, 0.5);
+      if (!(L < LIMIAR_IND_SET)) continue;
+      std::printf("\nDesigualdade violada: ");
+      const int j = leCiclo(v);
+      if (j == 0) continue;
+      abreCorte(ultimoCorte, ultimoCoef, CORTE_CICLO_IND_SET);
+      for (int p = 0; p < j; p++) {
+        poeTermo(ultimoCoef, ciclo[p], 1.0);
+        coberto[ciclo[p]] = 1;
+      }
+      fechaCorte(*ultimoCorte, j / 2);
+      cortes++;
+      limpaMarcasCiclo(j);
+    }
+  }
+  std::free(coberto);
+  return cortes;
+}

@@ -1,4 +1,140 @@
-// Heuristic clique separation.  (stub)
-#include "separation/separadores.h"
+// Heuristic clique separation: sets grown greedily in order of decreasing LP
+// value, either all joined by double edges (at most one can be chosen) or two
+// sides with negative edges within and positive edges across (at most two).
+#include <climits>
+#include <cstdlib>
 
-int separacaoHeuristicaDesigualdadesClique(double*, int*, int*, int) { return 0; }
+#include "driver/erro.h"
+#include "graph/grafo.h"
+#include "separation/lote.h"
+#include "separation/separadores.h"
+#include "separation/trabalho.h"
+
+namespace {
+
+// A member's counters are parked far below any set size, so that no list
+// entry pointing back at it can make it join twice.
+const int MEMBRO = INT_MIN / 2;
+
+// The joining test compares a counter with the set size, so each member may
+// add at most one to a neighbour whatever number of list entries (repeated
+// edges) join them; lists are ascending, so a neighbour's entries are
+// consecutive.  For each neighbour w of m: nega[w] += 1 if some entry is
+// negative or double, posi[w] += 1 if some entry is positive or double.
+void contaPrimeiroLado(int m, int* nega, int* posi) {
+  nodo* e = gMat[m];
+  while (e != nullptr) {
+    const int w = e->vertice;
+    bool negativo = false, positivo = false;
+    for (; e != nullptr && e->vertice == w; e = e->prox) {
+      if (e->sinal == -1 || e->sinal == 2) negativo = true;
+      if (e->sinal == 1 || e->sinal == 2) positivo = true;
+    }
+    if (negativo) nega[w]++;
+    if (positivo) posi[w]++;
+  }
+}
+
+// Neighbours of m joined to it by an entry of the given sign (igual) or of
+// any sign but it (!igual), each counted once.
+void contaVizinhos(int m, int sinal, bool igual, int* cont) {
+  nodo* e = gMat[m];
+  while (e != nullptr) {
+    const int w = e->vertice;
+    bool achou = false;
+    for (; e != nullptr && e->vertice == w; e = e->prox)
+      if ((e->sinal == sinal) == igual) achou = true;
+    if (achou) cont[w]++;
+  }
+}
+
+void escreveCorte(int* ultimoCorte, int* ultimoCoef, int tamanho, double rhs) {
+  abreCorte(ultimoCorte, ultimoCoef, CORTE_CLIQUE);
+  for (int p = 0; p < tamanho; p++) {
+    poeTermo(ultimoCoef, clique[p], 1.0);
+    pertence[clique[p]] = 1;
+  }
+  fechaCorte(*ultimoCorte, rhs);
+}
+
+}  // namespace
+
+int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ultimoCoef,
+                                           int ncortes) {
+  const int n = nlin;
+  const size_t tam = (static_cast<size_t>(n) + 1) * sizeof(int);
+  int* contDupla = static_cast<int*>(std::malloc(tam));
+  if (contDupla == nullptr) errormsg("Main: memory allocation error.\n", 1019, -1);
+  int* contPos = static_cast<int*>(std::malloc(tam));
+  if (contPos == nullptr) errormsg("Main: memory allocation error.\n", 1021, -1);
+  int* contNeg = contDupla;
+
+  for (int v = 0; v < n; v++) {
+    xh[v] = RegAux{x[v], v};
+    pertence[v] = 0;
+  }
+  std::qsort(xh, static_cast<size_t>(n), sizeof(RegAux), ComparaRegAux);
+
+  int conta = 0;
+  if (n >= 1 && ncortes <= MAX_CORTES - 1) {
+    // First pass: sets whose every pair is a double edge.
+    for (int j = 0; j < n && ncortes + conta <= MAX_CORTES - 1; j++) {
+      const int s = xh[j].indice;
+      if (pertence[s] == 1) continue;
+      for (int v = 0; v < n; v++) contDupla[v] = 0;
+      int tamanho = 1;
+      double soma = xh[j].valor;
+      clique[0] = s;
+      contaVizinhos(s, 2, true, contDupla);
+      contDupla[s] = MEMBRO;
+      for (int p = 0; p < n; p++) {
+        const int v = xh[p].indice;
+        if (contDupla[v] != tamanho) continue;
+        clique[tamanho++] = v;
+        soma += xh[p].valor;
+        contaVizinhos(v, 2, true, contDupla);
+        contDupla[v] = MEMBRO;
+      }
+      if (soma > 1.000001) {
+        escreveCorte(ultimoCorte, ultimoCoef, tamanho, 1.0);
+        conta++;
+      }
+    }
+
+    // Second pass: a first side pairwise negative or double, a second side
+    // pairwise non-positive, and positive or double across.
+    for (int k = 0; k < n && ncortes + conta <= MAX_CORTES - 1; k++) {
+      const int s = xh[k].indice;
+      if (pertence[s] == 1) continue;
+      for (int v = 0; v < n; v++) contNeg[v] = contPos[v] = 0;
+      int tamanho = 1;
+      double soma = xh[k].valor;
+      clique[0] = s;
+      contaPrimeiroLado(s, contNeg, contPos);
+      contNeg[s] = contPos[s] = MEMBRO;
+      for (int p = 0; p < n; p++) {
+        const int v = xh[p].indice;
+        if (contNeg[v] != tamanho) continue;
+        clique[tamanho++] = v;
+        soma += xh[p].valor;
+        contaPrimeiroLado(v, contNeg, contPos);
+        contNeg[v] = contPos[v] = MEMBRO;
+      }
+      for (int p = 0; p < n; p++) {
+        const int v = xh[p].indice;
+        if (contPos[v] != tamanho) continue;
+        clique[tamanho++] = v;
+        soma += xh[p].valor;
+        contaVizinhos(v, 1, false, contPos);
+        contPos[v] = MEMBRO;
+      }
+      if (tamanho > 3 && soma > 2.000001) {
+        escreveCorte(ultimoCorte, ultimoCoef, tamanho, 2.0);
+        conta++;
+      }
+    }
+  }
+  std::free(contPos);
+  std::free(contDupla);
+  return conta;
+}

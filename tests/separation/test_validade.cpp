@@ -1,0 +1,131 @@
+// Every cut the three separators emit, run in the cut manager's order on
+// small random signed graphs and LP points, holds for every balanced vertex
+// set (checked by enumeration), is violated at the point, and is written over
+// distinct vertices.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <set>
+
+#include "separation/ambiente.h"
+#include "separation/separadores.h"
+
+namespace {
+
+struct Contagem {
+  int cortes[5] = {0, 0, 0, 0, 0};
+};
+
+// Points of three kinds: anywhere in the cube; close to the incidence vector
+// of a random set (balanced or not); and values from a few fractions.
+std::vector<double> pontoAleatorio(std::mt19937& rng, int n, int tipo) {
+  std::uniform_real_distribution<double> U(0, 1), perto(0, 0.35);
+  std::vector<double> p(n);
+  for (int v = 0; v < n; v++) {
+    if (tipo == 0) {
+      p[v] = U(rng);
+    } else if (tipo == 1) {
+      const bool dentro = rng() % 3 != 0;
+      p[v] = dentro ? 1 - perto(rng) : perto(rng);
+    } else {
+      const double fr[] = {0, 1, 0.5, 1.0 / 3, 2.0 / 3, 0.45, 0.9};
+      p[v] = fr[rng() % 7];
+    }
+    if (p[v] < 1e-6) p[v] = 0.0;
+    if (p[v] > 0.999999) p[v] = 1.0;
+  }
+  return p;
+}
+
+void confere(int n, const std::vector<Aresta>& arestas, const std::vector<double>& ponto,
+             Contagem& cont) {
+  std::copy(ponto.begin(), ponto.end(), x);
+  int ultimoCorte = -1, ultimoCoef = -1;
+  const int ciclos = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
+  for (int v = 0; v < n; v++) ASSERT_EQ(pertence[v], 0);
+  const int cliques = separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ciclos);
+  testing::internal::CaptureStdout();
+  const int indSets =
+      separacaoExataCicloIndSet(x, &ultimoCorte, &ultimoCoef, ciclos + cliques);
+  testing::internal::GetCapturedStdout();
+  for (int v = 0; v < n; v++) ASSERT_EQ(pertence[v], 0);
+  const std::vector<Corte> cortes = cortesDoLote(ultimoCorte, ultimoCoef);
+  ASSERT_EQ(static_cast<int>(cortes.size()), ciclos + cliques + indSets);
+  ASSERT_LE(cortes.size(), 200u);
+
+  const std::vector<uint32_t> equilibrados = conjuntosEquilibrados(n, arestas);
+  for (size_t c = 0; c < cortes.size(); c++) {
+    const Corte& k = cortes[c];
+    const int esperado = c < size_t(ciclos) ? 0 : c < size_t(ciclos + cliques) ? 2 : 4;
+    if (esperado == 0) {
+      ASSERT_TRUE(k.tipo == CORTE_CICLO || k.tipo == CORTE_CICLO_LIFTED);
+    } else {
+      ASSERT_EQ(k.tipo, esperado);
+    }
+    cont.cortes[k.tipo]++;
+    ASSERT_EQ(k.sentido, 'L');
+    const std::set<int> distintos(k.colunas.begin(), k.colunas.end());
+    ASSERT_EQ(distintos.size(), k.colunas.size()) << "corte " << c;
+    for (int col : k.colunas) ASSERT_TRUE(col >= 0 && col < n);
+    for (double a : k.coefs) ASSERT_GE(a, 1.0);
+    if (k.tipo == CORTE_CICLO || k.tipo == CORTE_CICLO_LIFTED) {
+      // the cycle's k terms of 1, rhs k - 1, then the lifted terms if any
+      const size_t tamCiclo = static_cast<size_t>(k.rhs) + 1;
+      ASSERT_EQ(std::floor(k.rhs), k.rhs);
+      ASSERT_EQ(k.colunas.size() > tamCiclo, k.tipo == CORTE_CICLO_LIFTED);
+      for (size_t t = 0; t < tamCiclo; t++) ASSERT_EQ(k.coefs[t], 1.0);
+    }
+    if (k.tipo == CORTE_CICLO_IND_SET) {
+      ASSERT_EQ(k.colunas.size() % 2, 1u);
+      ASSERT_EQ(k.rhs, double(k.colunas.size() / 2));
+    }
+    EXPECT_GT(k.atividade(ponto), k.rhs + 1e-6 - 1e-9) << "corte " << c << " nao violado";
+    EXPECT_LE(maiorAtividade(equilibrados, k), k.rhs + 1e-9)
+        << "corte " << c << " de tipo " << k.tipo << " invalido";
+  }
+}
+
+void rodada(uint32_t semente, int casos, const std::vector<int>& sinais, bool extras,
+            Contagem& cont) {
+  std::mt19937 rng(semente);
+  for (int caso = 0; caso < casos; caso++) {
+    const int n = 3 + static_cast<int>(rng() % 10);
+    const double dens = 0.25 + 0.6 * (rng() % 100) / 100.0;
+    const std::vector<Aresta> arestas = grafoAleatorio(rng, n, dens, sinais, extras);
+    montaGrafo(n, arestas);
+    Ambiente amb;
+    for (int tipo = 0; tipo < 3; tipo++) {
+      SCOPED_TRACE(testing::Message() << "semente " << semente << " caso " << caso << " ponto "
+                                      << tipo);
+      confere(n, arestas, pontoAleatorio(rng, n, tipo), cont);
+      if (testing::Test::HasFatalFailure()) return;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(Validade, GrafosSimples) {
+  Contagem c;
+  rodada(1, 250, {1, -1, 2}, false, c);
+  rodada(2, 150, {1, -1, -1, 2, 2, 2}, false, c);
+  rodada(3, 100, {1, -1}, false, c);
+  std::printf("cortes por tipo: %d %d %d %d\n", c.cortes[1], c.cortes[2], c.cortes[3], c.cortes[4]);
+  EXPECT_GT(c.cortes[1] + c.cortes[3], 200);
+  EXPECT_GT(c.cortes[3], 20);
+  EXPECT_GT(c.cortes[2], 100);
+  EXPECT_GT(c.cortes[4], 50);
+}
+
+// Repeated edges (possibly of the other sign) and positive loops.
+TEST(Validade, ArestasRepetidasELacos) {
+  Contagem c;
+  rodada(4, 300, {1, -1, 2}, true, c);
+  rodada(5, 150, {1, -1}, true, c);
+  std::printf("cortes por tipo: %d %d %d %d\n", c.cortes[1], c.cortes[2], c.cortes[3], c.cortes[4]);
+  EXPECT_GT(c.cortes[1] + c.cortes[3], 200);
+  EXPECT_GT(c.cortes[2], 100);
+}
