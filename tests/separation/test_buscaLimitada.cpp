@@ -1,0 +1,103 @@
+// The separators' search against dijkstraS_T: same result and same
+// predecessors whenever the result is below the threshold, and a result not
+// below it otherwise; on doubled graphs under the separators' weights and on
+// weights full of exact and near ties.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <random>
+
+#include "separation/ambiente.h"
+#include "separation/buscaLimitada.h"
+#include "separation/dijkstra.h"
+
+namespace {
+
+// Weights of four kinds over the arcs of gDup; returns the least one.
+double pesosAleatorios(std::mt19937& rng, int tipo, const std::vector<double>& ponto) {
+  const int n = nlin;
+  std::uniform_real_distribution<double> U(0, 1);
+  const double quase[] = {0, 0.25e-6, 0.5e-6, 1e-6, 1.5e-6, 2e-6, 0.1, 0.1 + 0.7e-6, 0.3};
+  double menor = std::numeric_limits<double>::infinity();
+  for (int u = 0; u < 2 * n; u++) {
+    for (nodo2* a = gDup[u]; a != nullptr; a = a->prox) {
+      const bool mesma = (u < n) == (a->vertice < n);
+      const double xu = ponto[u % n], xw = ponto[a->vertice % n];
+      if (tipo == 0)  // odd negative cycles
+        a->peso = ((a->sinal == 1 && mesma) || (a->sinal == -1 && !mesma)) ? 1 - xu : 2.0 * n;
+      else if (tipo == 1)  // cycles of double edges (weights may be negative)
+        a->peso = (a->sinal == 2 && !mesma) ? (1 - xu - xw) * 0.5 : 2.0 * n;
+      else if (tipo == 2)  // near ties everywhere
+        a->peso = quase[rng() % 9];
+      else
+        a->peso = U(rng) < 0.2 ? 2.0 * n : U(rng) * 0.4;
+      menor = std::min(menor, a->peso);
+    }
+  }
+  return menor;
+}
+
+}  // namespace
+
+TEST(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
+  std::mt19937 rng(23);
+  int acertos = 0, buscas = 0;
+  for (int caso = 0; caso < 120; caso++) {
+    const int n = 4 + static_cast<int>(rng() % 36);
+    const double dens = 0.05 + 0.5 * (rng() % 100) / 100.0;
+    montaGrafo(n, grafoAleatorio(rng, n, dens, {1, -1, 2}, caso % 2 == 1));
+    Ambiente amb;
+    for (int tipo = 0; tipo < 4; tipo++) {
+      std::vector<double> ponto(n);
+      for (double& p : ponto) {
+        const double fr[] = {0, 1, 0.5, 0.9, 0.45, 1.0 / 3};
+        p = rng() % 2 ? fr[rng() % 6] : std::uniform_real_distribution<double>(0, 1)(rng);
+      }
+      const double menor = pesosAleatorios(rng, tipo, ponto);
+      const double bound = tipo == 1 ? 0.5 : tipo == 3 && caso % 3 == 0 ? 0.05 : 1.0;
+      const double limiar = tipo == 1 ? 0.499999 : 0.999999;
+      for (int v = 0; v < n; v++) {
+        SCOPED_TRACE(testing::Message() << "caso " << caso << " tipo " << tipo << " v " << v);
+        std::vector<int> p1(2 * n, 7), p2(2 * n, 8), p3(2 * n, 9);
+        const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), bound);
+        const double L2 = dijkstraLimitado(v, n + v, gDup, 2 * n, p2.data(), bound,
+                                           std::numeric_limits<double>::infinity(), menor);
+        ASSERT_EQ(L1, L2);
+        ASSERT_EQ(p1, p2);
+        const double L3 = dijkstraLimitado(v, n + v, gDup, 2 * n, p3.data(), bound, limiar, menor);
+        buscas++;
+        if (L1 < limiar) {
+          acertos++;
+          ASSERT_EQ(L1, L3);
+          ASSERT_EQ(p1, p3);
+        } else {
+          ASSERT_GE(L3, limiar);
+          ASSERT_LE(L3, L1);
+        }
+      }
+    }
+  }
+  EXPECT_GT(acertos, buscas / 20);
+}
+
+// Other sources and targets than a vertex and its copy, and odd bounds.
+TEST(BuscaLimitada, OrigensEDestinosQuaisquer) {
+  std::mt19937 rng(29);
+  for (int caso = 0; caso < 150; caso++) {
+    const int n = 2 + static_cast<int>(rng() % 15);
+    montaGrafo(n, grafoAleatorio(rng, n, 0.4, {1, -1, 2}, false));
+    Ambiente amb;
+    std::vector<double> ponto(n, 0.5);
+    const double menor = pesosAleatorios(rng, 2 + caso % 2, ponto);
+    const double bounds[] = {0.0, -1.0, 2e-7, 0.01, 1.0, 2.0 * n};
+    for (double bound : bounds) {
+      const int s = static_cast<int>(rng() % (2 * n)), t = static_cast<int>(rng() % (2 * n));
+      std::vector<int> p1(2 * n), p2(2 * n);
+      const double L1 = dijkstraS_T(s, t, gDup, 2 * n, p1.data(), bound);
+      const double L2 = dijkstraLimitado(s, t, gDup, 2 * n, p2.data(), bound,
+                                         std::numeric_limits<double>::infinity(), menor);
+      ASSERT_EQ(L1, L2) << caso << " " << bound;
+      ASSERT_EQ(p1, p2) << caso << " " << bound;
+    }
+  }
+}
