@@ -6,7 +6,7 @@
 
 #include "driver/erro.h"
 #include "graph/grafo.h"
-#include "separation/dijkstra.h"
+#include "separation/buscaLimitada.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
 #include "separation/trabalho.h"
@@ -17,10 +17,12 @@ const double LIMIAR_IND_SET = 0.499999;
 
 // Every usable arc is a double edge changing copy, so a path from v to its
 // copy closes an odd cycle; each arc pays half of 1 - x(u) - x(w), so the
-// length is j/2 - x(cycle).
-void escrevePesos(const double* x) {
+// length is j/2 - x(cycle).  Returns the least weight written, which is below
+// zero where the point puts more than 1 on a double edge.
+double escrevePesos(const double* x) {
   const int n = nlin;
   const double proibido = 2.0 * n;
+  double menor = proibido;
   for (int u = 0; u < 2 * n; u++) {
     const bool caudaNaPrimeira = u < n;
     for (nodo2* a = gDup[u]; a != nullptr; a = a->prox) {
@@ -29,8 +31,10 @@ void escrevePesos(const double* x) {
         a->peso = (1 - x[u % n] - x[w % n]) * 0.5;
       else
         a->peso = proibido;
+      if (a->peso < menor) menor = a->peso;
     }
   }
+  return menor;
 }
 
 }  // namespace
@@ -39,13 +43,16 @@ int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int 
   const int n = nlin;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 658, -1);
-  escrevePesos(x);
+  const double pesoMinimo = escrevePesos(x);
   for (int v = 0; v < n; v++) pertence[v] = 0;
   int cortes = 0;
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
     for (int v = 0; v < n && ncortes + cortes <= MAX_CORTES - 1; v++) {
       if (coberto[v]) continue;
-      const double L = dijkstraS_T(v, n + v, gDup, 2 * n, pred, 0.5);
+      // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
+      // 0.5); a search that cannot end below the threshold stops early.
+      const double L =
+          dijkstraLimitado(v, n + v, gDup, 2 * n, pred, 0.5, LIMIAR_IND_SET, pesoMinimo);
       if (!(L < LIMIAR_IND_SET)) continue;
       std::printf("\nDesigualdade violada: ");
       const int j = leCiclo(v);

@@ -5,7 +5,7 @@
 
 #include "driver/erro.h"
 #include "graph/grafo.h"
-#include "separation/dijkstra.h"
+#include "separation/buscaLimitada.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
 #include "separation/trabalho.h"
@@ -20,13 +20,15 @@ const int MAX_CICLO_LIFTING = 19;
 // tail pays 1 - x, so a path's length is |walk| - x(walk).  Everything else
 // weighs 2n, which the cap of the search never lets through.  Signs other than
 // 1, -1 and 2 cannot come from the reader; they get 2n too rather than a
-// stale weight.
-void escrevePesos(const double* x) {
+// stale weight.  Returns the least weight written.
+double escrevePesos(const double* x) {
   const int n = nlin;
   const double proibido = 2.0 * n;
+  double menor = proibido;
   for (int u = 0; u < 2 * n; u++) {
     const bool caudaNaPrimeira = u < n;
     const double custo = 1.0 - x[u % n];
+    if (gDup[u] != nullptr && custo < menor) menor = custo;
     for (nodo2* a = gDup[u]; a != nullptr; a = a->prox) {
       const bool mesmaCopia = caudaNaPrimeira == (a->vertice < n);
       if (a->sinal == 1)
@@ -37,6 +39,7 @@ void escrevePesos(const double* x) {
         a->peso = proibido;
     }
   }
+  return menor;
 }
 
 // Sign of the first element of u's list that reaches w (0 when none).
@@ -148,13 +151,15 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   const int n = nlin;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
-  escrevePesos(x);
+  const double pesoMinimo = escrevePesos(x);
   for (int v = 0; v < n; v++) pertence[v] = 0;
 
   int cortes = 0;
   for (int v = 0; v < n && cortes < MAX_CORTES; v++) {
     if (coberto[v]) continue;
-    const double L = dijkstraS_T(v, n + v, gDup, 2 * n, pred, 1.0);
+    // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
+    // 1.0); a search that cannot end below the threshold stops early.
+    const double L = dijkstraLimitado(v, n + v, gDup, 2 * n, pred, 1.0, LIMIAR_CICLO, pesoMinimo);
     if (!(L < LIMIAR_CICLO)) continue;
     int k = leCiclo(v);
     if (k == 0) continue;
