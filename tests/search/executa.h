@@ -1,0 +1,85 @@
+// Test helper: runs the BCTovsel executable on an instance in a directory of
+// its own and collects what it left behind.
+#ifndef BCT_TESTS_SEARCH_EXECUTA_H
+#define BCT_TESTS_SEARCH_EXECUTA_H
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+inline std::string leArquivo(const std::string& caminho) {
+  std::ifstream in(caminho, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline std::vector<std::string> campos(const std::string& linha) {
+  std::istringstream in(linha);
+  std::vector<std::string> r;
+  for (std::string c; in >> c;) r.push_back(c);
+  return r;
+}
+
+inline std::vector<std::string> linhas(const std::string& texto) {
+  std::vector<std::string> r;
+  std::istringstream in(texto);
+  for (std::string l; std::getline(in, l);) r.push_back(l);
+  return r;
+}
+
+// A temporary working directory, removed with everything in it.
+class DiretorioTemporario {
+ public:
+  DiretorioTemporario() {
+    std::string modelo = (std::filesystem::temp_directory_path() / "bctovselXXXXXX").string();
+    std::vector<char> buf(modelo.begin(), modelo.end());
+    buf.push_back('\0');
+    caminho_ = mkdtemp(buf.data()) ? std::string(buf.data()) : std::string();
+  }
+  ~DiretorioTemporario() {
+    std::error_code e;
+    std::filesystem::permissions(caminho_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, e);
+    std::filesystem::remove_all(caminho_, e);
+  }
+  DiretorioTemporario(const DiretorioTemporario&) = delete;
+  DiretorioTemporario& operator=(const DiretorioTemporario&) = delete;
+  const std::string& caminho() const { return caminho_; }
+  std::string operator/(const std::string& nome) const { return caminho_ + "/" + nome; }
+
+ private:
+  std::string caminho_;
+};
+
+struct Execucao {
+  int status = -1;     // exit status, or -1 when the process did not exit
+  std::string saida;   // standard output
+  std::string erro;    // standard error
+};
+
+// Runs `BCTOVSEL_EXE args < instancia` inside dir; `ambiente` is put in front
+// of the command (e.g. "BCTOVSEL_TEMPO_MAX=5").
+inline Execucao executa(const std::string& dir, const std::string& args,
+                        const std::string& instancia, const std::string& ambiente = "") {
+  // Kept beside the directory, so that a directory made unwritable on purpose
+  // still lets the output be collected.
+  const std::string saida = dir + ".saida", erro = dir + ".erro";
+  const std::string comando = "cd '" + dir + "' && " + ambiente + " '" BCTOVSEL_EXE "' " + args +
+                              " < '" + instancia + "' > '" + saida + "' 2> '" + erro + "'";
+  const int r = std::system(comando.c_str());
+  Execucao e;
+  e.status = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+  e.saida = leArquivo(saida);
+  e.erro = leArquivo(erro);
+  std::remove(saida.c_str());
+  std::remove(erro.c_str());
+  return e;
+}
+
+#endif
