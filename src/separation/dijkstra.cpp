@@ -1,65 +1,92 @@
-// Shortest path in the doubled graph: label setting with a selection scan in
-// index order, a 1e-6 tolerance in every comparison, a cap of count*bound on
-// path length, and an early stop once the target is settled.
+// Shortest path in the doubled graph: label setting with a 1e-6 tolerance in
+// every comparison, a cap of count*bound on path length, and an early stop
+// once the target is settled.
 //
-// The scan only visits vertices that hold a label below the cap and are not
-// settled yet, kept in index order: every other unsettled vertex holds the
-// cap itself and could never be chosen, so the choice is the one a scan over
-// all vertices would make.
+// The next vertex to settle is defined by a scan of the unsettled vertices in
+// index order with a running minimum that starts at the cap and moves only
+// when a label lies more than the tolerance below it.  The scan's choice
+// depends only on the "near group": the smallest label and every label that
+// follows it in ascending order with no gap above the tolerance.  A label
+// beyond that group lies more than the tolerance above all of the group, so
+// the first group member the scan meets replaces it, and it never replaces a
+// group member.  So the open vertices are kept ordered by (label, index): when
+// the group is one label the choice is its lowest index, and otherwise the
+// scan rule runs over the group alone.  Unreached vertices hold the cap
+// itself and can never be chosen.
 #include "separation/dijkstra.h"
 
 #include <algorithm>
+#include <climits>
+#include <memory_resource>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
 const double TOLERANCIA = 1e-6;
-enum : char { NAO_ALCANCADO, ABERTO, FECHADO };
 
-// Kept between calls so that a search allocates nothing once warm.
+// Kept between calls so that a warm search allocates nothing.
 std::vector<double> rotulo;
-std::vector<char> estado;
-std::vector<int> abertos;  // labelled, unsettled vertices, ascending
+std::vector<char> fechado;
+std::pmr::unsynchronized_pool_resource reserva;
+std::pmr::set<std::pair<double, int>> abertos{&reserva};  // labelled, unsettled
+std::vector<int> grupo;
+
+int escolhe(double cap) {
+  if (abertos.empty()) return -1;
+  const auto primeiro = abertos.begin();
+  const double menor = primeiro->first;
+  const auto seguinte = abertos.lower_bound({menor, INT_MAX});
+  if (seguinte == abertos.end() || seguinte->first > menor + TOLERANCIA)
+    return cap > menor + TOLERANCIA ? primeiro->second : -1;
+
+  grupo.clear();
+  double ultimo = menor;
+  for (auto it = primeiro; it != abertos.end() && !(it->first > ultimo + TOLERANCIA); ++it) {
+    grupo.push_back(it->second);
+    ultimo = it->first;
+  }
+  std::sort(grupo.begin(), grupo.end());
+  double minimo = cap;
+  int escolhido = -1;
+  for (int v : grupo) {
+    if (minimo > rotulo[v] + TOLERANCIA) {
+      minimo = rotulo[v];
+      escolhido = v;
+    }
+  }
+  return escolhido;
+}
 }  // namespace
 
 double dijkstraS_T(int source, int target, nodo2** graph, int count, int* pred, double bound) {
   const double cap = count * bound;
   rotulo.assign(count, cap);
-  estado.assign(count, NAO_ALCANCADO);
+  fechado.assign(count, 0);
   abertos.clear();
   std::fill(pred, pred + count, -1);
   rotulo[source] = 0.0;
-  estado[source] = ABERTO;
-  abertos.push_back(source);
+  abertos.insert({0.0, source});
 
-  while (estado[target] != FECHADO) {
-    double minimo = cap;
-    size_t escolhido = abertos.size();
-    for (size_t k = 0; k < abertos.size(); k++) {
-      const double d = rotulo[abertos[k]];
-      if (minimo > d + TOLERANCIA) {
-        minimo = d;
-        escolhido = k;
-      }
-    }
-    if (escolhido == abertos.size()) {
+  while (!fechado[target]) {
+    const int u = escolhe(cap);
+    if (u < 0) {
       rotulo[target] = 2.0 * count + 2;
-      estado[target] = FECHADO;
+      fechado[target] = 1;
       break;
     }
-    const int u = abertos[escolhido];
-    abertos.erase(abertos.begin() + static_cast<long>(escolhido));
-    estado[u] = FECHADO;
+    abertos.erase({rotulo[u], u});
+    fechado[u] = 1;
     const double du = rotulo[u];
     for (nodo2* arco = graph[u]; arco != nullptr; arco = arco->prox) {
       const int v = arco->vertice;
-      if (estado[v] == FECHADO || !(rotulo[v] > du + arco->peso + TOLERANCIA)) continue;
+      if (fechado[v] || !(rotulo[v] > du + arco->peso + TOLERANCIA)) continue;
+      abertos.erase({rotulo[v], v});  // when it is there already
       rotulo[v] = du + arco->peso;
       pred[v] = u;
-      if (estado[v] == NAO_ALCANCADO) {
-        estado[v] = ABERTO;
-        abertos.insert(std::lower_bound(abertos.begin(), abertos.end(), v), v);
-      }
+      abertos.insert({rotulo[v], v});
     }
   }
+  abertos.clear();
   return rotulo[target];
 }

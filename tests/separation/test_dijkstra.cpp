@@ -171,18 +171,20 @@ TEST(Dijkstra, ParaAssimQueODestinoEFechado) {
 }
 
 TEST(Dijkstra, ConcordaComABuscaSimplesEmGrafosAleatorios) {
+  // Coarse weights plus offsets in steps of 3e-7 to 9e-7 build runs of labels
+  // that are near, equal or chained within the tolerance of each other.
   std::mt19937 gerador(12345);
-  for (int caso = 0; caso < 300; caso++) {
+  for (int caso = 0; caso < 1500; caso++) {
     const int n = 2 + static_cast<int>(gerador() % 40);
     Grafo g(n);
     const int m = static_cast<int>(gerador() % (4 * n));
+    const double passo = (3 + static_cast<int>(gerador() % 7)) * 1e-7;
     for (int k = 0; k < m; k++) {
       const int u = static_cast<int>(gerador() % n), v = static_cast<int>(gerador() % n);
-      // Coarse weights with tiny offsets, so that ties and near ties abound.
       double w = static_cast<double>(gerador() % 5) / 4.0;
-      if (gerador() % 3 == 0) w += (static_cast<double>(gerador() % 5) - 2.0) * 4e-7;
+      if (gerador() % 2 == 0) w += static_cast<double>(gerador() % 7) * passo;
       if (gerador() % 7 == 0) w = n;
-      g.arco(u, v, w < 0 ? 0 : w);
+      g.arco(u, v, w);
     }
     const int s = static_cast<int>(gerador() % n);
     const int t = gerador() % 2 ? static_cast<int>(gerador() % n) : s;
@@ -193,4 +195,21 @@ TEST(Dijkstra, ConcordaComABuscaSimplesEmGrafosAleatorios) {
       ASSERT_EQ(obtido.pred, esperado.pred) << caso << " " << bound;
     }
   }
+}
+
+TEST(Dijkstra, CadeiaDeRotulosProximosEmOrdemDeIndice) {
+  // Labels 1.0000015 (1), 1.0000008 (2), 1.0 (3) and a far 3.0 (0): the scan
+  // passes 0 and takes 1, then 3 (more than the tolerance below 1) but not 2.
+  Grafo g(6);
+  g.arco(5, 0, 3.0);
+  g.arco(5, 1, 1.0000015);
+  g.arco(5, 2, 1.0000008);
+  g.arco(5, 3, 1.0);
+  for (int v = 0; v < 4; v++) g.arco(v, 4, 1.0);
+  const Resultado r = busca(g, 5, 4, 1.0);
+  EXPECT_EQ(r.pred[4], 3);
+  EXPECT_EQ(r, buscaSimples(g, 5, 4, 1.0));
+  // Without 1 the chain starts at 2, and 3 is within the tolerance of it.
+  g.listas[5]->prox->prox->peso = 2.5;
+  EXPECT_EQ(busca(g, 5, 4, 1.0).pred[4], 2);
 }
