@@ -39,19 +39,21 @@ int cutIndex(const Problem& p, XPRScut c) {
 
 bool validSense(char s) { return s == 'L' || s == 'G' || s == 'E'; }
 
-// Reads nrows row-wise rows over ncols columns.  maxElems < 0: no element
-// count to check against.  Duplicate columns in a row are refused.
-int readRows(Problem& p, int ncols, int nrows, int maxElems, const char* qrtype,
+// Reads nrows row-wise rows over ncols columns.  With nelems >= 0 the last
+// row ends at nelems and mstart has nrows entries (mstart[nrows], when the
+// caller has it, is not read); otherwise mstart has nrows + 1 entries.
+// Duplicate columns in a row are refused.
+int readRows(Problem& p, int ncols, int nrows, int nelems, const char* qrtype,
              const double* rhs, const int* mstart, const int* mclind, const double* dmatval,
              bool modelRows, std::vector<SparseRow>& out) {
   if (nrows < 0) return xo::kErrBadCount;
   if (nrows == 0) return 0;
   if (!qrtype || !rhs || !mstart) return xo::kErrNullArgument;
+  auto end = [&](int i) { return nelems >= 0 && i == nrows - 1 ? nelems : mstart[i + 1]; };
   if (mstart[0] < 0) return xo::kErrBadCount;
   for (int i = 0; i < nrows; ++i)
-    if (mstart[i + 1] < mstart[i]) return xo::kErrBadCount;
-  if (maxElems >= 0 && mstart[nrows] > maxElems) return xo::kErrBadCount;
-  if (mstart[nrows] > mstart[0] && (!mclind || !dmatval)) return xo::kErrNullArgument;
+    if (end(i) < mstart[i]) return xo::kErrBadCount;
+  if (end(nrows - 1) > mstart[0] && (!mclind || !dmatval)) return xo::kErrNullArgument;
   if (static_cast<int>(p.marks.size()) < ncols) p.marks.assign(ncols, 0);
   out.resize(nrows);
   for (int i = 0; i < nrows; ++i) {
@@ -60,8 +62,8 @@ int readRows(Problem& p, int ncols, int nrows, int maxElems, const char* qrtype,
     SparseRow& r = out[i];
     r.sense = s;
     r.rhs = rhs[i];
-    r.cols.assign(mclind + mstart[i], mclind + mstart[i + 1]);
-    r.vals.assign(dmatval + mstart[i], dmatval + mstart[i + 1]);
+    r.cols.assign(mclind + mstart[i], mclind + end(i));
+    r.vals.assign(dmatval + mstart[i], dmatval + end(i));
     int bad = 0;
     for (int c : r.cols) {
       if (c < 0 || c >= ncols) { bad = xo::kErrBadIndex; break; }

@@ -201,7 +201,8 @@ int XPRSloadglobal(XPRSprob prob, const char* probname, int ncols, int nrows,
                    const int* mgcols, const double* dlim, const char* qstype,
                    const int* msstart, const int* mscols, const double* dref);
 
-/* Appends nrows rows given row-wise (mstart has nrows + 1 entries). */
+/* Appends nrows rows given row-wise: row i starts at mstart[i] and ends where
+ * row i + 1 starts, the last one at ncoefs (mstart[nrows] is not read). */
 int XPRSaddrows(XPRSprob prob, int nrows, int ncoefs, const char* qrtype,
                 const double* rhs, const double* range, const int* mstart,
                 const int* mclind, const double* dmatval);
@@ -249,7 +250,8 @@ int XPRSgetcpcuts(XPRSprob prob, const XPRScut* mindex, int ncuts, int size,
 int XPRS_bo_create(XPRSbranchobject* bo, XPRSprob prob, int isoriginal);
 int XPRS_bo_destroy(XPRSbranchobject bo);
 int XPRS_bo_addbranches(XPRSbranchobject bo, int nbranches);
-/* Adds nrows rows ('L', 'E' or 'G') to one branch. */
+/* Adds nrows rows ('L', 'E' or 'G') to one branch, laid out as in
+ * XPRSaddrows: the last row ends at nelems. */
 int XPRS_bo_addrows(XPRSbranchobject bo, int branch, int nrows, int nelems,
                     const char* qrtype, const double* rhs, const int* mstart,
                     const int* mclind, const double* dmatval);
