@@ -1,29 +1,23 @@
-// Shortest path for the separators.  The search of dijkstraS_T picks its next
-// vertex by a scan in index order that keeps a vertex only when its label is
-// below the running minimum by more than 1e-6; here the unsettled vertices
-// sit in a set ordered by (label, index) and that scan is replayed over the
-// few vertices that can affect its outcome:
+// Shortest path for the separators: dijkstraS_T's search, with two savings
+// that change nothing the separators read.
 //
-// Let D be the least label.  The scan ends on a label within 1e-6 of D.  Take
-// the labels upwards from D up to the first gap wider than 1e-6 beyond both
-// the last one taken and D + 1e-6.  A label above the gap, when it is the
-// running minimum, lets every label below the gap through, exactly as the
-// initial running minimum (the cap) does; and once a label below the gap is
-// kept, none above it can be.  So the scan over the labels below the gap,
-// from the cap, ends on the vertex the full scan ends on.  Most often only
-// the exact ties of D lie below the gap, and the set already holds them by
-// index: the first one is the choice.
+// Arcs: the search runs over a compact copy of the arcs it could ever relax,
+// in list order, so it meets them in the order dijkstraS_T does and skips only
+// arcs that would fail every relaxation test there (in the separators, the
+// arcs weighted 2n, half or more of gDup).
 //
-// With arc weights of at least pesoMinimo, no label set later can fall below
-// D - count * max(0, -pesoMinimo): once that is not below the threshold,
-// the target's final label cannot be either, and the search stops.
+// Stop: with arc weights of at least pesoMinimo, no label set later can fall
+// below D - folga, D the least unsettled label and folga = count *
+// max(0, -pesoMinimo); once that is not below the threshold, the target's
+// final label cannot be either, and the search stops.  Most searches of a
+// separation round end this way after settling a few vertices.
+//
+// The choice of the next vertex is dijkstraS_T's scan in index order over the
+// labelled, unsettled vertices.
 #include "separation/buscaLimitada.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <set>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -31,76 +25,79 @@ namespace {
 const double TOLERANCIA = 1e-6;
 enum : char { NAO_ALCANCADO, ABERTO, FECHADO };
 
-// Kept between calls so that a warm search allocates little.
+// Kept between calls so that a warm search allocates nothing.
 std::vector<double> rotulo;
 std::vector<char> estado;
-std::set<std::pair<double, int>> abertos;      // unsettled labelled vertices
-std::vector<std::pair<int, double>> baixos;    // (vertex, label) below the gap
-
-// The vertex the index-order scan from `cap` would choose, or -1.  `margem`
-// covers the rounding of the sums the scan compares.
-int escolhe(double cap, double margem) {
-  if (abertos.empty()) return -1;
-  const auto primeiro = abertos.begin();
-  const double D = primeiro->first;
-  const auto seguinte = abertos.upper_bound({D, INT_MAX});
-  if (seguinte == abertos.end() || seguinte->first > (D + TOLERANCIA) + TOLERANCIA + margem)
-    return cap > D + TOLERANCIA ? primeiro->second : -1;
-
-  baixos.clear();
-  double topo = D + TOLERANCIA;  // the larger of D + 1e-6 and the last label taken
-  for (auto e = abertos.begin(); e != abertos.end(); ++e) {
-    if (e->first > topo + TOLERANCIA + margem) break;
-    baixos.push_back({e->second, e->first});
-    topo = std::max(topo, e->first);
-  }
-  std::sort(baixos.begin(), baixos.end());
-  double minimo = cap;
-  int escolhido = -1;
-  for (const auto& [v, d] : baixos) {
-    if (minimo > d + TOLERANCIA) {
-      minimo = d;
-      escolhido = v;
-    }
-  }
-  return escolhido;
-}
+std::vector<int> abertos;  // labelled, unsettled vertices, ascending
 
 }  // namespace
 
-double dijkstraLimitado(int source, int target, nodo2** graph, int count, int* pred,
-                        double bound, double limiar, double pesoMinimo) {
+void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, GrafoCompacto& g) {
+  g.count = count;
+  g.bound = bound;
+  g.pesoMinimo = pesoMinimo;
   const double cap = count * bound;
-  const double margem = 1e-9 + std::fabs(cap) * 1e-15;
-  const double folga = pesoMinimo < 0 ? count * -pesoMinimo + margem : 0.0;
+  // Every label is at least this, so an arc of weight w with
+  // piso + w >= cap can never pass the test label(v) > label(u) + w + 1e-6
+  // against a label that starts at the cap.
+  const double piso = pesoMinimo < 0 ? count * pesoMinimo - (1e-9 + std::fabs(cap) * 1e-15) : 0.0;
+  g.inicio.assign(static_cast<size_t>(count) + 1, 0);
+  g.cabeca.clear();
+  g.peso.clear();
+  for (int u = 0; u < count; u++) {
+    g.inicio[u] = static_cast<int>(g.cabeca.size());
+    for (nodo2* arco = graph[u]; arco != nullptr; arco = arco->prox) {
+      if (piso + arco->peso >= cap) continue;
+      g.cabeca.push_back(arco->vertice);
+      g.peso.push_back(arco->peso);
+    }
+  }
+  g.inicio[count] = static_cast<int>(g.cabeca.size());
+}
+
+double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
+                        double limiar) {
+  const int count = g.count;
+  const double cap = count * g.bound;
+  const double folga =
+      g.pesoMinimo < 0 ? count * -g.pesoMinimo + 1e-9 + std::fabs(cap) * 1e-15 : 0.0;
   rotulo.assign(count, cap);
   estado.assign(count, NAO_ALCANCADO);
-  abertos.clear();
+  abertos.assign(1, source);
   std::fill(pred, pred + count, -1);
   rotulo[source] = 0.0;
   estado[source] = ABERTO;
-  abertos.insert({0.0, source});
 
   while (estado[target] != FECHADO) {
-    if (!abertos.empty() && abertos.begin()->first - folga >= limiar)
-      return abertos.begin()->first - folga;
-    const int u = escolhe(cap, margem);
-    if (u < 0) {
+    double minimo = cap, menor = INFINITY;
+    size_t escolhido = abertos.size();
+    for (size_t k = 0; k < abertos.size(); k++) {
+      const double d = rotulo[abertos[k]];
+      if (d < menor) menor = d;
+      if (minimo > d + TOLERANCIA) {
+        minimo = d;
+        escolhido = k;
+      }
+    }
+    if (!abertos.empty() && menor - folga >= limiar) return menor - folga;
+    if (escolhido == abertos.size()) {
       rotulo[target] = 2.0 * count + 2;
       estado[target] = FECHADO;
       break;
     }
-    const double du = rotulo[u];
-    abertos.erase({du, u});
+    const int u = abertos[escolhido];
+    abertos.erase(abertos.begin() + static_cast<long>(escolhido));
     estado[u] = FECHADO;
-    for (nodo2* arco = graph[u]; arco != nullptr; arco = arco->prox) {
-      const int v = arco->vertice;
-      if (estado[v] == FECHADO || !(rotulo[v] > du + arco->peso + TOLERANCIA)) continue;
-      if (estado[v] == ABERTO) abertos.erase({rotulo[v], v});
-      rotulo[v] = du + arco->peso;
+    const double du = rotulo[u];
+    for (int a = g.inicio[u]; a < g.inicio[u + 1]; a++) {
+      const int v = g.cabeca[a];
+      if (estado[v] == FECHADO || !(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
+      rotulo[v] = du + g.peso[a];
       pred[v] = u;
-      estado[v] = ABERTO;
-      abertos.insert({rotulo[v], v});
+      if (estado[v] == NAO_ALCANCADO) {
+        estado[v] = ABERTO;
+        abertos.insert(std::lower_bound(abertos.begin(), abertos.end(), v), v);
+      }
     }
   }
   return rotulo[target];

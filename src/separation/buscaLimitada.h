@@ -1,17 +1,34 @@
 // The doubled-graph shortest path of the separators: the same choices as
-// dijkstraS_T, found through an ordered set, and a stop as soon as no path can
-// end below the caller's threshold.
+// dijkstraS_T, over a compact copy of the arcs that can be used, and a stop as
+// soon as no path can end below the caller's threshold.
 #ifndef BCT_SEPARATION_BUSCALIMITADA_H
 #define BCT_SEPARATION_BUSCALIMITADA_H
 
+#include <vector>
+
 #include "graph/grafo.h"
 
-// When dijkstraS_T(source, target, graph, count, pred, bound) would return a
-// value below `limiar`, returns that same value and leaves pred exactly as it
-// would.  Otherwise returns a value not below `limiar` and not above that
-// result; pred is then unspecified.  `pesoMinimo` must not exceed the weight
-// of any arc the search can meet (it decides how early the search may stop).
-double dijkstraLimitado(int source, int target, nodo2** graph, int count, int* pred,
-                        double bound, double limiar, double pesoMinimo);
+// The arcs of a doubled graph that a search under the current weights can
+// ever relax, per tail in list order, in contiguous arrays.
+struct GrafoCompacto {
+  int count = 0;
+  double bound = 0;       // the search's per-vertex bound (cap = count * bound)
+  double pesoMinimo = 0;  // no arc weighs less
+  std::vector<int> inicio;  // arcs of u: inicio[u] .. inicio[u+1]-1
+  std::vector<int> cabeca;
+  std::vector<double> peso;
+};
+
+// Copies from `graph` every arc that a search with this bound could relax:
+// an arc so heavy that no label plus its weight gets below the cap is left
+// out.  `pesoMinimo` must not exceed the weight of any arc.
+void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, GrafoCompacto& g);
+
+// When dijkstraS_T(source, target, graph, g.count, pred, g.bound) on the
+// graph `g` was made from would return a value below `limiar`, returns that
+// same value and leaves pred exactly as it would.  Otherwise returns a value
+// not below `limiar` and not above that result; pred is then unspecified.
+double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
+                        double limiar);
 
 #endif

@@ -13,6 +13,9 @@
 
 namespace {
 
+// The arcs the searches of one call can use; kept to reuse its storage.
+GrafoCompacto usaveis;
+
 const double LIMIAR_IND_SET = 0.499999;
 
 // Every usable arc is a double edge changing copy, so a path from v to its
@@ -43,7 +46,7 @@ int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int 
   const int n = nlin;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 658, -1);
-  const double pesoMinimo = escrevePesos(x);
+  compactaGrafo(gDup, 2 * n, 0.5, escrevePesos(x), usaveis);
   for (int v = 0; v < n; v++) pertence[v] = 0;
   int cortes = 0;
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
@@ -52,7 +55,7 @@ int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int 
       // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
       // 0.5); a search that cannot end below the threshold stops early.
       const double L =
-          dijkstraLimitado(v, n + v, gDup, 2 * n, pred, 0.5, LIMIAR_IND_SET, pesoMinimo);
+          dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_IND_SET);
       if (!(L < LIMIAR_IND_SET)) continue;
       std::printf("\nDesigualdade violada: ");
       const int j = leCiclo(v);

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The arcs the searches of one call can use; kept to reuse its storage.
+GrafoCompacto usaveis;
+
 const double LIMIAR_CICLO = 0.999999;
 const int MAX_CICLO_LIFTING = 19;
 
@@ -151,7 +154,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   const int n = nlin;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
-  const double pesoMinimo = escrevePesos(x);
+  compactaGrafo(gDup, 2 * n, 1.0, escrevePesos(x), usaveis);
   for (int v = 0; v < n; v++) pertence[v] = 0;
 
   int cortes = 0;
@@ -159,7 +162,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     if (coberto[v]) continue;
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.
-    const double L = dijkstraLimitado(v, n + v, gDup, 2 * n, pred, 1.0, LIMIAR_CICLO, pesoMinimo);
+    const double L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
     if (!(L < LIMIAR_CICLO)) continue;
     int k = leCiclo(v);
     if (k == 0) continue;

@@ -56,15 +56,17 @@ TEST(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
       const double menor = pesosAleatorios(rng, tipo, ponto);
       const double bound = tipo == 1 ? 0.5 : tipo == 3 && caso % 3 == 0 ? 0.05 : 1.0;
       const double limiar = tipo == 1 ? 0.499999 : 0.999999;
+      GrafoCompacto g;
+      compactaGrafo(gDup, 2 * n, bound, menor, g);
       for (int v = 0; v < n; v++) {
         SCOPED_TRACE(testing::Message() << "caso " << caso << " tipo " << tipo << " v " << v);
         std::vector<int> p1(2 * n, 7), p2(2 * n, 8), p3(2 * n, 9);
         const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), bound);
-        const double L2 = dijkstraLimitado(v, n + v, gDup, 2 * n, p2.data(), bound,
-                                           std::numeric_limits<double>::infinity(), menor);
+        const double L2 =
+            dijkstraLimitado(v, n + v, g, p2.data(), std::numeric_limits<double>::infinity());
         ASSERT_EQ(L1, L2);
         ASSERT_EQ(p1, p2);
-        const double L3 = dijkstraLimitado(v, n + v, gDup, 2 * n, p3.data(), bound, limiar, menor);
+        const double L3 = dijkstraLimitado(v, n + v, g, p3.data(), limiar);
         buscas++;
         if (L1 < limiar) {
           acertos++;
@@ -94,10 +96,70 @@ TEST(BuscaLimitada, OrigensEDestinosQuaisquer) {
       const int s = static_cast<int>(rng() % (2 * n)), t = static_cast<int>(rng() % (2 * n));
       std::vector<int> p1(2 * n), p2(2 * n);
       const double L1 = dijkstraS_T(s, t, gDup, 2 * n, p1.data(), bound);
-      const double L2 = dijkstraLimitado(s, t, gDup, 2 * n, p2.data(), bound,
-                                         std::numeric_limits<double>::infinity(), menor);
+      GrafoCompacto g;
+      compactaGrafo(gDup, 2 * n, bound, menor, g);
+      const double L2 =
+          dijkstraLimitado(s, t, g, p2.data(), std::numeric_limits<double>::infinity());
       ASSERT_EQ(L1, L2) << caso << " " << bound;
       ASSERT_EQ(p1, p2) << caso << " " << bound;
     }
   }
+}
+
+// Labels crowd around the threshold, a few 1e-6 apart, so that the choice
+// near the threshold decides hits and walks.
+TEST(BuscaLimitada, RotulosAglomeradosNoLimiar) {
+  std::mt19937 rng(31);
+  int acertos = 0, buscas = 0;
+  for (int caso = 0; caso < 120; caso++) {
+    const int n = 3 + static_cast<int>(rng() % 12);
+    montaGrafo(n, grafoAleatorio(rng, n, 0.6, {1, -1, 2}, false));
+    Ambiente amb;
+    const double passo[] = {0, 0.5e-6, -0.5e-6, 1e-6, -1e-6, 1.5e-6, 2e-6, -2e-6};
+    const double base = caso % 2 ? 0.25 : 1.0 / 3;
+    for (int u = 0; u < 2 * n; u++)
+      for (nodo2* a = gDup[u]; a != nullptr; a = a->prox)
+        a->peso = rng() % 6 == 0 ? passo[rng() % 2] : base + passo[rng() % 8];
+    GrafoCompacto g;
+    compactaGrafo(gDup, 2 * n, 1.0, -2e-6, g);
+    GrafoCompacto gPos;
+    for (int k = -8; k <= 8; k++) {
+      const double limiar = base * (caso % 2 ? 4 : 3) + k * 0.5e-6;
+      for (int v = 0; v < n; v++) {
+        std::vector<int> p1(2 * n), p3(2 * n);
+        const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), 1.0);
+        const double L3 = dijkstraLimitado(v, n + v, g, p3.data(), limiar);
+        buscas++;
+        if (L1 < limiar) {
+          acertos++;
+          ASSERT_EQ(L1, L3) << caso << " " << k << " " << v;
+          ASSERT_EQ(p1, p3) << caso << " " << k << " " << v;
+        } else {
+          ASSERT_GE(L3, limiar) << caso << " " << k << " " << v;
+        }
+      }
+    }
+  }
+  EXPECT_GT(acertos, buscas / 10);
+}
+
+// A label just past the low ones, met first in index order, blocks the next
+// vertex (within 1e-6 of it) and lets the least one through: the scan must
+// see it.  From 0: 1 at 1 + 1.75e-6, 2 at 1 + 0.85e-6, 3 at 1 - 0.1e-6; the
+// scan keeps 1, skips 2 and ends on 3, so the target 4 is reached from 3
+// below the threshold 1.
+TEST(BuscaLimitada, RotuloLogoAcimaDosBaixosContaNaEscolha) {
+  std::vector<nodo2> arcos{{1, 1, 1 + 1.75e-6, nullptr}, {2, 1, 1 + 0.85e-6, nullptr},
+                           {3, 1, 1 - 0.1e-6, nullptr}, {4, 1, 0.0, nullptr},
+                           {4, 1, 0.0, nullptr}};
+  arcos[0].prox = &arcos[1];
+  arcos[1].prox = &arcos[2];
+  nodo2* listas[5] = {&arcos[0], nullptr, &arcos[3], &arcos[4], nullptr};
+  std::vector<int> p1(5), p3(5);
+  const double L1 = dijkstraS_T(0, 4, listas, 5, p1.data(), 1.0);
+  ASSERT_EQ(p1[4], 3);
+  GrafoCompacto g;
+  compactaGrafo(listas, 5, 1.0, 0.0, g);
+  EXPECT_EQ(dijkstraLimitado(0, 4, g, p3.data(), 1.0), L1);
+  EXPECT_EQ(p3, p1);
 }
