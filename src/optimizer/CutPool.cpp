@@ -46,11 +46,16 @@ bool CutPool::sameRow(const SparseRow& a, const SparseRow& b) {
 int CutPool::store(int type, SparseRow row, int nodupl) {
   const std::size_t h = hashOf(row);
   if (nodupl == 1 || nodupl == 2) {
+    // The earliest equal cut, so that the answer does not depend on the
+    // order inside a hash bucket.
+    int found = -1;
     auto range = byHash_.equal_range(h);
     for (auto it = range.first; it != range.second; ++it) {
       const Cut& c = cuts_[it->second];
-      if ((nodupl == 2 || c.type == type) && sameRow(c.row, row)) return it->second;
+      if ((found < 0 || it->second < found) && (nodupl == 2 || c.type == type) && sameRow(c.row, row))
+        found = it->second;
     }
+    if (found >= 0) return found;
   }
   cuts_.push_back(Cut{type, std::move(row), h});
   const int index = size() - 1;
