@@ -92,9 +92,9 @@ TEST(CutPool, ViolatedListLoadActiveListSlackAndRows) {
       EXPECT_EQ(XPRSgetcpcutlist(q, 1234, -1, 1e-5, &n, 4, h, nullptr), 0);
       EXPECT_EQ(n, 0);
       XPRScut rows[2] = {c4, c2};
-      int type[2], start[3], cols[5];
+      int type[2], start[3], cols[6];
       char sense[2];
-      double vals[5], rhs[2];
+      double vals[6], rhs[2];
       EXPECT_EQ(XPRSgetcpcuts(q, rows, 2, 4, type, sense, start, cols, vals, rhs), XPRS_ERR);
       EXPECT_EQ(XPRSgetcpcuts(q, rows, 2, 6, type, sense, start, cols, vals, rhs), 0);
       EXPECT_EQ(type[0], 3);
