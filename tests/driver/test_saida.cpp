@@ -100,10 +100,36 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Caso{"grafo_g06.txt", "0010", 8, 20, 4, 12, 4, 5, false},
                       Caso{"grafo_g06.txt", "0011", 8, 20, 4, 12, 4, 5, false},
                       Caso{"matriz_m38.txt", "0000", 10, 9, 5, 3, 1, 9, false},
-                      Caso{"matriz_m38.txt", "0001", 10, 9, 5, 3, 1, 9, false}),
+                      Caso{"matriz_m38.txt", "0001", 10, 9, 5, 3, 1, 9, false},
+                      Caso{"grafo_sem_solucao.txt", "0011", 6, 10, 2, 8, 0, 4, false},
+                      Caso{"grafo_g12.txt", "0111", 12, 50, 12, 33, 5, 6, true},
+                      Caso{"grafo_g12.txt", "1110", 12, 50, 12, 33, 5, 6, true},
+                      Caso{"grafo_g12.txt", "1111", 12, 50, 12, 33, 5, 6, true},
+                      Caso{"matriz_m41.txt", "1100", 22, 81, 33, 41, 7, 13, true},
+                      Caso{"matriz_m41.txt", "1101", 22, 81, 33, 41, 7, 13, true}),
     [](const ::testing::TestParamInfo<Caso>& i) {
       return fs::path(i.param.instancia).stem().string() + "_" + i.param.estrategia;
     });
+
+// Pure branch-and-bound whose root LP point is integral but unbalanced: the
+// optimizer stops there with a point of its own that the balance test
+// rejected, so the system has no solution; the value is then -1 (like the
+// node), and the dual bound stays valid.
+TEST(SaidaSemSolucao, ValorMenosUmENenhumaLinhaDeSolucao) {
+  DiretorioTemporario dir;
+  const Execucao e = executa(dir.caminho(), "0011", kDados + "grafo_sem_solucao.txt");
+  ASSERT_EQ(e.status, 0) << e.erro;
+  EXPECT_NE(e.saida.find(" inviavel\nMain: programa terminou sem achar solucao inteira !\n"),
+            std::string::npos);
+  EXPECT_EQ(e.saida.find("- Valor da solucao otima"), std::string::npos);
+  EXPECT_NE(e.saida.find(".valor da melhor solucao inteira . = -1\n"), std::string::npos);
+  EXPECT_NE(e.saida.find(".no' da melhor solucao inteira .. = -1\n"), std::string::npos);
+  const std::vector<std::string> f = campos(leArquivo(dir / "BC_Improved_Vesku_Pre.out"));
+  ASSERT_EQ(f.size(), 19u);
+  EXPECT_EQ(f[5], "-1");
+  EXPECT_EQ(f[18], "-1");
+  EXPECT_GE(std::stod(f[8]), 4.0);  // the optimum is 4
+}
 
 // Files that cannot be written: the run still prints everything, then one
 // message on standard error names each file with its reason, status 3.
