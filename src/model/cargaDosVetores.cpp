@@ -4,14 +4,15 @@
 // edges cannot be chosen whole), handed over column-major.
 //
 // The cover table is kept as one bit per vertex pair and each cycle row as
-// its list of vertices, instead of n x n ints for each; the rows, their order
-// and the arrays they produce are the same.
+// its list of vertices, instead of n x n ints for each, and the cycle search
+// is breadth-first (see caminhoUnitario); the rows, their order and the
+// arrays they produce are those of the full tables and the general search.
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "graph/grafo.h"
 #include "model/modelo.h"
-#include "separation/dijkstra.h"
 
 int nCliqueIndSetIF = 0;
 int nCycleIF = 0;
@@ -93,6 +94,37 @@ void pesaArcos() {
   }
 }
 
+// Shortest path from i to its copy over unit arcs only, as the label-setting
+// search with cap 4n^2 finds it whenever it is shorter than 2n: labels are
+// whole numbers, so that search settles vertices layer by layer in index
+// order, each vertex keeps the first settled vertex that reached it, and no
+// path through an arc of weight 2n is ever that short.  A breadth-first
+// search with each layer sorted does the same in linear time.
+bool caminhoUnitario(int i, std::vector<int>& pred, std::vector<char>& visto,
+                     std::vector<int>& camada, std::vector<int>& proxima) {
+  const int n = nlin, alvo = n + i;
+  std::fill(visto.begin(), visto.end(), 0);
+  camada.assign({i});
+  visto[i] = 1;
+  pred[i] = -1;
+  while (!camada.empty()) {
+    std::sort(camada.begin(), camada.end());
+    proxima.clear();
+    for (int u : camada) {
+      for (nodo2* arco = gDup[u]; arco != nullptr; arco = arco->prox) {
+        const int v = arco->vertice;
+        if (arco->peso != 1.0 || visto[v]) continue;
+        visto[v] = 1;
+        pred[v] = u;
+        if (v == alvo) return true;
+        proxima.push_back(v);
+      }
+    }
+    camada.swap(proxima);
+  }
+  return false;
+}
+
 // Odd negative cycle rows: for each vertex i, a shortest path from i to its
 // copy over unit arcs is a closed walk with an odd number of negative edges;
 // it stands as a row unless it passes through both copies of some vertex.
@@ -101,18 +133,17 @@ int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
   const int n = nlin;
   ciclos.clear();
   if (n == 0) return 0;
-  std::vector<int> pred(2 * static_cast<size_t>(n));
-  std::vector<char> marcado(n, 0);
+  std::vector<int> pred(2 * static_cast<size_t>(n)), camada, proxima;
+  std::vector<char> visto(2 * static_cast<size_t>(n)), marcado(n, 0);
   std::vector<int> ciclo;
   for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
-    const double comprimento = dijkstraS_T(i, n + i, gDup, 2 * n, pred.data(), 2.0 * n);
-    if (!(comprimento < 2.0 * n)) continue;
+    if (!caminhoUnitario(i, pred, visto, camada, proxima)) continue;
     ciclo.assign({i});
     marcado[i] = 1;
     bool simples = true;
     for (int x = pred[n + i]; x != i; x = pred[x]) {
-      const int v = (x < 0) ? -1 : x % n;
-      if (v < 0 || marcado[v]) {
+      const int v = x % n;
+      if (marcado[v]) {
         simples = false;
         break;
       }

@@ -1,6 +1,7 @@
 // The initial model arrays: clique rows over double edges, odd negative cycle
 // rows, the column-major layout, the printed totals, and agreement with a
-// plain version that keeps an n x n cover table and one flag array per row.
+// plain version that keeps an n x n cover table and one flag array per row
+// and runs the general shortest-path search with the bound 2n.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -265,8 +266,8 @@ Modelo modeloSimples() {
 
 TEST_F(CargaDosVetores, ConcordaComAVersaoSimplesEmGrafosAleatorios) {
   std::mt19937 gerador(2024);
-  for (int caso = 0; caso < 150; caso++) {
-    const int n = 1 + static_cast<int>(gerador() % 14);
+  for (int caso = 0; caso < 400; caso++) {
+    const int n = 1 + static_cast<int>(gerador() % 18);
     const int m = static_cast<int>(gerador() % (2 * n + 1));
     std::string texto = std::to_string(n) + " " + std::to_string(m);
     for (int e = 0; e < m; e++) {
