@@ -325,8 +325,10 @@ int XPRSgetcpcutlist(XPRSprob prob, int itype, int interp, double delta, int* nc
   if (size > 0 && !mcutind) return fail(p, xo::kErrNullArgument);
   if (!p->search || !p->search->hasLp()) return fail(p, xo::kErrWrongState);
   const double* x = p->search->point();
+  const xo::LpRelaxation& lp = p->search->lp();
   std::vector<std::pair<double, int>> hits;
   for (int c = 0; c < p->pool.size(); ++c) {
+    if (lp.hasCut(c)) continue;  // the LP point satisfies its own rows
     const xo::Cut& cut = p->pool.cut(c);
     if (!xo::CutPool::typeMatches(cut.type, itype, interp)) continue;
     const double v = cut.row.violation(x);

@@ -232,7 +232,7 @@ int XPRSloadcuts(XPRSprob prob, int itype, int interp, int ncuts,
 /* Pool cuts of type itype (interp -1: every type; 1: exactly itype) violated
  * by more than delta at the current LP point: up to size handles and
  * violations (dviol may be null), most violated first; *ncuts is the full
- * count. */
+ * count.  Cuts already in the current node's LP are not listed. */
 int XPRSgetcpcutlist(XPRSprob prob, int itype, int interp, double delta,
                      int* ncuts, int size, XPRScut* mcutind, double* dviol);
 /* Cuts active in the current node's LP, filtered by type as above. */
