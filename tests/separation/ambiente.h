@@ -153,11 +153,42 @@ inline bool equilibrado(int n, const std::vector<Aresta>& arestas, uint32_t conj
   return true;
 }
 
-// Every balanced vertex set of a small graph (n <= 20), as bit sets.
+// Every balanced vertex set of a small graph (n <= 20), as bit sets: the
+// same test on neighbour masks, by sides grown a component at a time.
 inline std::vector<uint32_t> conjuntosEquilibrados(int n, const std::vector<Aresta>& arestas) {
+  std::vector<uint32_t> pos(n, 0), neg(n, 0), dup(n, 0);
+  for (const Aresta& a : arestas) {
+    std::vector<uint32_t>& m = a.s == 1 ? pos : a.s == -1 ? neg : dup;
+    m[a.u] |= 1u << a.w;
+    m[a.w] |= 1u << a.u;
+  }
   std::vector<uint32_t> r;
-  for (uint32_t S = 0; S < (1u << n); S++)
-    if (equilibrado(n, arestas, S)) r.push_back(S);
+  for (uint32_t S = 0; S < (1u << n); S++) {
+    uint32_t visto = 0, lado1 = 0;
+    bool ok = true;
+    for (int raiz = 0; raiz < n && ok; raiz++) {
+      if (!(S >> raiz & 1) || (visto >> raiz & 1)) continue;
+      visto |= 1u << raiz;
+      uint32_t fila = 1u << raiz;
+      while (fila != 0 && ok) {
+        const int u = __builtin_ctz(fila);
+        fila &= fila - 1;
+        const bool l = lado1 >> u & 1;
+        const uint32_t mesmo = pos[u] & S, outro = neg[u] & S;
+        const uint32_t querUm = l ? mesmo : outro, querZero = l ? outro : mesmo;
+        if ((dup[u] & S) || (querUm & querZero) || (querUm & visto & ~lado1) ||
+            (querZero & visto & lado1)) {
+          ok = false;
+          break;
+        }
+        const uint32_t novos = (querUm | querZero) & ~visto;
+        lado1 |= querUm & novos;
+        visto |= novos;
+        fila |= novos;
+      }
+    }
+    if (ok) r.push_back(S);
+  }
   return r;
 }
 

@@ -1,6 +1,8 @@
 // The cut batch: the append rule, the cursors, and the closing entry of mstart.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "separation/separadores.h"
 #include "separation/ambiente.h"
 
@@ -49,5 +51,18 @@ TEST(Lote, SeparadoresNaoEscrevemEmLoteCheio) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(ultimoCorte, -1);
     EXPECT_EQ(ultimoCoef, -1);
+  }
+}
+
+// The two balance checks of the test helpers agree.
+TEST(AmbienteDeTeste, ChecagensDeEquilibrioConcordam) {
+  std::mt19937 rng(3);
+  for (int caso = 0; caso < 60; caso++) {
+    const int n = 2 + static_cast<int>(rng() % 9);
+    const std::vector<Aresta> a = grafoAleatorio(rng, n, 0.5, {1, -1, 2}, caso % 2 == 1);
+    std::vector<uint32_t> esperado;
+    for (uint32_t S = 0; S < (1u << n); S++)
+      if (equilibrado(n, a, S)) esperado.push_back(S);
+    ASSERT_EQ(conjuntosEquilibrados(n, a), esperado) << caso;
   }
 }
