@@ -25,7 +25,8 @@ struct Cenario {
 Cenario cenario;
 
 // tipo 0: uniform point in [0,1]; tipo 1: 40% zeros, 20% ones, the rest
-// uniform, a rough picture of an LP point.
+// uniform, a rough picture of an LP point; tipo 2: the same, lowered until
+// x(u) + x(w) <= 1 on every double edge, as the model's clique rows ask.
 void prepara(int n, int tipo) {
   if (cenario.n == n && cenario.tipo == tipo) return;
   delete cenario.amb;
@@ -41,6 +42,11 @@ void prepara(int n, int tipo) {
     const double r = U(rng);
     p = tipo == 0 ? U(rng) : r < 0.4 ? 0.0 : r < 0.6 ? 1.0 : U(rng);
   }
+  if (tipo == 2)
+    for (int u = 0; u < n; u++)
+      for (nodo* e = gMat[u]; e != nullptr; e = e->prox)
+        if (e->sinal == 2 && cenario.ponto[u] + cenario.ponto[e->vertice] > 1)
+          cenario.ponto[e->vertice] = 1 - cenario.ponto[u];
 }
 
 void pesosCiclo() {
@@ -118,7 +124,7 @@ void BM_CicloIndSet(benchmark::State& st) {
   st.counters["cortes"] = benchmark::Counter(cortes, benchmark::Counter::kAvgIterations);
 }
 
-const std::vector<std::vector<int64_t>> ARGS = {{100, 500}, {0, 1}};
+const std::vector<std::vector<int64_t>> ARGS = {{100, 500}, {0, 1, 2}};
 
 }  // namespace
 
