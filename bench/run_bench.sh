@@ -9,7 +9,10 @@
 # (names m*, mr_*, *_matrix.txt) run with its third position set to 0.
 # The optima default to optima-*.tsv beside the folder (instance, form,
 # optimum; "-" for unknown).  Every run happens in its own temporary
-# directory; the figures come from its result record line.
+# directory; the figures come from its result record line: tempo_s is the
+# wall time of the whole run, solve_s and sep_s the solver's own whole seconds
+# of search and of separation, cortes the cuts added (by family: odd negative
+# cycles, cliques, cycle independent sets), raiz the root bound after cuts.
 # Exit status: 0 when no value is wrong and every run ended normally.
 set -u
 
@@ -55,8 +58,8 @@ otimo() {
                         END { if (!achou) print "-" }' "$otimos"
 }
 
-printf '%-32s %5s %6s %6s %10s %8s %7s %7s %6s %10s %6s %s\n' instancia n arestas valor \
-  limitante tempo_s sep_s nos cortes raiz otimo veredito
+printf '%-32s %5s %6s %6s %10s %8s %6s %6s %7s %6s %-15s %10s %6s %s\n' instancia n arestas valor \
+  limitante tempo_s solve_s sep_s nos cortes ciclo/cliq/ind raiz otimo veredito
 total=0; certos=0; curtos=0; errados=0; falhas=0; semOtimo=0
 inicioGeral=$(date +%s.%N)
 for inst in "$pasta"/*; do
@@ -86,8 +89,8 @@ for inst in "$pasta"/*; do
     printf '%-32s registro com %d campos\n' "$nome" $#
     continue
   fi
-  n=$1; m=$2; valor=$6; sep=$8; limitante=$9; raiz=${11}
-  cortes=$((${15} + ${16} + ${17})); nos=${18}
+  n=$1; m=$2; valor=$6; solve=$7; sep=$8; limitante=$9; raiz=${11}
+  cortes=$((${15} + ${16} + ${17})); familias="${15}/${16}/${17}"; nos=${18}
   ot=$(otimo "$nome")
   if [ "$ot" = "-" ]; then
     veredito="?"; semOtimo=$((semOtimo + 1))
@@ -103,8 +106,9 @@ for inst in "$pasta"/*; do
       *) errados=$((errados + 1)) ;;
     esac
   fi
-  printf '%-32s %5s %6s %6s %10s %8.2f %7s %7s %6s %10s %6s %s\n' "$nome" "$n" "$m" "$valor" \
-    "$limitante" "$parede" "$sep" "$nos" "$cortes" "$raiz" "$ot" "$veredito"
+  printf '%-32s %5s %6s %6s %10s %8.2f %6s %6s %7s %6s %-15s %10s %6s %s\n' "$nome" "$n" "$m" \
+    "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$familias" "$raiz" "$ot" \
+    "$veredito"
 done
 fimGeral=$(date +%s.%N)
 printf 'resumo: %d instancias, %d no otimo, %d curtas, %d erradas, %d sem otimo conhecido, %d falhas; estrategia %s (matriz %s), limite %ss, %.1f s no total\n' \

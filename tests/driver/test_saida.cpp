@@ -34,6 +34,8 @@ struct Caso {
   bool exato;  // the strategy must reach the optimum
 };
 
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.instancia << " " << c.estrategia; }
+
 class Saida : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(Saida, ConfereComOEsperado) {
