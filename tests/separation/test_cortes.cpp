@@ -1,8 +1,13 @@
-// The rules of a separation iteration: snapping, pool reuse and the stop rule.
+// The rules of a separation iteration: snapping, pool reuse, the stop rule
+// and the early returns.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
+#include "driver/erro.h"
+#include "driver/opcoes.h"
 #include "separation/cortes.h"
 
 namespace {
@@ -35,6 +40,57 @@ TEST(Cortes, RegraDeParadaDepoisDeDezIteracoes) {
   EXPECT_TRUE(paraSeparacao(10, 0, 0));   // integral, nothing found
   EXPECT_FALSE(paraSeparacao(10, 0, 1));  // integral and still violated
   EXPECT_TRUE(paraSeparacao(25, 1, 200));
+}
+
+}  // namespace
+
+// The early returns, on a live problem outside any search.
+namespace {
+
+class CortesSemBusca : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(XPRSinit(""), 0);
+    ASSERT_EQ(XPRScreateprob(&prob), 0);
+    salvo[0] = HEURISTICA_PRIMAL;
+    salvo[1] = BRANCH_AND_CUT;
+    salvo[2] = COMPLETE_PRINT;
+  }
+  void TearDown() override {
+    HEURISTICA_PRIMAL = salvo[0];
+    BRANCH_AND_CUT = salvo[1];
+    COMPLETE_PRINT = salvo[2];
+    XPRSdestroyprob(prob);
+    prob = nullptr;
+    XPRSfree();
+  }
+  int salvo[3] = {0, 0, 0};
+};
+
+TEST_F(CortesSemBusca, SemHeuristicaNemCortesSaiLogo) {
+  HEURISTICA_PRIMAL = 0;
+  BRANCH_AND_CUT = 0;
+  COMPLETE_PRINT = 1;
+  const int antesTempo = cut_time, antesIter = itersep;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Cortes(prob, nullptr), 0);
+  std::fflush(stdout);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Rotina cortes.\n");
+  EXPECT_EQ(cut_time, antesTempo);
+  EXPECT_EQ(itersep, antesIter);
+}
+
+TEST_F(CortesSemBusca, LPNaoOtimoSaiAntesDeLerOPonto) {
+  // No LP has been solved: the status is not 1, and nothing is read or kept.
+  HEURISTICA_PRIMAL = 1;
+  BRANCH_AND_CUT = 1;
+  COMPLETE_PRINT = 0;
+  itersep = 4;
+  const int antesTempo = cut_time;
+  EXPECT_EQ(Cortes(prob, nullptr), 0);
+  EXPECT_EQ(itersep, 4);
+  EXPECT_EQ(cut_time, antesTempo);
+  itersep = 0;
 }
 
 }  // namespace
