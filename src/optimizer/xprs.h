@@ -190,9 +190,12 @@ int XPRSgetdblattrib(XPRSprob prob, int attrib, double* value);
 int XPRSgetintcontrol(XPRSprob prob, int control, int* value);
 int XPRSgetdblcontrol(XPRSprob prob, int control, double* value);
 
-/* Loads the model column-wise.  mnel may be null (counts from mstart[j+1] -
- * mstart[j]); range, dlim and the five set arguments must be null or unused.
- * qgtype[i] is the type ('B') of column mgcols[i]. */
+/* Loads the model column-wise, replacing any earlier one (the cut pool is
+ * kept).  mnel may be null (counts from mstart[j+1] - mstart[j]); range is
+ * read only for 'R' rows; obj, dlb, dub may be null (0, 0, no upper bound);
+ * nsets must be 0 and the set arguments are not read.  qgtype[i] is the
+ * type of column mgcols[i]; only 'B' is accepted.  A column may not name a
+ * row twice. */
 int XPRSloadglobal(XPRSprob prob, const char* probname, int ncols, int nrows,
                    const char* qrtype, const double* rhs, const double* range,
                    const double* obj, const int* mstart, const int* mnel,
@@ -226,10 +229,12 @@ int XPRSstorecuts(XPRSprob prob, int ncuts, int nodupl, const int* mtype,
                   const char* qrtype, const double* drhs, const int* mstart,
                   XPRScut* mindex, const int* mcols, const double* dmatval);
 /* Makes pool cuts part of the current node's LP and its descendants' (a cut
- * already there is not added twice).  itype/interp are not used to filter. */
+ * already there is not added twice).  itype/interp are not used to filter,
+ * except with ncuts = -1, which loads every pool cut passing the filter. */
 int XPRSloadcuts(XPRSprob prob, int itype, int interp, int ncuts,
                  XPRScut* mindex);
-/* Pool cuts of type itype (interp -1: every type; 1: exactly itype) violated
+/* Pool cuts of type itype (interp -1: every type; 1: exactly itype; 2: type
+ * & itype != 0) violated
  * by more than delta at the current LP point: up to size handles and
  * violations (dviol may be null), most violated first; *ncuts is the full
  * count.  Cuts already in the current node's LP are not listed. */
