@@ -233,6 +233,7 @@ int XPRSloadglobal(XPRSprob prob, const char*, int ncols, int nrows, const char*
   m.loaded = true;
   p->marks.assign(std::max(ncols, nrows), 0);
   p->search.reset();
+  p->pool = xo::CutPool();  // its cuts were over the old columns
   return 0;
 }
 

@@ -190,8 +190,8 @@ int XPRSgetdblattrib(XPRSprob prob, int attrib, double* value);
 int XPRSgetintcontrol(XPRSprob prob, int control, int* value);
 int XPRSgetdblcontrol(XPRSprob prob, int control, double* value);
 
-/* Loads the model column-wise, replacing any earlier one (the cut pool is
- * kept).  mnel may be null (counts from mstart[j+1] - mstart[j]); range is
+/* Loads the model column-wise, replacing any earlier one and emptying the
+ * cut pool.  mnel may be null (counts from mstart[j+1] - mstart[j]); range is
  * read only for 'R' rows; obj, dlb, dub may be null (0, 0, no upper bound);
  * nsets must be 0 and the set arguments are not read.  qgtype[i] is the
  * type of column mgcols[i]; only 'B' is accepted.  A column may not name a
