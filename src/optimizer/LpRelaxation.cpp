@@ -203,10 +203,12 @@ LpRelaxation::Status LpRelaxation::runSimplex(bool primal, double limit) {
 
 LpRelaxation::Status LpRelaxation::solve(bool primal, double cutoff) {
   // CLP minimises -c x: a maximisation bound below the cut-off is a dual
-  // objective above -cutoff.  The margin keeps the early stop conservative.
+  // objective above -cutoff.  The dual objective seen mid-solve may carry
+  // CLP's cost perturbation, so the early stop waits for a clear margin;
+  // bounds closer to the cut-off are solved out and compared exactly.
   double limit = COIN_DBL_MAX;
   if (!primal && cutoff > -1e30 && cutoff < 1e30)
-    limit = -cutoff + 1e-7 * std::max(1.0, std::fabs(cutoff));
+    limit = -cutoff + 1e-3 * std::max(1.0, std::fabs(cutoff));
   Status st = runSimplex(primal, limit);
   if (st == kCutOff && !(clp_.objectiveValue() > limit - 1e-9)) st = runSimplex(false, COIN_DBL_MAX);
   if (st == kFailed || (st == kUnbounded && !primal)) {
