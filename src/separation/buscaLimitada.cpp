@@ -1,19 +1,34 @@
-// Shortest path for the separators: dijkstraS_T's search, with two savings
-// that change nothing the separators read.
+// Shortest path for the separators: dijkstraS_T's search, with savings that
+// change nothing the separators read.
 //
 // Arcs: the search runs over a compact copy of the arcs it could ever relax,
 // in list order, so it meets them in the order dijkstraS_T does and skips only
 // arcs that would fail every relaxation test there (in the separators, the
 // arcs weighted 2n, half or more of gDup).
 //
-// Stop: with arc weights of at least pesoMinimo, no label set later can fall
-// below D - folga, D the least unsettled label and folga = count *
-// max(0, -pesoMinimo); once that is not below the threshold, the target's
-// final label cannot be either, and the search stops.  Most searches of a
-// separation round end this way after settling a few vertices.
+// Stop: with arc weights of at least pesoMinimo, the target's final label is
+// the length of its final predecessor walk.  Take the first vertex u of that
+// walk not yet settled: its label is already final (its predecessor is
+// settled), so the target ends at no less than label(u) + (its arc out, unless
+// u is the target) + the rest of the walk, and the rest costs no less than
+// -folga, folga = count * max(0, -pesoMinimo).  An open vertex whose label
+// plus saida (the lightest arc out of it, or 0 when that is negative) minus
+// folga is not below the threshold can thus never lead to a hit; once every
+// open vertex is such, the target's label cannot end below the threshold and
+// the search stops.  Most searches of a separation round end this way after
+// settling a few vertices, since a vertex at x = 0 costs a whole unit to
+// leave.  When the target does end below the threshold, some open vertex is
+// always useful, so the search runs exactly as dijkstraS_T's.
 //
-// The choice of the next vertex is dijkstraS_T's scan in index order over the
-// labelled, unsettled vertices.
+// Choice of the next vertex: dijkstraS_T's scan in index order over the
+// labelled, unsettled vertices.  Its result depends only on the near group
+// (the least label and the labels chained above it at most 1e-6 apart, see
+// dijkstra.cpp), and until the stop every near group lies below the threshold
+// plus folga.  So vertices labelled at or above that (plus a margin) sleep
+// outside the scanned list: their labels and predecessors are kept exactly,
+// and they join the list as soon as a relaxation brings them lower.  Should
+// a scanned label ever come within the tolerance of the sleepers' floor, they
+// all join the list and the search goes on without sleepers.
 #include "separation/buscaLimitada.h"
 
 #include <algorithm>
@@ -23,12 +38,15 @@
 namespace {
 
 const double TOLERANCIA = 1e-6;
-enum : char { NAO_ALCANCADO, ABERTO, FECHADO };
+enum : char { NAO_ALCANCADO, ABERTO, DORMENTE, FECHADO };
 
 // Kept between calls so that a warm search allocates nothing.
 std::vector<double> rotulo;
 std::vector<char> estado;
-std::vector<int> abertos;  // labelled, unsettled vertices, ascending
+std::vector<char> util;    // open and able to lead to a hit
+std::vector<int> abertos;  // labelled, unsettled, awake vertices, ascending
+
+void acorda(int v) { abertos.insert(std::lower_bound(abertos.begin(), abertos.end(), v), v); }
 
 }  // namespace
 
@@ -42,6 +60,7 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
   // against a label that starts at the cap.
   const double piso = pesoMinimo < 0 ? count * pesoMinimo - (1e-9 + std::fabs(cap) * 1e-15) : 0.0;
   g.inicio.assign(static_cast<size_t>(count) + 1, 0);
+  g.saida.assign(static_cast<size_t>(count), INFINITY);
   g.cabeca.clear();
   g.peso.clear();
   for (int u = 0; u < count; u++) {
@@ -50,6 +69,7 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
       if (piso + arco->peso >= cap) continue;
       g.cabeca.push_back(arco->vertice);
       g.peso.push_back(arco->peso);
+      g.saida[u] = std::min(g.saida[u], std::max(0.0, arco->peso));
     }
   }
   g.inicio[count] = static_cast<int>(g.cabeca.size());
@@ -61,25 +81,45 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
   const double cap = count * g.bound;
   const double folga =
       g.pesoMinimo < 0 ? count * -g.pesoMinimo + 1e-9 + std::fabs(cap) * 1e-15 : 0.0;
+  // Past 2 * count + 2 a stop could answer above the not-reached value.
+  const bool corta = limiar <= 2.0 * count + 2;
+  // Sleepers' floor: a label there has label - folga above the threshold.
+  double piso = corta ? limiar + folga + 0.5 * TOLERANCIA : INFINITY;
   rotulo.assign(count, cap);
   estado.assign(count, NAO_ALCANCADO);
+  util.assign(count, 0);
   abertos.assign(1, source);
   std::fill(pred, pred + count, -1);
   rotulo[source] = 0.0;
   estado[source] = ABERTO;
+  auto serveria = [&](int v) -> char {
+    const double extra = v == target ? 0.0 : g.saida[v];
+    return rotulo[v] + extra - folga < limiar;
+  };
+  int uteis = util[source] = serveria(source);
 
   while (estado[target] != FECHADO) {
-    double minimo = cap, menor = INFINITY;
+    if (corta && uteis == 0) return limiar;
+    double minimo = cap, maior = -INFINITY;
     size_t escolhido = abertos.size();
     for (size_t k = 0; k < abertos.size(); k++) {
       const double d = rotulo[abertos[k]];
-      if (d < menor) menor = d;
+      if (d > maior) maior = d;
       if (minimo > d + TOLERANCIA) {
         minimo = d;
         escolhido = k;
       }
     }
-    if (!abertos.empty() && menor - folga >= limiar) return menor - folga;
+    if (!(maior + TOLERANCIA < piso)) {
+      // A near group might reach the sleepers: scan them too from now on.
+      piso = INFINITY;
+      for (int v = 0; v < count; v++)
+        if (estado[v] == DORMENTE) {
+          estado[v] = ABERTO;
+          acorda(v);
+        }
+      continue;
+    }
     if (escolhido == abertos.size()) {
       rotulo[target] = 2.0 * count + 2;
       estado[target] = FECHADO;
@@ -88,16 +128,24 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
     const int u = abertos[escolhido];
     abertos.erase(abertos.begin() + static_cast<long>(escolhido));
     estado[u] = FECHADO;
+    uteis -= util[u];
     const double du = rotulo[u];
     for (int a = g.inicio[u]; a < g.inicio[u + 1]; a++) {
       const int v = g.cabeca[a];
       if (estado[v] == FECHADO || !(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
       rotulo[v] = du + g.peso[a];
       pred[v] = u;
-      if (estado[v] == NAO_ALCANCADO) {
-        estado[v] = ABERTO;
-        abertos.insert(std::lower_bound(abertos.begin(), abertos.end(), v), v);
+      if (estado[v] != ABERTO) {
+        if (rotulo[v] < piso) {
+          estado[v] = ABERTO;
+          acorda(v);
+        } else {
+          estado[v] = DORMENTE;
+        }
       }
+      const char agora = serveria(v);
+      uteis += agora - util[v];
+      util[v] = agora;
     }
   }
   return rotulo[target];

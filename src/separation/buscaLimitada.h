@@ -17,6 +17,7 @@ struct GrafoCompacto {
   std::vector<int> inicio;  // arcs of u: inicio[u] .. inicio[u+1]-1
   std::vector<int> cabeca;
   std::vector<double> peso;
+  std::vector<double> saida;  // per tail: max(0, its lightest arc), INFINITY without arcs
 };
 
 // Copies from `graph` every arc that a search with this bound could relax:

@@ -163,3 +163,45 @@ TEST(BuscaLimitada, RotuloLogoAcimaDosBaixosContaNaEscolha) {
   EXPECT_EQ(dijkstraLimitado(0, 4, g, p3.data(), 1.0), L1);
   EXPECT_EQ(p3, p1);
 }
+
+// Near-integral points: long runs of zero-weight arcs make big groups of
+// equal labels, and labels just under and over the threshold put vertices to
+// sleep and wake them again; negative weights (double edges over 1) widen the
+// sleepers' floor.
+TEST(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
+  std::mt19937 rng(37);
+  int acertos = 0, buscas = 0;
+  const double valores[] = {0, 1, 1, 1, 1 - 1e-7, 1e-7, 0.5, 0.5 + 0.4e-6, 0.5 - 0.6e-6,
+                            0.25, 1e-6, 1 - 1e-6, 0.6};
+  for (int caso = 0; caso < 150; caso++) {
+    const int n = 4 + static_cast<int>(rng() % 30);
+    montaGrafo(n, grafoAleatorio(rng, n, 0.1 + 0.4 * (rng() % 100) / 100.0, {1, -1, 2},
+                                 caso % 2 == 1));
+    Ambiente amb;
+    for (int tipo = 0; tipo < 2; tipo++) {
+      std::vector<double> ponto(n);
+      for (double& p : ponto) p = valores[rng() % 13];
+      const double menor = pesosAleatorios(rng, tipo, ponto);
+      const double bound = tipo == 1 ? 0.5 : 1.0;
+      GrafoCompacto g;
+      compactaGrafo(gDup, 2 * n, bound, menor, g);
+      for (double limiar : {tipo == 1 ? 0.499999 : 0.999999, 0.5, 1.0, 0.25 + 0.5e-6}) {
+        for (int v = 0; v < n; v++) {
+          std::vector<int> p1(2 * n), p3(2 * n);
+          const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), bound);
+          const double L3 = dijkstraLimitado(v, n + v, g, p3.data(), limiar);
+          buscas++;
+          if (L1 < limiar) {
+            acertos++;
+            ASSERT_EQ(L1, L3) << caso << " " << tipo << " " << limiar << " " << v;
+            ASSERT_EQ(p1, p3) << caso << " " << tipo << " " << limiar << " " << v;
+          } else {
+            ASSERT_GE(L3, limiar) << caso << " " << tipo << " " << limiar << " " << v;
+            ASSERT_LE(L3, L1) << caso << " " << tipo << " " << limiar << " " << v;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(acertos, buscas / 20);
+}
