@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -44,9 +45,7 @@ enum : char { NAO_ALCANCADO, ABERTO, DORMENTE, FECHADO };
 std::vector<double> rotulo;
 std::vector<char> estado;
 std::vector<char> util;    // open and able to lead to a hit
-std::vector<int> abertos;  // labelled, unsettled, awake vertices, ascending
-
-void acorda(int v) { abertos.insert(std::lower_bound(abertos.begin(), abertos.end(), v), v); }
+std::vector<uint64_t> acordados;  // labelled, unsettled, awake vertices
 
 }  // namespace
 
@@ -85,68 +84,71 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
   const bool corta = limiar <= 2.0 * count + 2;
   // Sleepers' floor: a label there has label - folga above the threshold.
   double piso = corta ? limiar + folga + 0.5 * TOLERANCIA : INFINITY;
+  const int nPalavras = (count + 63) / 64;
   rotulo.assign(count, cap);
   estado.assign(count, NAO_ALCANCADO);
   util.assign(count, 0);
-  abertos.assign(1, source);
+  acordados.assign(nPalavras, 0);
   std::fill(pred, pred + count, -1);
-  rotulo[source] = 0.0;
-  estado[source] = ABERTO;
+  // An awake label within the tolerance of the floor could chain a near
+  // group up to the sleepers: then they all wake before the next choice.
+  bool rente = false;
+  auto acorda = [&](int v) {
+    estado[v] = ABERTO;
+    acordados[v >> 6] |= uint64_t{1} << (v & 63);
+    if (!(rotulo[v] + TOLERANCIA < piso)) rente = true;
+  };
   auto serveria = [&](int v) -> char {
     const double extra = v == target ? 0.0 : g.saida[v];
     return rotulo[v] + extra - folga < limiar;
   };
+  rotulo[source] = 0.0;
+  acorda(source);
   int uteis = util[source] = serveria(source);
 
-  while (estado[target] != FECHADO) {
+  for (;;) {
     if (corta && uteis == 0) return limiar;
-    double minimo = cap, maior = -INFINITY;
-    size_t escolhido = abertos.size();
-    for (size_t k = 0; k < abertos.size(); k++) {
-      const double d = rotulo[abertos[k]];
-      if (d > maior) maior = d;
-      if (minimo > d + TOLERANCIA) {
-        minimo = d;
-        escolhido = k;
+    if (rente) {
+      piso = INFINITY;
+      rente = false;
+      for (int v = 0; v < count; v++)
+        if (estado[v] == DORMENTE) acorda(v);
+    }
+    // dijkstraS_T's scan, in index order over the awake open vertices.
+    double minimo = cap;
+    int u = -1;
+    for (int p = 0; p < nPalavras; p++) {
+      for (uint64_t b = acordados[p]; b != 0; b &= b - 1) {
+        const int v = (p << 6) + __builtin_ctzll(b);
+        const double d = rotulo[v];
+        if (minimo > d + TOLERANCIA) {
+          minimo = d;
+          u = v;
+        }
       }
     }
-    if (!(maior + TOLERANCIA < piso)) {
-      // A near group might reach the sleepers: scan them too from now on.
-      piso = INFINITY;
-      for (int v = 0; v < count; v++)
-        if (estado[v] == DORMENTE) {
-          estado[v] = ABERTO;
-          acorda(v);
-        }
-      continue;
-    }
-    if (escolhido == abertos.size()) {
-      rotulo[target] = 2.0 * count + 2;
-      estado[target] = FECHADO;
-      break;
-    }
-    const int u = abertos[escolhido];
-    abertos.erase(abertos.begin() + static_cast<long>(escolhido));
+    if (u < 0) return 2.0 * count + 2;
+    acordados[u >> 6] &= ~(uint64_t{1} << (u & 63));
     estado[u] = FECHADO;
     uteis -= util[u];
     const double du = rotulo[u];
+    // A settled label fails every relaxation test below.
+    rotulo[u] = -INFINITY;
     for (int a = g.inicio[u]; a < g.inicio[u + 1]; a++) {
       const int v = g.cabeca[a];
-      if (estado[v] == FECHADO || !(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
+      if (!(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
       rotulo[v] = du + g.peso[a];
       pred[v] = u;
       if (estado[v] != ABERTO) {
-        if (rotulo[v] < piso) {
-          estado[v] = ABERTO;
+        if (rotulo[v] < piso)
           acorda(v);
-        } else {
+        else
           estado[v] = DORMENTE;
-        }
       }
       const char agora = serveria(v);
       uteis += agora - util[v];
       util[v] = agora;
     }
+    if (u == target) return du;
   }
-  return rotulo[target];
 }
