@@ -57,6 +57,9 @@ int CutPool::store(int type, SparseRow row, int nodupl) {
     }
     if (found >= 0) return found;
   }
+  flatCol_.insert(flatCol_.end(), row.cols.begin(), row.cols.end());
+  flatVal_.insert(flatVal_.end(), row.vals.begin(), row.vals.end());
+  flatStart_.push_back(static_cast<int>(flatCol_.size()));
   cuts_.push_back(Cut{type, std::move(row), h});
   const int index = size() - 1;
   byHash_.emplace(h, index);

@@ -26,6 +26,19 @@ class CutPool {
   int size() const { return static_cast<int>(cuts_.size()); }
   bool valid(int index) const { return index >= 0 && index < size(); }
   const Cut& cut(int index) const { return cuts_[index]; }
+  int type(int index) const { return cuts_[index].type; }
+  // SparseRow::violation of a cut, term for term in the same order, read
+  // from one contiguous copy of the pool's rows (a pool scan then streams
+  // through memory instead of visiting every cut's own arrays).
+  double violation(int index, const double* x) const {
+    double a = 0.0;
+    for (int k = flatStart_[index]; k < flatStart_[index + 1]; ++k) a += flatVal_[k] * x[flatCol_[k]];
+    const double rhs = cuts_[index].row.rhs;
+    const char sense = cuts_[index].row.sense;
+    if (sense == 'L') return a > rhs ? a - rhs : 0.0;
+    if (sense == 'G') return a < rhs ? rhs - a : 0.0;
+    return a > rhs ? a - rhs : rhs - a;
+  }
   // Does a cut type pass the filter (interp -1: all; 1: equal; 2: bit mask)?
   static bool typeMatches(int type, int itype, int interp);
 
@@ -34,6 +47,9 @@ class CutPool {
   static bool sameRow(const SparseRow& a, const SparseRow& b);
 
   std::vector<Cut> cuts_;
+  std::vector<int> flatStart_{0};  // cut c's terms: flatStart_[c] .. flatStart_[c+1]-1
+  std::vector<int> flatCol_;
+  std::vector<double> flatVal_;
   std::unordered_multimap<std::size_t, int> byHash_;
 };
 

@@ -342,9 +342,8 @@ int XPRSgetcpcutlist(XPRSprob prob, int itype, int interp, double delta, int* nc
   std::vector<std::pair<double, int>> hits;
   for (int c = 0; c < p->pool.size(); ++c) {
     if (lp.hasCut(c)) continue;  // the LP point satisfies its own rows
-    const xo::Cut& cut = p->pool.cut(c);
-    if (!xo::CutPool::typeMatches(cut.type, itype, interp)) continue;
-    const double v = cut.row.violation(x);
+    if (!xo::CutPool::typeMatches(p->pool.type(c), itype, interp)) continue;
+    const double v = p->pool.violation(c, x);
     if (v > delta) hits.emplace_back(-v, c);
   }
   *ncuts = static_cast<int>(hits.size());
