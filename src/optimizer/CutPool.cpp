@@ -66,6 +66,33 @@ int CutPool::store(int type, SparseRow row, int nodupl) {
   return index;
 }
 
+void CutPool::violations(const int* which, int n, const double* x, double* out) const {
+  const int* col = flatCol_.data();
+  const double* val = flatVal_.data();
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    int b[4], e[4];
+    for (int t = 0; t < 4; ++t) {
+      b[t] = flatStart_[which[i + t]];
+      e[t] = flatStart_[which[i + t] + 1];
+    }
+    const int common = std::min(std::min(e[0] - b[0], e[1] - b[1]), std::min(e[2] - b[2], e[3] - b[3]));
+    double a0 = 0.0, a1 = 0.0, a2 = 0.0, a3 = 0.0;
+    for (int k = 0; k < common; ++k) {
+      a0 += val[b[0] + k] * x[col[b[0] + k]];
+      a1 += val[b[1] + k] * x[col[b[1] + k]];
+      a2 += val[b[2] + k] * x[col[b[2] + k]];
+      a3 += val[b[3] + k] * x[col[b[3] + k]];
+    }
+    double a[4] = {a0, a1, a2, a3};
+    for (int t = 0; t < 4; ++t) {
+      for (int k = b[t] + common; k < e[t]; ++k) a[t] += val[k] * x[col[k]];
+      out[i + t] = violationOf(which[i + t], a[t]);
+    }
+  }
+  for (; i < n; ++i) out[i] = violation(which[i], x);
+}
+
 bool CutPool::typeMatches(int type, int itype, int interp) {
   if (interp == -1) return true;
   if (interp == 2) return (type & itype) != 0;

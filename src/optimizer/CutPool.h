@@ -31,20 +31,29 @@ class CutPool {
   // from one contiguous copy of the pool's rows (a pool scan then streams
   // through memory instead of visiting every cut's own arrays).
   double violation(int index, const double* x) const {
+    return violationOf(index, activityFrom(flatStart_[index], flatStart_[index + 1], x));
+  }
+  // violation(which[i], x) into out[i] for n cuts; four rows are summed side
+  // by side (each in its own term order) so that their additions overlap.
+  void violations(const int* which, int n, const double* x, double* out) const;  // Does a cut type pass the filter (interp -1: all; 1: equal; 2: bit mask)?
+  static bool typeMatches(int type, int itype, int interp);
+
+ private:
+  static std::size_t hashOf(const SparseRow& row);
+  static bool sameRow(const SparseRow& a, const SparseRow& b);
+
+  double activityFrom(int b, int e, const double* x) const {
     double a = 0.0;
-    for (int k = flatStart_[index]; k < flatStart_[index + 1]; ++k) a += flatVal_[k] * x[flatCol_[k]];
+    for (int k = b; k < e; ++k) a += flatVal_[k] * x[flatCol_[k]];
+    return a;
+  }
+  double violationOf(int index, double a) const {
     const double rhs = cuts_[index].row.rhs;
     const char sense = cuts_[index].row.sense;
     if (sense == 'L') return a > rhs ? a - rhs : 0.0;
     if (sense == 'G') return a < rhs ? rhs - a : 0.0;
     return a > rhs ? a - rhs : rhs - a;
   }
-  // Does a cut type pass the filter (interp -1: all; 1: equal; 2: bit mask)?
-  static bool typeMatches(int type, int itype, int interp);
-
- private:
-  static std::size_t hashOf(const SparseRow& row);
-  static bool sameRow(const SparseRow& a, const SparseRow& b);
 
   std::vector<Cut> cuts_;
   std::vector<int> flatStart_{0};  // cut c's terms: flatStart_[c] .. flatStart_[c+1]-1

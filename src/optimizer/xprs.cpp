@@ -339,13 +339,19 @@ int XPRSgetcpcutlist(XPRSprob prob, int itype, int interp, double delta, int* nc
   if (!p->search || !p->search->hasLp()) return fail(p, xo::kErrWrongState);
   const double* x = p->search->point();
   const xo::LpRelaxation& lp = p->search->lp();
-  std::vector<std::pair<double, int>> hits;
+  static thread_local std::vector<int> candidates;
+  static thread_local std::vector<double> viol;
+  candidates.clear();
   for (int c = 0; c < p->pool.size(); ++c) {
     if (lp.hasCut(c)) continue;  // the LP point satisfies its own rows
     if (!xo::CutPool::typeMatches(p->pool.type(c), itype, interp)) continue;
-    const double v = p->pool.violation(c, x);
-    if (v > delta) hits.emplace_back(-v, c);
+    candidates.push_back(c);
   }
+  viol.resize(candidates.size());
+  p->pool.violations(candidates.data(), static_cast<int>(candidates.size()), x, viol.data());
+  std::vector<std::pair<double, int>> hits;
+  for (size_t k = 0; k < candidates.size(); ++k)
+    if (viol[k] > delta) hits.emplace_back(-viol[k], candidates[k]);
   *ncuts = static_cast<int>(hits.size());
   const int k = std::min(size, *ncuts);
   // Most violated first; pool order among equals.

@@ -1,6 +1,7 @@
 // The pool's contiguous copy of its rows against the rows themselves: the
 // violation read from it is the row's own, bit for bit, also after
-// duplicates were turned away and across senses.
+// duplicates were turned away and across senses, one at a time or in
+// batches.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -40,6 +41,16 @@ TEST(CutPoolFlat, ViolationMatchesTheRowsOwn) {
       ASSERT_EQ(pool.violation(c, x.data()), pool.cut(c).row.violation(x.data())) << c;
       ASSERT_EQ(pool.type(c), pool.cut(c).type);
     }
+    // A batch of any length over any subset, rows of unequal lengths side
+    // by side.
+    std::vector<int> which;
+    for (int c = 0; c < pool.size(); ++c)
+      if (rng() % 4 != 0) which.push_back(c);
+    which.resize(which.size() - trial % 4);
+    std::vector<double> out(which.size(), -1.0);
+    pool.violations(which.data(), static_cast<int>(which.size()), x.data(), out.data());
+    for (size_t i = 0; i < which.size(); ++i)
+      ASSERT_EQ(out[i], pool.cut(which[i]).row.violation(x.data())) << which[i];
   }
 }
 
