@@ -29,6 +29,16 @@
 // and they join the list as soon as a relaxation brings them lower.  Should
 // a scanned label ever come within the tolerance of the sleepers' floor, they
 // all join the list and the search goes on without sleepers.
+//
+// Quick search first: with no negative arc, a settled vertex whose label plus
+// its lightest arc reaches the floor can only move sleepers, so it relaxes
+// nothing (two thirds of the settled vertices in a separation round, most of
+// them at x = 0).  The sleepers' labels may then differ from the full
+// search's, which changes nothing awake as long as no relaxation tries a
+// label within the tolerance under the floor (the only labels whose fate
+// depends on a sleeper's exact label) and no wake-up of all sleepers is due.
+// Should either happen, or the target be settled below the threshold (a hit
+// must leave every predecessor exact), the search is done again in full.
 #include "separation/buscaLimitada.h"
 
 #include <algorithm>
@@ -74,8 +84,16 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
   g.inicio[count] = static_cast<int>(g.cabeca.size());
 }
 
-double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
-                        double limiar) {
+namespace {
+
+// Answered by the quick search when it cannot answer: search again in full.
+const double REFAZ = NAN;
+
+// The search; with `rapido`, a settled vertex whose every arc leads to the
+// sleepers' floor or above relaxes nothing (see above), and any search that
+// would need the sleepers' exact labels, or that hits, answers REFAZ.
+double busca(int source, int target, const GrafoCompacto& g, int* pred, double limiar,
+             bool rapido) {
   const int count = g.count;
   const double cap = count * g.bound;
   const double folga =
@@ -84,6 +102,7 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
   const bool corta = limiar <= 2.0 * count + 2;
   // Sleepers' floor: a label there has label - folga above the threshold.
   double piso = corta ? limiar + folga + 0.5 * TOLERANCIA : INFINITY;
+  rapido = rapido && corta && g.pesoMinimo >= 0 && cap >= piso;
   const int nPalavras = (count + 63) / 64;
   rotulo.assign(count, cap);
   estado.assign(count, NAO_ALCANCADO);
@@ -109,6 +128,7 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
   for (;;) {
     if (corta && uteis == 0) return limiar;
     if (rente) {
+      if (rapido) return REFAZ;
       piso = INFINITY;
       rente = false;
       for (int v = 0; v < count; v++)
@@ -134,8 +154,20 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
     const double du = rotulo[u];
     // A settled label fails every relaxation test below.
     rotulo[u] = -INFINITY;
+    if (u == target) {
+      if (rapido) return du < limiar ? REFAZ : du;  // a hit needs every predecessor
+    } else if (rapido && du + g.saida[u] >= piso) {
+      continue;
+    }
     for (int a = g.inicio[u]; a < g.inicio[u + 1]; a++) {
       const int v = g.cabeca[a];
+      if (rapido && (estado[v] == NAO_ALCANCADO || estado[v] == DORMENTE)) {
+        // Sleepers' labels may differ from the full search's, which decides
+        // nothing unless the new label falls within the tolerance under the
+        // floor.
+        const double novo = du + g.peso[a];
+        if (novo < piso && !(novo + TOLERANCIA < piso)) return REFAZ;
+      }
       if (!(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
       rotulo[v] = du + g.peso[a];
       pred[v] = u;
@@ -151,4 +183,12 @@ double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pre
     }
     if (u == target) return du;
   }
+}
+
+}  // namespace
+
+double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
+                        double limiar) {
+  const double L = busca(source, target, g, pred, limiar, true);
+  return std::isnan(L) ? busca(source, target, g, pred, limiar, false) : L;
 }

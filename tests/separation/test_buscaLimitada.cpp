@@ -205,3 +205,26 @@ TEST(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
   }
   EXPECT_GT(acertos, buscas / 20);
 }
+
+// A vertex that can only lead past the threshold (1 at 0.1, its one arc
+// 0.9000008 long) gives 4 a label just over the sleepers' floor, which
+// blocks 2's try, so that 3's later label 0.9999997 gets through and 4 hits
+// the target 5 under the threshold 1.  A search that skipped 1's arcs would
+// see 2's label on 4 block 3's: it must notice and search again in full.
+TEST(BuscaLimitada, ArcosPuladosNaoMudamUmAcerto) {
+  std::vector<nodo2> arcos{{1, 1, 0.1, nullptr},       {2, 1, 0.2, nullptr},
+                           {4, 1, 0.9000008, nullptr}, {4, 1, 0.8000006, nullptr},
+                           {3, 1, 0.1, nullptr},       {4, 1, 0.6999997, nullptr},
+                           {5, 1, 0.0, nullptr}};
+  arcos[0].prox = &arcos[1];
+  arcos[3].prox = &arcos[4];
+  nodo2* listas[6] = {&arcos[0], &arcos[2], &arcos[3], &arcos[5], &arcos[6], nullptr};
+  std::vector<int> p1(6), p3(6);
+  const double L1 = dijkstraS_T(0, 5, listas, 6, p1.data(), 1.0);
+  ASSERT_LT(L1, 1.0);
+  ASSERT_EQ(p1[4], 3);
+  GrafoCompacto g;
+  compactaGrafo(listas, 6, 1.0, 0.0, g);
+  EXPECT_EQ(dijkstraLimitado(0, 5, g, p3.data(), 1.0), L1);
+  EXPECT_EQ(p3, p1);
+}
