@@ -91,10 +91,7 @@ TEST(BranchObject, ThreeWayRowBranchesCoverTheSpace) {
 }
 
 TEST(BranchObject, EmptyReplacementIsIgnored) {
-  xotest::Instance I;
-  I.n = 3;
-  I.obj = {3, 2, 1};
-  I.rows.push_back(xotest::Row{{0, 1, 2}, {1, 1, 1}, 'L', 1.5});
+  xotest::Instance I = xotest::tinyTree();
   XPRSprob p = xotest::load(I);
   XPRSsetcbchgbranchobject(
       p,

@@ -43,11 +43,7 @@ void infnode(XPRSprob p, void*) { events->push_back("inf " + where(p)); }
 void cutoff(XPRSprob, void*, int node) { events->push_back("cutoff " + std::to_string(node)); }
 
 TEST(CallbackOrder, SmallTree) {
-  // max 3x0 + 2x1 + x2 with x0 + x1 + x2 <= 1.5: every LP point is unique.
-  xotest::Instance I;
-  I.n = 3;
-  I.obj = {3, 2, 1};
-  I.rows.push_back(xotest::Row{{0, 1, 2}, {1, 1, 1}, 'L', 1.5});
+  xotest::Instance I = xotest::tinyTree();
   XPRSprob p = xotest::load(I);
   std::vector<std::string> got;
   events = &got;
@@ -92,10 +88,7 @@ TEST(CallbackOrder, CutoffRaisedByCallbackDropsOpenNodes) {
   // Same tree; the first solution's callback raises the cut-off above the
   // other subtree's bound (3.5 -> nothing beyond 3 exists), so node 3 is
   // dropped unsolved and its identifier goes to the cut-off callback.
-  xotest::Instance I;
-  I.n = 3;
-  I.obj = {3, 2, 1};
-  I.rows.push_back(xotest::Row{{0, 1, 2}, {1, 1, 1}, 'L', 1.5});
+  xotest::Instance I = xotest::tinyTree();
   XPRSprob p = xotest::load(I);
   std::vector<std::string> got;
   events = &got;

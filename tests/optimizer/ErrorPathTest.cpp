@@ -15,13 +15,6 @@ int errorNumber(XPRSprob p) {
   return e;
 }
 
-xotest::Instance tiny() {
-  xotest::Instance I;
-  I.n = 3;
-  I.obj = {3, 2, 1};
-  I.rows.push_back(xotest::Row{{0, 1, 2}, {1, 1, 1}, 'L', 1.5});
-  return I;
-}
 
 TEST(ErrorPaths, NullAndDeadHandles) {
   int iv;
@@ -47,13 +40,13 @@ TEST(ErrorPaths, NullAndDeadHandles) {
   EXPECT_EQ(XPRS_bo_addbranches(nullptr, 2), XPRS_ERR);
   EXPECT_EQ(XPRS_bo_setpriority(nullptr, 1), XPRS_ERR);
 
-  XPRSprob p = xotest::load(tiny());
+  XPRSprob p = xotest::load(xotest::tinyTree());
   ASSERT_EQ(XPRSdestroyprob(p), 0);
   EXPECT_EQ(XPRSmaxim(p, "g"), XPRS_ERR);  // dead now
   EXPECT_EQ(XPRSgetintattrib(p, XPRS_COLS, &iv), XPRS_ERR);
 
   // XPRSfree releases every problem still alive.
-  XPRSprob q = xotest::load(tiny());
+  XPRSprob q = xotest::load(xotest::tinyTree());
   EXPECT_EQ(XPRSfree(), 0);
   EXPECT_EQ(XPRSgetintattrib(q, XPRS_COLS, &iv), XPRS_ERR);
   EXPECT_EQ(XPRSinit(""), 0);
@@ -158,7 +151,7 @@ TEST(ErrorPaths, BadIndicesAndCounts) {
 }
 
 TEST(ErrorPaths, CallsNotAllowedDuringTheSearch) {
-  XPRSprob p = xotest::load(tiny());
+  XPRSprob p = xotest::load(xotest::tinyTree());
   static int results[4];
   XPRSsetcboptnode(
       p,

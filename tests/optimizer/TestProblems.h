@@ -143,6 +143,16 @@ inline Instance conflictGraph(std::mt19937& g, int n, double density) {
   return I;
 }
 
+// max 3x0 + 2x1 + x2 with x0 + x1 + x2 <= 1.5: a three-level tree in which
+// every LP point is unique, so callback sequences are fixed.
+inline Instance tinyTree() {
+  Instance I;
+  I.n = 3;
+  I.obj = {3, 2, 1};
+  I.rows.push_back(Row{{0, 1, 2}, {1, 1, 1}, 'L', 1.5});
+  return I;
+}
+
 }  // namespace xotest
 
 #endif
