@@ -23,3 +23,8 @@ void errormsg(const char* routine, int line, int code) {
   XPRSfree();
   std::exit(code);
 }
+
+void testaRetorno(int ret, const char* routine, int line) {
+  xpress_ret = ret;
+  if (xpress_ret != 0) errormsg(routine, line, xpress_ret);
+}

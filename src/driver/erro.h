@@ -11,4 +11,8 @@ extern int xpress_ret;  // return code of the last tested optimizer call
 // (-1, a failed allocation, becomes status 255).
 [[noreturn]] void errormsg(const char* routine, int line, int code);
 
+// Stores an optimizer call's return code in xpress_ret and ends the run
+// through errormsg when it is not 0.
+void testaRetorno(int ret, const char* routine, int line);
+
 #endif

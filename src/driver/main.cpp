@@ -45,11 +45,6 @@ void* aloca(size_t elementos, size_t tamanho, int linha) {
   return p;
 }
 
-void testa(int ret, const char* mensagem, int linha) {
-  xpress_ret = ret;
-  if (xpress_ret != 0) errormsg(mensagem, linha, xpress_ret);
-}
-
 clock_t agora() {
   struct tms t;
   return times(&t);
@@ -135,25 +130,25 @@ int main(int argc, char** argv) {
   const int nlinhas =
       cargaDosVetores(qgtype, obj, dlb, dub, mgcols, qrtype, rhs, mstart, mrwind, dmatval);
 
-  testa(XPRSinit(""), "Main: Erro de inicializacao do XPRESS.\n", 94);
-  testa(XPRScreateprob(&prob), "Main: Erro na initializacao do problema", 98);
+  testaRetorno(XPRSinit(""), "Main: Erro de inicializacao do XPRESS.\n", 94);
+  testaRetorno(XPRScreateprob(&prob), "Main: Erro na initializacao do problema", 98);
 
-  testa(XPRSsetdblcontrol(prob, XPRS_MIPRELCUTOFF, 0.0), "Main: XPRSsetdblcontrol.\n", 107);
-  testa(XPRSsetdblcontrol(prob, XPRS_MIPADDCUTOFF, -static_cast<double>(nlin)),
-        "Main: XPRSsetdblcontrol.\n", 112);
-  testa(XPRSsetintcontrol(prob, XPRS_CPUTIME, 1), "Main: Erro ao tentar setar o XPRS_CPUTIME.\n",
-        117);
-  testa(XPRSsetintcontrol(prob, XPRS_MAXTIME, -tempoMaximo()),
-        "Main: Erro ao tentar setar o XPRS_MAXTIME.\n", 121);
-  testa(XPRSsetintcontrol(prob, XPRS_EXTRAROWS, 40000),
-        "Main: Erro ao tentar setar o XPRS_EXTRAROWS.\n", 127);
-  testa(XPRSsetintcontrol(prob, XPRS_EXTRAELEMS, 40000000),
-        "Main: Erro ao tentar setar o XPRS_EXTRAELEMS.", 134);
+  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPRELCUTOFF, 0.0), "Main: XPRSsetdblcontrol.\n", 107);
+  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPADDCUTOFF, -static_cast<double>(nlin)),
+               "Main: XPRSsetdblcontrol.\n", 112);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_CPUTIME, 1),
+               "Main: Erro ao tentar setar o XPRS_CPUTIME.\n", 117);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_MAXTIME, -tempoMaximo()),
+               "Main: Erro ao tentar setar o XPRS_MAXTIME.\n", 121);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_EXTRAROWS, 40000),
+               "Main: Erro ao tentar setar o XPRS_EXTRAROWS.\n", 127);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_EXTRAELEMS, 40000000),
+               "Main: Erro ao tentar setar o XPRS_EXTRAELEMS.", 134);
 
-  testa(XPRSloadglobal(prob, "tovsel", nlin, nlinhas, qrtype, rhs, nullptr, obj, mstart, nullptr,
-                       mrwind, dmatval, dlb, dub, nlin, 0, qgtype, mgcols, nullptr, nullptr,
-                       nullptr, nullptr, nullptr),
-        "Main: Erro na carga do modelo.", 139);
+  testaRetorno(XPRSloadglobal(prob, "tovsel", nlin, nlinhas, qrtype, rhs, nullptr, obj, mstart,
+                              nullptr, mrwind, dmatval, dlb, dub, nlin, 0, qgtype, mgcols, nullptr,
+                              nullptr, nullptr, nullptr, nullptr),
+               "Main: Erro na carga do modelo.", 139);
 
   libera(qrtype);
   libera(rhs);
@@ -168,7 +163,8 @@ int main(int argc, char** argv) {
 
   gerarDesigualdadesClique();
 
-  testa(XPRSsetintcontrol(prob, XPRS_PRESOLVE, 0), "Main: Erro ao desabilitar o presolve.", 169);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_PRESOLVE, 0), "Main: Erro ao desabilitar o presolve.",
+               169);
 
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
 
@@ -186,8 +182,8 @@ int main(int argc, char** argv) {
     vecAlfa = static_cast<double*>(aloca(n, sizeof(double), 209));
     indAlfa = static_cast<int*>(aloca(n, sizeof(int), 211));
     clique = static_cast<int*>(aloca(n, sizeof(int), 213));
-    testa(XPRSsetcbcutmgr(prob, Cortes, nullptr),
-          "Main: Erro na chamada da rotina XPRSsetcbcutmgr.\n", 219);
+    testaRetorno(XPRSsetcbcutmgr(prob, Cortes, nullptr),
+                 "Main: Erro na chamada da rotina XPRSsetcbcutmgr.\n", 219);
   } else {
     std::printf("*** Algoritmo de branch-and-bound puro.\n");
     qrtype = nullptr;
@@ -198,37 +194,38 @@ int main(int argc, char** argv) {
     dmatval = nullptr;
     position = static_cast<int*>(aloca(n, sizeof(int), 205));
     if (HEURISTICA_PRIMAL)
-      testa(XPRSsetcbcutmgr(prob, Cortes, nullptr), "Main: rotina XPRSsetcbcutmgr.\n", 236);
+      testaRetorno(XPRSsetcbcutmgr(prob, Cortes, nullptr), "Main: rotina XPRSsetcbcutmgr.\n", 236);
   }
 
-  testa(XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, 1),
-        "Main: Erro ao tentar setar o XPRS_CUTSTRATEGY.\n", 243);
-  testa(XPRSsetintcontrol(prob, 8028, 0), "Main: Erro ao tentar setar o XPRS_CUTSTRATEGY.\n", 248);
-  testa(XPRSsetintcontrol(prob, XPRS_MIPPRESOLVE, 0),
-        "Main: Erro ao tentar setar o XPRS_MIPPRESOLVE.\n", 254);
-  testa(XPRSsetintcontrol(prob, XPRS_HEURSTRATEGY, 0),
-        "Main: Erro ao tentar setar o XPRS_HEURSTRATEGY.\n", 259);
-  testa(XPRSsetintcontrol(prob, XPRS_MAXMIPSOL, 0),
-        "Main: Erro ao tentar setar o XPRS_MAXMIPSOL.\n", 265);
-  testa(XPRSsetintcontrol(prob, XPRS_NODESELECTION, 5),
-        "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
-  testa(XPRSsetintcontrol(prob, XPRS_SBBEST, 0), "Main: Erro ao tentar setar o XPRS_SBBEST.\n",
-        275);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_CUTSTRATEGY, 1),
+               "Main: Erro ao tentar setar o XPRS_CUTSTRATEGY.\n", 243);
+  testaRetorno(XPRSsetintcontrol(prob, 8028, 0), "Main: Erro ao tentar setar o XPRS_CUTSTRATEGY.\n",
+               248);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_MIPPRESOLVE, 0),
+               "Main: Erro ao tentar setar o XPRS_MIPPRESOLVE.\n", 254);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_HEURSTRATEGY, 0),
+               "Main: Erro ao tentar setar o XPRS_HEURSTRATEGY.\n", 259);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_MAXMIPSOL, 0),
+               "Main: Erro ao tentar setar o XPRS_MAXMIPSOL.\n", 265);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_NODESELECTION, 5),
+               "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
+               "Main: Erro ao tentar setar o XPRS_SBBEST.\n", 275);
 
-  testa(XPRSsetcbintsol(prob, salvaMelhorSol, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcbintsol.\n", 286);
-  testa(XPRSsetcboptnode(prob, nodeOptimal, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcboptnode.\n", 297);
-  testa(XPRSsetcbchgbranch(prob, varSelection, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcbchgbranch.\n", 302);
-  testa(XPRSsetcbchgbranchobject(prob, cbChangeBranchObject, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcbchgbranchobject.\n", 307);
-  testa(XPRSsetcbchgnode(prob, nodeSelection, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcbchgnode.\n", 312);
-  testa(XPRSsetcbinfnode(prob, nodeInfeasible, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcbinfnode.\n", 317);
-  testa(XPRSsetcbnodecutoff(prob, nodeCutoff, nullptr),
-        "Main: Erro na chamada da rotina XPRSsetcbnodeCutoff.\n", 322);
+  testaRetorno(XPRSsetcbintsol(prob, salvaMelhorSol, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbintsol.\n", 286);
+  testaRetorno(XPRSsetcboptnode(prob, nodeOptimal, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcboptnode.\n", 297);
+  testaRetorno(XPRSsetcbchgbranch(prob, varSelection, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbchgbranch.\n", 302);
+  testaRetorno(XPRSsetcbchgbranchobject(prob, cbChangeBranchObject, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbchgbranchobject.\n", 307);
+  testaRetorno(XPRSsetcbchgnode(prob, nodeSelection, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbchgnode.\n", 312);
+  testaRetorno(XPRSsetcbinfnode(prob, nodeInfeasible, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbinfnode.\n", 317);
+  testaRetorno(XPRSsetcbnodecutoff(prob, nodeCutoff, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbnodeCutoff.\n", 322);
 
   x = static_cast<double*>(aloca(n, sizeof(double), 336));
   xstar = static_cast<double*>(aloca(n, sizeof(double), 338));
@@ -237,14 +234,14 @@ int main(int argc, char** argv) {
   pred = static_cast<int*>(aloca(2 * n, sizeof(int), 344));
 
   const clock_t inicio = agora();
-  testa(XPRSmaxim(prob, "g"), "Main: Erro na chamada da rotina XPRSmaxim.\n", 352);
+  testaRetorno(XPRSmaxim(prob, "g"), "Main: Erro na chamada da rotina XPRSmaxim.\n", 352);
   const clock_t fim = agora();
   const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
   const unsigned long tempo = static_cast<unsigned long>(fim - inicio) / tiques;
 
   int xpress_status = 0;
-  testa(XPRSgetintattrib(prob, XPRS_MIPSTATUS, &xpress_status),
-        "Main: Erro na chamada da rotina XPRSgetintatrib.\n", 362);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_MIPSTATUS, &xpress_status),
+               "Main: Erro na chamada da rotina XPRSgetintatrib.\n", 362);
 
   // A status of 6 or 4 only says the optimizer met integral points of its
   // own, which the balance test may all have rejected; the solution reported
@@ -272,15 +269,15 @@ int main(int argc, char** argv) {
   std::printf(".tempo de CPU....................... = %.lu\n", tempo);
   std::printf(".tempo de CPU em separacao.......... = %.lu\n", tempoSeparacao);
   int totnodes = 0;
-  testa(XPRSgetintattrib(prob, XPRS_NODES, &totnodes),
-        "Main: Erro na chamada da rotina XPRSgetintatrib.\n", 401);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &totnodes),
+               "Main: Erro na chamada da rotina XPRSgetintatrib.\n", 401);
   std::printf(".total de nos explorados ....... = %d\n", totnodes);
   std::printf(".no' da melhor solucao inteira .. = %d\n", NODE_BEST_INTEGER_SOL);
   const int valor = valorInteiro(zstar);
   std::printf(".valor da melhor solucao inteira . = %d\n", valor);
   double limitante = 0.0;
-  testa(XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante),
-        "Main: Erro na chamada de XPRSgetdblattrib.\n", 410);
+  testaRetorno(XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante),
+               "Main: Erro na chamada de XPRSgetdblattrib.\n", 410);
   limitante = limitanteDual(zstar, limitante);
   std::printf(".melhor limitante dual ........... = %.6f\n", limitante);
   std::fflush(stdout);
@@ -316,7 +313,7 @@ int main(int argc, char** argv) {
   libera(clique);
   liberaGrafo();
 
-  testa(XPRSfree(), "Main: Erro na liberacao de memoria final.\n", 482);
+  testaRetorno(XPRSfree(), "Main: Erro na liberacao de memoria final.\n", 482);
 
   std::printf("========================================\n");
   std::fflush(stdout);

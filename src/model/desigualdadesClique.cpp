@@ -134,10 +134,8 @@ void gerarDesigualdadesClique() {
   const int linhas = montaLinhasK1K2(qrtype, drhs, mstart, mcols, dmatval, &elementos);
 
   std::printf("Total de desigualdades clique K1K2: %d\n", linhas);
-  xpress_ret = XPRSaddrows(prob, linhas, elementos, qrtype, drhs, nullptr, mstart, mcols,
-                           dmatval);
-  if (xpress_ret != 0)
-    errormsg("Cortes: erro na chamada da rotina XPRSaddrows.\n", 1452, xpress_ret);
+  testaRetorno(XPRSaddrows(prob, linhas, elementos, qrtype, drhs, nullptr, mstart, mcols, dmatval),
+               "Cortes: erro na chamada da rotina XPRSaddrows.\n", 1452);
   nCliqueSigIF = linhas;
 
   std::free(qrtype);

@@ -9,12 +9,12 @@
 void nodeOptimal(XPRSprob prob, void*, int*) {
   int k = 0, id = 0;
   double v = 0.0;
-  xpress_ret = XPRSgetintattrib(prob, XPRS_NODES, &k);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 310, xpress_ret);
-  xpress_ret = XPRSgetintattrib(prob, XPRS_CURRENTNODE, &id);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 315, xpress_ret);
-  xpress_ret = XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 319, xpress_ret);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &k), "SalvaMelhorSol: rotina XPRSgetintattrib.\n",
+               310);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_CURRENTNODE, &id),
+               "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 315);
+  testaRetorno(XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v),
+               "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 319);
   if (COMPLETE_PRINT) {
     std::printf("\n=========\n");
     std::printf("No' %d with Id %d \n", k, id);
@@ -37,8 +37,8 @@ void nodeSelection(XPRSprob, void*, int* node) {
 
 void nodeInfeasible(XPRSprob prob, void*) {
   int k = 0;
-  xpress_ret = XPRSgetintattrib(prob, XPRS_NODES, &k);
-  if (xpress_ret != 0) errormsg("nodeInfeasible: rotina XPRSgetintattrib.\n", 948, xpress_ret);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &k), "nodeInfeasible: rotina XPRSgetintattrib.\n",
+               948);
   if (COMPLETE_PRINT) std::printf("No %d inviavel\n", k);
 }
 

@@ -60,8 +60,8 @@ void heuristicaPrimal(double* x, int node) {
     for (int v = 0; v < n; v++) xstar[v] = lado[v] != 0 ? 1.0 : 0.0;
     zstar = z;
     NODE_BEST_INTEGER_SOL = node;
-    xpress_ret = XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6);
-    if (xpress_ret != 0) errormsg("Heuristica Primal: Erro \n", 133, xpress_ret);
+    testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6),
+                 "Heuristica Primal: Erro \n", 133);
     registraIncumbente();
   } else if (COMPLETE_PRINT) {
     std::printf("..Heuristica Primal nao melhorou a solucao\n");

@@ -76,18 +76,17 @@ int ehviavel(double* p) {
 void salvaMelhorSol(XPRSprob prob, void*) {
   double v = 0.0;
   int k = 0, n = 0;
-  xpress_ret = XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &v);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 55, xpress_ret);
+  testaRetorno(XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &v),
+               "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 55);
   if (COMPLETE_PRINT) std::printf("Melhor solucao inteira atual: %lf\n", v);
-  xpress_ret = XPRSgetintattrib(prob, XPRS_NODES, &k);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib.\n", 80, xpress_ret);
-  xpress_ret = XPRSgetintattrib(prob, XPRS_COLS, &n);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetintattrib\n", 85, xpress_ret);
-  xpress_ret = XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: rotina XPRSgetdblattrib\n", 90, xpress_ret);
-  xpress_ret = XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr);
-  if (xpress_ret != 0)
-    errormsg("Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 94, xpress_ret);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &k), "SalvaMelhorSol: rotina XPRSgetintattrib.\n",
+               80);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_COLS, &n), "SalvaMelhorSol: rotina XPRSgetintattrib\n",
+               85);
+  testaRetorno(XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v),
+               "SalvaMelhorSol: rotina XPRSgetdblattrib\n", 90);
+  testaRetorno(XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
+               "Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 94);
 
   const int valida = ehviavel(x);
   if (COMPLETE_PRINT) {
@@ -108,8 +107,8 @@ void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida) {
   const int colunas = n < nlin ? n : nlin;
   for (int i = 0; i < colunas; i++) xstar[i] = x[i];
   zstar = v;
-  xpress_ret = XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, v + 1.0 - 1e-6);
-  if (xpress_ret != 0) errormsg("SalvaMelhorSol: XPRSsetdblcontrol.\n", 136, xpress_ret);
+  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, v + 1.0 - 1e-6),
+               "SalvaMelhorSol: XPRSsetdblcontrol.\n", 136);
   NODE_BEST_INTEGER_SOL = k;
   if (COMPLETE_PRINT) {
     std::printf("..Melhor solucao inteira encontrada no no' %d, custo %12.6f\n", k, zstar);

@@ -59,37 +59,32 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
                          XPRSbranchobject* replacement) {
   if (COMPLETE_PRINT) std::printf("Callback cbChangeBranchObject\n");
   int nIntInf = 0;
-  xpress_ret = XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf);
-  if (xpress_ret != 0)
-    errormsg("Main: Erro na chamada da rotina XPRSgetintattrib.\n", 411, xpress_ret);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf),
+               "Main: Erro na chamada da rotina XPRSgetintattrib.\n", 411);
   if (nIntInf == 0) return 0;
-  xpress_ret = XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr);
-  if (xpress_ret != 0)
-    errormsg("Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 421, xpress_ret);
+  testaRetorno(XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
+               "Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 421);
 
   XPRSbranchobject objeto = nullptr;
   // Without the cut batch no cycle cut is ever stored: nothing to branch on.
   if (BRANCH_AND_CUT && mcutind != nullptr) {
     int n = 0;
-    xpress_ret = XPRSgetcutlist(prob, CORTE_CICLO, 1, &n, MAX_CORTES, mcutind);
-    if (xpress_ret != 0)
-      errormsg("Main: Erro na chamada da rotina XPRSgetcutlist.\n", 698, xpress_ret);
+    testaRetorno(XPRSgetcutlist(prob, CORTE_CICLO, 1, &n, MAX_CORTES, mcutind),
+                 "Main: Erro na chamada da rotina XPRSgetcutlist.\n", 698);
     if (n > MAX_CORTES) n = MAX_CORTES;
     int m = 0;
     for (int i = 0; i < n; i++) {
       double folga = 0.0;
-      xpress_ret = XPRSgetcutslack(prob, mcutind[i], &folga);
-      if (xpress_ret != 0)
-        errormsg("Main: Erro na chamada da rotina XPRSgetcutlist.\n", 709, xpress_ret);
+      testaRetorno(XPRSgetcutslack(prob, mcutind[i], &folga),
+                   "Main: Erro na chamada da rotina XPRSgetcutlist.\n", 709);
       if (folga < 1e-6) mcutind[m++] = mcutind[i];
     }
     int inicio = -1;
     int escolhido = -1;
     if (m > 0) {
-      xpress_ret = XPRSgetcpcuts(prob, mcutind, m, m * nlin, nullptr, qrtype, mstart, mcols,
-                                 dmatval, drhs);
-      if (xpress_ret != 0)
-        errormsg("Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727, xpress_ret);
+      testaRetorno(
+          XPRSgetcpcuts(prob, mcutind, m, m * nlin, nullptr, qrtype, mstart, mcols, dmatval, drhs),
+          "Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727);
       escolhido = escolheCorte(m, mstart, mcols, x, &inicio);
     }
     if (escolhido >= 0) {
@@ -103,12 +98,10 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
       const int tamR = len - tamP;
       for (int i = 0; i < len; i++) coefs[i] = 1.0;
 
-      xpress_ret = XPRS_bo_create(&objeto, prob, 0);
-      if (xpress_ret != 0)
-        errormsg("Main: Erro na chamada da rotina XPRS_bo_create.\n", 801, xpress_ret);
-      xpress_ret = XPRS_bo_addbranches(objeto, 3);
-      if (xpress_ret != 0)
-        errormsg("Main: Erro na chamada da rotina XPRS_bo_addbranches.\n", 807, xpress_ret);
+      testaRetorno(XPRS_bo_create(&objeto, prob, 0),
+                   "Main: Erro na chamada da rotina XPRS_bo_create.\n", 801);
+      testaRetorno(XPRS_bo_addbranches(objeto, 3),
+                   "Main: Erro na chamada da rotina XPRS_bo_addbranches.\n", 807);
 
       const int inicios[2] = {0, tamP};
       const char sentidos[3][2] = {{'L', 'E'}, {'E', 'L'}, {'L', 'L'}};
@@ -117,14 +110,12 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
                                   {tamP - 1.0, tamR - 1.0}};
       const int linhas[3] = {838, 847, 856};
       for (int b = 0; b < 3; b++) {
-        xpress_ret = XPRS_bo_addrows(objeto, b, 2, len, sentidos[b], lados[b], inicios, colunas,
-                                     coefs);
-        if (xpress_ret != 0)
-          errormsg("Main: Erro na chamada da rotina XPRS_bo_addbounds.\n", linhas[b], xpress_ret);
+        testaRetorno(
+            XPRS_bo_addrows(objeto, b, 2, len, sentidos[b], lados[b], inicios, colunas, coefs),
+            "Main: Erro na chamada da rotina XPRS_bo_addbounds.\n", linhas[b]);
       }
-      xpress_ret = XPRS_bo_setpriority(objeto, 100);
-      if (xpress_ret != 0)
-        errormsg("Main: Erro na chamada da rotina XPRS_bo_setpriority.\n", 861, xpress_ret);
+      testaRetorno(XPRS_bo_setpriority(objeto, 100),
+                   "Main: Erro na chamada da rotina XPRS_bo_setpriority.\n", 861);
       std::free(coefs);
       std::free(colunas);
     }

@@ -57,9 +57,8 @@ int Cortes(XPRSprob prob, void*) {
   if (COMPLETE_PRINT) std::printf("nIntInf: %d\n", nIntInf);
   if (statusLP != 1) return 0;
 
-  xpress_ret = XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr);
-  if (xpress_ret != 0)
-    errormsg("Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 89, xpress_ret);
+  testaRetorno(XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
+               "Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 89);
   arredondaPonto(x, nlin);
 
   int no = 0;
@@ -82,9 +81,8 @@ int Cortes(XPRSprob prob, void*) {
   if (!BRANCH_AND_CUT) return 0;
 
   int profundidade = 0;
-  xpress_ret = XPRSgetintattrib(prob, XPRS_NODEDEPTH, &profundidade);
-  if (xpress_ret != 0)
-    errormsg("Cortes: erro na chamada da rotina XPRSgetintattrib.\n", 142, xpress_ret);
+  testaRetorno(XPRSgetintattrib(prob, XPRS_NODEDEPTH, &profundidade),
+               "Cortes: erro na chamada da rotina XPRSgetintattrib.\n", 142);
   if (profundidade > MAX_NODE_DEPTH_FOR_SEP) return 0;
 
   ncortesIter = 0;
@@ -93,15 +91,12 @@ int Cortes(XPRSprob prob, void*) {
     double* violacoes = static_cast<double*>(std::malloc(sizeof(double) * MAX_CORTES));
     if (violacoes == nullptr) errormsg("Main: memory allocation error.\n", 159, -1);
     int nViolados = 0;
-    xpress_ret = XPRSgetcpcutlist(prob, 1234, -1, 1e-5, &nViolados, MAX_CORTES, mcutind,
-                                  violacoes);
-    if (xpress_ret != 0)
-      errormsg("Main: Erro na chamada da rotina XPRSgetcpcutlist.\n", 170, xpress_ret);
+    testaRetorno(XPRSgetcpcutlist(prob, 1234, -1, 1e-5, &nViolados, MAX_CORTES, mcutind, violacoes),
+                 "Main: Erro na chamada da rotina XPRSgetcpcutlist.\n", 170);
     const int carregar = cortesDoPool(nViolados, totcuts, totsep);
     if (carregar > 0) {
-      xpress_ret = XPRSloadcuts(prob, 1234, -1, carregar, mcutind);
-      if (xpress_ret != 0)
-        errormsg("Cortes: erro na chamada da rotina XPRSloadcuts.\n", 181, xpress_ret);
+      testaRetorno(XPRSloadcuts(prob, 1234, -1, carregar, mcutind),
+                   "Cortes: erro na chamada da rotina XPRSloadcuts.\n", 181);
       doPool = carregar;
     }
     std::free(violacoes);
@@ -145,13 +140,11 @@ int Cortes(XPRSprob prob, void*) {
         std::printf("Total de cortes cycle ind set: %d\n", cortesIndSet);
         std::printf("Total de cortes clique: %d\n", cortesClique);
       }
-      xpress_ret = XPRSstorecuts(prob, ncortesIter, 1, mtype, qrtype, drhs, mstart, mcutind,
-                                 mcols, dmatval);
-      if (xpress_ret != 0)
-        errormsg("Cortes: erro na chamada da rotina XPRSaddcuts.\n", 272, xpress_ret);
-      xpress_ret = XPRSloadcuts(prob, 1234, -1, ncortesIter, mcutind);
-      if (xpress_ret != 0)
-        errormsg("Cortes: erro na chamada da rotina XPRSloadcuts.\n", 276, xpress_ret);
+      testaRetorno(
+          XPRSstorecuts(prob, ncortesIter, 1, mtype, qrtype, drhs, mstart, mcutind, mcols, dmatval),
+          "Cortes: erro na chamada da rotina XPRSaddcuts.\n", 272);
+      testaRetorno(XPRSloadcuts(prob, 1234, -1, ncortesIter, mcutind),
+                   "Cortes: erro na chamada da rotina XPRSloadcuts.\n", 276);
     }
   }
 
