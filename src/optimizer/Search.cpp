@@ -245,6 +245,39 @@ void Search::recordLeaf() {
   }
 }
 
+void Search::fixByReducedCost(LpState& s) {
+  // LP duality bounds every point of the subtree that moves column j off
+  // its bound by the node bound minus |dj|.  When that is below the cut-off,
+  // nothing the subtree could find there would be kept, so the column stays
+  // at its bound in every child.  Local to the subtree: its LP rows include
+  // the branching rows above it.
+  const double cut = cutoff();
+  if (!(cut > -1e30)) return;
+  const Model& m = prob_.model;
+  const std::vector<double>& x = lp_->x();
+  const std::vector<double>& d = lp_->reducedCosts();
+  const double margin = 1e-6 * std::max(1.0, std::fabs(cut));
+  for (int j = 0; j < m.numCols(); ++j) {
+    if (!m.binary[j] || s.lb[j] == s.ub[j]) continue;
+    const double range = s.ub[j] - s.lb[j];
+    double moved;
+    if (d[j] < 0.0 && x[j] <= s.lb[j] + kIntTol) {
+      moved = lpObj_ + d[j] * range;
+      if (!(moved < cut - margin)) continue;
+      s.ub[j] = s.lb[j];
+    } else if (d[j] > 0.0 && x[j] >= s.ub[j] - kIntTol) {
+      moved = lpObj_ - d[j] * range;
+      if (!(moved < cut - margin)) continue;
+      s.lb[j] = s.ub[j];
+    } else {
+      continue;
+    }
+    // What the fixing drops counts in the best bound as a dropped node would.
+    droppedBound_ = std::max(droppedBound_, roundBound(moved));
+    ++fixedCols_;
+  }
+}
+
 int Search::chooseColumn() const {
   const std::vector<double>& x = lp_->x();
   int best = -1;
@@ -294,7 +327,9 @@ int Search::branch(const Node& node) {
   const BranchObject* bo = HandleRegistry::branchObject(chosen);
 
   lp_->removeAgedCuts(prob_.controls.intValue(XPRS_CUTAGELIMIT));
-  std::shared_ptr<const LpState> state = lp_->save();
+  std::shared_ptr<LpState> fresh = lp_->save();
+  fixByReducedCost(*fresh);
+  std::shared_ptr<const LpState> state = std::move(fresh);
   const int nb = bo->numBranches();
   const int firstId = nextId_;
   nextId_ += nb;

@@ -42,6 +42,7 @@ class Search {
   double bestBound() const;
   long long lpSolves() const { return lpSolves_; }
   long long iterations() const { return lp_ ? lp_->iterations() : 0; }
+  long long columnsFixed() const { return fixedCols_; }
 
  private:
   static constexpr int kStopped = -1;  // processNode: the time limit was hit
@@ -50,6 +51,7 @@ class Search {
   void dropCutOff(int id, double bound);
   void recordLeaf();
   int branch(const Node& node);
+  void fixByReducedCost(LpState& s);
   int chooseColumn() const;
   void countFractional();
   double cutoff() const;
@@ -79,6 +81,7 @@ class Search {
   bool searched_ = false;
   std::vector<double> bestX_, leafX_;
   long long lpSolves_ = 0;
+  long long fixedCols_ = 0;
   std::clock_t cpuStart_ = 0;
   std::chrono::steady_clock::time_point wallStart_;
 };
