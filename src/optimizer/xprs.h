@@ -55,7 +55,11 @@
  *      ignored.  Each branch makes one child; a branch's bound changes and
  *      rows ('L', 'E' or 'G') belong to that child's LP and all its
  *      descendants'.  Children are explored in branch order (branch 0 first)
- *      and get consecutive identifiers in that order.
+ *      and get consecutive identifiers in that order.  Reduced-cost fixing:
+ *      a binary column at a bound of the node's final LP whose reduced cost
+ *      says that moving it to its other bound would leave the LP bound
+ *      below the cut-off keeps its bound in every child; what that removes
+ *      counts in the best bound as a node dropped by the cut-off would.
  *   7. Before each node but the root, open nodes on top of the stack whose
  *      inherited bound is below the cut-off are dropped unsolved (cut-off
  *      callback each), then the node-selection callback gets the identifier of
