@@ -274,7 +274,6 @@ void Search::fixByReducedCost(LpState& s) {
     }
     // What the fixing drops counts in the best bound as a dropped node would.
     droppedBound_ = std::max(droppedBound_, roundBound(moved));
-    ++fixedCols_;
   }
 }
 

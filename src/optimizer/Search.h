@@ -42,7 +42,6 @@ class Search {
   double bestBound() const;
   long long lpSolves() const { return lpSolves_; }
   long long iterations() const { return lp_ ? lp_->iterations() : 0; }
-  long long columnsFixed() const { return fixedCols_; }
 
  private:
   static constexpr int kStopped = -1;  // processNode: the time limit was hit
@@ -81,7 +80,6 @@ class Search {
   bool searched_ = false;
   std::vector<double> bestX_, leafX_;
   long long lpSolves_ = 0;
-  long long fixedCols_ = 0;
   std::clock_t cpuStart_ = 0;
   std::chrono::steady_clock::time_point wallStart_;
 };
