@@ -15,23 +15,28 @@ namespace xo {
 
 class Search;
 
+// A registered callback with the user object it is called with; calling it
+// passes the problem handle and that object ahead of the other arguments.
+template <class F>
+struct Callback {
+  F fn = nullptr;
+  void* data = nullptr;
+  explicit operator bool() const { return fn != nullptr; }
+  template <class... Args>
+  auto operator()(XPRSprob h, Args... args) const {
+    return fn(h, data, args...);
+  }
+};
+
 struct Callbacks {
-  XPRScbcutmgr cutmgr = nullptr;
-  void* cutmgrData = nullptr;
-  XPRScbintsol intsol = nullptr;
-  void* intsolData = nullptr;
-  XPRScboptnode optnode = nullptr;
-  void* optnodeData = nullptr;
-  XPRScbchgbranch chgbranch = nullptr;
-  void* chgbranchData = nullptr;
-  XPRScbchgbranchobject chgbranchobject = nullptr;
-  void* chgbranchobjectData = nullptr;
-  XPRScbchgnode chgnode = nullptr;
-  void* chgnodeData = nullptr;
-  XPRScbinfnode infnode = nullptr;
-  void* infnodeData = nullptr;
-  XPRScbnodecutoff nodecutoff = nullptr;
-  void* nodecutoffData = nullptr;
+  Callback<XPRScbcutmgr> cutmgr;
+  Callback<XPRScbintsol> intsol;
+  Callback<XPRScboptnode> optnode;
+  Callback<XPRScbchgbranch> chgbranch;
+  Callback<XPRScbchgbranchobject> chgbranchobject;
+  Callback<XPRScbchgnode> chgnode;
+  Callback<XPRScbinfnode> infnode;
+  Callback<XPRScbnodecutoff> nodecutoff;
 };
 
 class Problem {

@@ -60,7 +60,7 @@ bool Search::loadCuts(const int* cuts, int n) {
 void Search::dropCutOff(int id, double bound) {
   droppedBound_ = std::max(droppedBound_, roundBound(bound));
   const Callbacks& cb = prob_.callbacks;
-  if (cb.nodecutoff) cb.nodecutoff(prob_.handle(), cb.nodecutoffData, id);
+  if (cb.nodecutoff) cb.nodecutoff(prob_.handle(), id);
   ++nodesDone_;
 }
 
@@ -141,7 +141,7 @@ void Search::selectNext() {
   const Callbacks& cb = prob_.callbacks;
   if (stack_.empty() || !cb.chgnode) return;
   int id = stack_.top().id;
-  cb.chgnode(prob_.handle(), cb.chgnodeData, &id);
+  cb.chgnode(prob_.handle(), &id);
   if (id != stack_.top().id) stack_.raise(id);
 }
 
@@ -178,7 +178,7 @@ int Search::processNode(Node node, bool root) {
     if (st == LpRelaxation::kUnbounded) return kErrUnbounded;
     countFractional();
     if (st == LpRelaxation::kInfeasible) {
-      if (cb.infnode) cb.infnode(h, cb.infnodeData);
+      if (cb.infnode) cb.infnode(h);
       ++nodesDone_;
       curActive_ = false;
       return 0;
@@ -190,13 +190,13 @@ int Search::processNode(Node node, bool root) {
     }
     curBound_ = std::min(curBound_, lpObj_);
     int feasible = 1;
-    if (cb.optnode) cb.optnode(h, cb.optnodeData, &feasible);
+    if (cb.optnode) cb.optnode(h, &feasible);
     if (!feasible) {
       ++nodesDone_;
       curActive_ = false;
       return 0;
     }
-    if (cb.cutmgr) cb.cutmgr(h, cb.cutmgrData);
+    if (cb.cutmgr) cb.cutmgr(h);
     // Loaded cuts are what makes a re-solve worth it: a cut manager that
     // answers 1 without loading anything would otherwise loop for ever.
     if (loaded_ == 0) break;
@@ -240,7 +240,7 @@ void Search::recordLeaf() {
   const Callbacks& cb = prob_.callbacks;
   if (cb.intsol) {
     inIntSol_ = true;
-    cb.intsol(prob_.handle(), cb.intsolData);
+    cb.intsol(prob_.handle());
     inIntSol_ = false;
   }
 }
@@ -302,7 +302,7 @@ int Search::branch(const Node& node) {
   if (cb.chgbranch) {
     int c = col;
     double estimate = fracDist(x[col]) * std::fabs(m.obj[col]);
-    cb.chgbranch(h, cb.chgbranchData, &c, &up, &estimate);
+    cb.chgbranch(h, &c, &up, &estimate);
     // A replacement column is taken only if it can still be branched on.
     if (c >= 0 && c < m.numCols() && m.binary[c] && fracDist(x[c]) > kIntTol) col = c;
   }
@@ -317,7 +317,7 @@ int Search::branch(const Node& node) {
   XPRSbranchobject chosen = proposed;
   if (cb.chgbranchobject) {
     XPRSbranchobject replacement = nullptr;
-    cb.chgbranchobject(h, cb.chgbranchobjectData, proposed, &replacement);
+    cb.chgbranchobject(h, proposed, &replacement);
     BranchObject* r = HandleRegistry::branchObject(replacement);
     if (r && HandleRegistry::owner(replacement) == h && r->numBranches() > 0) chosen = replacement;
     else if (replacement && replacement != proposed && r && HandleRegistry::owner(replacement) == h)

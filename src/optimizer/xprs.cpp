@@ -484,8 +484,7 @@ int XPRS_bo_setpriority(XPRSbranchobject bo, int priority) {
 
 #define SET_CALLBACK(field)            \
   GET_PROBLEM(prob);                   \
-  p->callbacks.field = f;              \
-  p->callbacks.field##Data = data;     \
+  p->callbacks.field = {f, data};      \
   return 0
 
 int XPRSsetcbcutmgr(XPRSprob prob, XPRScbcutmgr f, void* data) { SET_CALLBACK(cutmgr); }
