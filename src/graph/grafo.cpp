@@ -60,27 +60,25 @@ void geraGrafoDuplo() {
   }
 }
 
+namespace {
+
+template <class No>
+void liberaListas(No**& listas, int count) {
+  if (listas == nullptr) return;
+  for (int v = 0; v < count; v++) {
+    for (No* p = listas[v]; p != nullptr;) {
+      No* prox = p->prox;
+      std::free(p);
+      p = prox;
+    }
+  }
+  std::free(listas);
+  listas = nullptr;
+}
+
+}  // namespace
+
 void liberaGrafo() {
-  if (gMat != nullptr) {
-    for (int v = 0; v < nlin; v++) {
-      for (nodo* p = gMat[v]; p != nullptr;) {
-        nodo* prox = p->prox;
-        std::free(p);
-        p = prox;
-      }
-    }
-    std::free(gMat);
-    gMat = nullptr;
-  }
-  if (gDup != nullptr) {
-    for (int v = 0; v < 2 * nlin; v++) {
-      for (nodo2* p = gDup[v]; p != nullptr;) {
-        nodo2* prox = p->prox;
-        std::free(p);
-        p = prox;
-      }
-    }
-    std::free(gDup);
-    gDup = nullptr;
-  }
+  liberaListas(gMat, nlin);
+  liberaListas(gDup, 2 * nlin);
 }

@@ -57,6 +57,20 @@ void escreveCorte(int* ultimoCorte, int* ultimoCoef, int tamanho, double rhs) {
   fechaCorte(*ultimoCorte, rhs);
 }
 
+// One greedy sweep in order of decreasing LP value: every vertex whose
+// counter equals the current size is joined to every member so far, so it
+// joins; junta(v) then counts its neighbours and parks its counters.
+template <class Junta>
+void cresce(int n, const int* cont, int& tamanho, double& soma, Junta junta) {
+  for (int p = 0; p < n; p++) {
+    const int v = xh[p].indice;
+    if (cont[v] != tamanho) continue;
+    clique[tamanho++] = v;
+    soma += xh[p].valor;
+    junta(v);
+  }
+}
+
 }  // namespace
 
 int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ultimoCoef,
@@ -85,16 +99,12 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
       int tamanho = 1;
       double soma = xh[j].valor;
       clique[0] = s;
-      contaVizinhos(s, 2, true, contDupla);
-      contDupla[s] = MEMBRO;
-      for (int p = 0; p < n; p++) {
-        const int v = xh[p].indice;
-        if (contDupla[v] != tamanho) continue;
-        clique[tamanho++] = v;
-        soma += xh[p].valor;
+      auto juntaDupla = [&](int v) {
         contaVizinhos(v, 2, true, contDupla);
         contDupla[v] = MEMBRO;
-      }
+      };
+      juntaDupla(s);
+      cresce(n, contDupla, tamanho, soma, juntaDupla);
       if (soma > 1.000001) {
         escreveCorte(ultimoCorte, ultimoCoef, tamanho, 1.0);
         conta++;
@@ -110,24 +120,16 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
       int tamanho = 1;
       double soma = xh[k].valor;
       clique[0] = s;
-      contaPrimeiroLado(s, contNeg, contPos);
-      contNeg[s] = contPos[s] = MEMBRO;
-      for (int p = 0; p < n; p++) {
-        const int v = xh[p].indice;
-        if (contNeg[v] != tamanho) continue;
-        clique[tamanho++] = v;
-        soma += xh[p].valor;
+      auto juntaPrimeiro = [&](int v) {
         contaPrimeiroLado(v, contNeg, contPos);
         contNeg[v] = contPos[v] = MEMBRO;
-      }
-      for (int p = 0; p < n; p++) {
-        const int v = xh[p].indice;
-        if (contPos[v] != tamanho) continue;
-        clique[tamanho++] = v;
-        soma += xh[p].valor;
+      };
+      juntaPrimeiro(s);
+      cresce(n, contNeg, tamanho, soma, juntaPrimeiro);
+      cresce(n, contPos, tamanho, soma, [&](int v) {
         contaVizinhos(v, 1, false, contPos);
         contPos[v] = MEMBRO;
-      }
+      });
       if (tamanho > 3 && soma > 2.000001) {
         escreveCorte(ultimoCorte, ultimoCoef, tamanho, 2.0);
         conta++;
