@@ -1,7 +1,6 @@
 // Entry point: the whole solve, from the command line to the final
 // statistics, the directives file and the result record line.
 #include <fcntl.h>
-#include <sys/times.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,8 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "driver/erro.h"
-#include "driver/opcoes.h"
+#include "base/erro.h"
+#include "base/memoria.h"
+#include "base/opcoes.h"
+#include "base/relogio.h"
+#include "driver/parametros.h"
 #include "driver/relatorio.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
@@ -23,7 +25,6 @@
 
 namespace {
 
-const char* const kSemMemoria = "Main: memory allocation error.\n";
 const char* const kDiretivas = "tovsel.dir";
 const char* const kRegistro = "BC_Improved_Vesku_Pre.out";
 // Exit status of a run that finished but could not write one of its files.
@@ -36,18 +37,6 @@ std::string falhasArquivo;
 void anotaFalha(const char* arquivo, int erro) {
   if (!falhasArquivo.empty()) falhasArquivo += "; ";
   falhasArquivo += std::string("\"") + arquivo + "\": " + std::strerror(erro);
-}
-
-void* aloca(size_t elementos, size_t tamanho, int linha) {
-  // An empty instance asks for zero bytes, which malloc may answer with null.
-  void* p = std::malloc(elementos == 0 ? tamanho : elementos * tamanho);
-  if (p == nullptr) errormsg(kSemMemoria, linha, -1);
-  return p;
-}
-
-clock_t agora() {
-  struct tms t;
-  return times(&t);
 }
 
 void escreveDiretivas() {
@@ -81,18 +70,6 @@ void acrescentaRegistro(const char* linha, size_t tamanho) {
   if (erro != 0) anotaFalha(kRegistro, erro);
 }
 
-// The time limit in seconds: 3600, or BCTOVSEL_TEMPO_MAX when it holds a
-// positive integer, so benchmarks can stop a run cleanly.
-int tempoMaximo() {
-  const char* valor = std::getenv("BCTOVSEL_TEMPO_MAX");
-  if (valor == nullptr || *valor == '\0') return 3600;
-  char* fim = nullptr;
-  errno = 0;
-  const long t = std::strtol(valor, &fim, 10);
-  if (errno != 0 || *fim != '\0' || t <= 0 || t > 2147483647L) return 3600;
-  return static_cast<int>(t);
-}
-
 template <typename T>
 void libera(T*& p) {
   if (p != nullptr) std::free(p);
@@ -102,7 +79,9 @@ void libera(T*& p) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  marcaInicio();
   extractParameters(argc, argv);
+  definePrazo(TEMPO_MAX);
 
   totcuts = 0;
   itersep = 0;
@@ -138,7 +117,7 @@ int main(int argc, char** argv) {
                "Main: XPRSsetdblcontrol.\n", 112);
   testaRetorno(XPRSsetintcontrol(prob, XPRS_CPUTIME, 1),
                "Main: Erro ao tentar setar o XPRS_CPUTIME.\n", 117);
-  testaRetorno(XPRSsetintcontrol(prob, XPRS_MAXTIME, -tempoMaximo()),
+  testaRetorno(XPRSsetintcontrol(prob, XPRS_MAXTIME, -TEMPO_MAX),
                "Main: Erro ao tentar setar o XPRS_MAXTIME.\n", 121);
   testaRetorno(XPRSsetintcontrol(prob, XPRS_EXTRAROWS, 40000),
                "Main: Erro ao tentar setar o XPRS_EXTRAROWS.\n", 127);
@@ -226,6 +205,9 @@ int main(int argc, char** argv) {
                "Main: Erro na chamada da rotina XPRSsetcbinfnode.\n", 317);
   testaRetorno(XPRSsetcbnodecutoff(prob, nodeCutoff, nullptr),
                "Main: Erro na chamada da rotina XPRSsetcbnodeCutoff.\n", 322);
+  // The run's deadline holds in the search too, in wall-clock time.
+  testaRetorno(XPRSsetcbchecktime(prob, verificaTempo, nullptr),
+               "Main: Erro na chamada da rotina XPRSsetcbchecktime.\n", 323);
 
   x = static_cast<double*>(aloca(n, sizeof(double), 336));
   xstar = static_cast<double*>(aloca(n, sizeof(double), 338));

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "driver/erro.h"
+#include "base/erro.h"
 
 nodo** gMat = nullptr;
 nodo2** gDup = nullptr;

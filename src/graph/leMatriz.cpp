@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "driver/erro.h"
+#include "base/erro.h"
 #include "graph/entrada.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"

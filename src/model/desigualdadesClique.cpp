@@ -7,25 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/erro.h"
+#include "base/erro.h"
+#include "base/memoria.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
 #include "separation/lote.h"
 
 int nCliqueSigIF = 0;
-
-namespace {
-
-const char* const kSemMemoria = "Main: memory allocation error.\n";
-
-void* aloca(size_t elementos, size_t tamanho, int linha) {
-  // malloc(0) may legitimately return null; an empty graph is no failure.
-  void* p = std::malloc(elementos == 0 ? 1 : elementos * tamanho);
-  if (p == nullptr) errormsg(kSemMemoria, linha, -1);
-  return p;
-}
-
-}  // namespace
 
 int montaLinhasK1K2(char* qr, double* rhs, int* ms, int* mc, double* dv,
                     int* elementos) {
@@ -35,7 +23,7 @@ int montaLinhasK1K2(char* qr, double* rhs, int* ms, int* mc, double* dv,
   int** coberto = static_cast<int**>(aloca(n, sizeof(int*), 1272));
   for (int i = 0; i < n; i++) {
     coberto[i] = static_cast<int*>(std::calloc(n, sizeof(int)));
-    if (coberto[i] == nullptr) errormsg(kSemMemoria, 1276, -1);
+    if (coberto[i] == nullptr) errormsg("Main: memory allocation error.\n", 1276, -1);
   }
   int* membros = static_cast<int*>(aloca(n, sizeof(int), 1281));
 

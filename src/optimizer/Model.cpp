@@ -31,4 +31,14 @@ bool Model::integralObjective() const {
   return true;
 }
 
+double Model::objectiveBound() const {
+  double b = 0.0;
+  for (int j = 0; j < numCols(); ++j) {
+    const double v = obj[j] >= 0 ? ub[j] : lb[j];
+    if (obj[j] != 0 && std::fabs(v) >= 1e30) return 1e40;
+    b += obj[j] * v;
+  }
+  return b;
+}
+
 }  // namespace xo

@@ -25,6 +25,10 @@ class Model {
   // True when every solution with integral binaries has an integral value:
   // then a node bound can be rounded down.
   bool integralObjective() const;
+  // The objective's largest value over the column bounds alone (rows
+  // ignored), 1e40 when some column can grow it without limit: a bound
+  // before any LP is solved.
+  double objectiveBound() const;
 };
 
 }  // namespace xo

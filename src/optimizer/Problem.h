@@ -37,6 +37,7 @@ struct Callbacks {
   Callback<XPRScbchgnode> chgnode;
   Callback<XPRScbinfnode> infnode;
   Callback<XPRScbnodecutoff> nodecutoff;
+  Callback<XPRScbchecktime> checktime;
 };
 
 class Problem {

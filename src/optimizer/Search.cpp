@@ -25,6 +25,8 @@ double Search::roundBound(double b) const {
 }
 
 bool Search::timeUp() const {
+  const Callbacks& cb = prob_.callbacks;
+  if (cb.checktime && cb.checktime(prob_.handle()) != 0) return true;
   const int limit = std::abs(prob_.controls.intValue(XPRS_MAXTIME));
   if (limit == 0) return false;
   double elapsed;
@@ -97,6 +99,7 @@ int Search::run(bool global) {
   }
 
   Node root;
+  root.bound = roundBound(prob_.model.objectiveBound());
   stack_.push(root);
   bool first = true;
   while (!stack_.empty()) {

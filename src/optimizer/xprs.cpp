@@ -403,8 +403,11 @@ int XPRSgetcpcuts(XPRSprob prob, const XPRScut* mindex, int ncuts, int size, int
     if (c < 0) return fail(p, xo::kErrBadHandle);
     total += static_cast<long long>(p->pool.cut(c).row.cols.size());
   }
-  if (total > size) return fail(p, xo::kErrBadCount);
-  if (total > 0 && (!mcols || !dmatval)) return fail(p, xo::kErrNullArgument);
+  // Without mcols and dmatval only the layout is asked for: mstart tells the
+  // room the rows need.
+  const bool layoutOnly = !mcols && !dmatval;
+  if (!layoutOnly && total > size) return fail(p, xo::kErrBadCount);
+  if (!layoutOnly && total > 0 && (!mcols || !dmatval)) return fail(p, xo::kErrNullArgument);
   int pos = 0;
   for (int k = 0; k < ncuts; ++k) {
     const xo::Cut& cut = p->pool.cut(cutIndex(*p, mindex[k]));
@@ -412,8 +415,10 @@ int XPRSgetcpcuts(XPRSprob prob, const XPRScut* mindex, int ncuts, int size, int
     qrtype[k] = cut.row.sense;
     drhs[k] = cut.row.rhs;
     mstart[k] = pos;
-    std::copy(cut.row.cols.begin(), cut.row.cols.end(), mcols + pos);
-    std::copy(cut.row.vals.begin(), cut.row.vals.end(), dmatval + pos);
+    if (!layoutOnly) {
+      std::copy(cut.row.cols.begin(), cut.row.cols.end(), mcols + pos);
+      std::copy(cut.row.vals.begin(), cut.row.vals.end(), dmatval + pos);
+    }
     pos += static_cast<int>(cut.row.cols.size());
   }
   mstart[ncuts] = pos;
@@ -497,5 +502,6 @@ int XPRSsetcbchgbranchobject(XPRSprob prob, XPRScbchgbranchobject f, void* data)
 int XPRSsetcbchgnode(XPRSprob prob, XPRScbchgnode f, void* data) { SET_CALLBACK(chgnode); }
 int XPRSsetcbinfnode(XPRSprob prob, XPRScbinfnode f, void* data) { SET_CALLBACK(infnode); }
 int XPRSsetcbnodecutoff(XPRSprob prob, XPRScbnodecutoff f, void* data) { SET_CALLBACK(nodecutoff); }
+int XPRSsetcbchecktime(XPRSprob prob, XPRScbchecktime f, void* data) { SET_CALLBACK(checktime); }
 
 }  // extern "C"

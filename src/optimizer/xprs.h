@@ -73,14 +73,17 @@
  *
  * Time limit: control 8020, |value| seconds (0: none), CPU time of the
  * process when 8133 is 1, wall-clock time otherwise.  It is tested before
- * every LP solve; when hit, the current node stays open and the search
- * returns 0 with MIP status 4 or 3.
+ * every LP solve, together with the check-time callback (XPRSsetcbchecktime),
+ * whose non-zero answer stops the search the same way; when hit, the current
+ * node stays open and the search returns 0 with MIP status 4 or 3.
  *
  * Best bound (double attribute 2004): the largest of the bounds of the open
  * nodes (an open node's bound is its parent's LP bound, the current node's
  * its own latest LP bound), of the nodes dropped by the cut-off (their LP
  * bound, or the dual-simplex bound where the LP stopped early) and of every
- * leaf value the optimizer recorded.  So it never falls below any solution in
+ * leaf value the optimizer recorded; the root, before its first LP, holds
+ * the objective's largest value over the column bounds (the sum of the
+ * positive coefficients of 0/1 columns).  So it never falls below any solution in
  * a part of the tree the search has dropped.  When every objective
  * coefficient is integral and sits on a binary column, every bound is
  * rounded down to an integer first (floor(b + 1e-6)).  Thus, after a complete
@@ -250,7 +253,8 @@ int XPRSgetcutlist(XPRSprob prob, int itype, int interp, int* ncuts, int size,
 /* rhs minus activity of a cut at the current LP point. */
 int XPRSgetcutslack(XPRSprob prob, XPRScut cut, double* slack);
 /* Rows of ncuts pool cuts; size is the room in mcols/dmatval.  mtype may be
- * null. */
+ * null.  With mcols and dmatval both null only mtype, qrtype, mstart (its
+ * last entry the room the rows need) and drhs are filled, whatever size. */
 int XPRSgetcpcuts(XPRSprob prob, const XPRScut* mindex, int ncuts, int size,
                   int* mtype, char* qrtype, int* mstart, int* mcols,
                   double* dmatval, double* drhs);
@@ -282,6 +286,9 @@ typedef int (*XPRScbchgbranchobject)(XPRSprob prob, void* data,
 typedef void (*XPRScbchgnode)(XPRSprob prob, void* data, int* node);
 typedef void (*XPRScbinfnode)(XPRSprob prob, void* data);
 typedef void (*XPRScbnodecutoff)(XPRSprob prob, void* data, int node);
+/* Asked before every node and every LP solve, like the time limit: a
+ * non-zero answer stops the search there, as the time limit does. */
+typedef int (*XPRScbchecktime)(XPRSprob prob, void* data);
 
 int XPRSsetcbcutmgr(XPRSprob prob, XPRScbcutmgr f, void* data);
 int XPRSsetcbintsol(XPRSprob prob, XPRScbintsol f, void* data);
@@ -291,6 +298,7 @@ int XPRSsetcbchgbranchobject(XPRSprob prob, XPRScbchgbranchobject f, void* data)
 int XPRSsetcbchgnode(XPRSprob prob, XPRScbchgnode f, void* data);
 int XPRSsetcbinfnode(XPRSprob prob, XPRScbinfnode f, void* data);
 int XPRSsetcbnodecutoff(XPRSprob prob, XPRScbnodecutoff f, void* data);
+int XPRSsetcbchecktime(XPRSprob prob, XPRScbchecktime f, void* data);
 
 #ifdef __cplusplus
 }

@@ -26,5 +26,7 @@ void varSelection(XPRSprob prob, void* object, int* column, int* up,
 void nodeSelection(XPRSprob prob, void* object, int* node);
 void nodeInfeasible(XPRSprob prob, void* object);
 void nodeCutoff(XPRSprob prob, void* object, int node);
+// Check-time callback: stops the search once the run's deadline has passed.
+int verificaTempo(XPRSprob prob, void* object);
 
 #endif

@@ -2,8 +2,9 @@
 // printing, report each event; none of them changes a decision.
 #include <cstdio>
 
-#include "driver/erro.h"
-#include "driver/opcoes.h"
+#include "base/erro.h"
+#include "base/opcoes.h"
+#include "base/relogio.h"
 #include "search/busca.h"
 
 void nodeOptimal(XPRSprob prob, void*, int*) {
@@ -45,3 +46,5 @@ void nodeInfeasible(XPRSprob prob, void*) {
 void nodeCutoff(XPRSprob, void*, int node) {
   if (COMPLETE_PRINT) std::printf("Cutoff (No %d)\n", node);
 }
+
+int verificaTempo(XPRSprob, void*) { return tempoEsgotado() ? 1 : 0; }

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/erro.h"
-#include "driver/opcoes.h"
+#include "base/erro.h"
+#include "base/opcoes.h"
 #include "graph/grafo.h"
 #include "search/busca.h"
 #include "separation/lote.h"

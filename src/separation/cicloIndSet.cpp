@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/erro.h"
+#include "base/erro.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
 #include "separation/lote.h"

@@ -3,7 +3,7 @@
 // lifting of the short ones.
 #include <cstdlib>
 
-#include "driver/erro.h"
+#include "base/erro.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
 #include "separation/lote.h"

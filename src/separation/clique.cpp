@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "driver/erro.h"
+#include "base/erro.h"
 #include "graph/grafo.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"

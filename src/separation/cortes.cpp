@@ -2,13 +2,12 @@
 // pool cuts or running the separators into the shared batch.
 #include "separation/cortes.h"
 
-#include <sys/times.h>
-
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/erro.h"
-#include "driver/opcoes.h"
+#include "base/erro.h"
+#include "base/opcoes.h"
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "search/busca.h"
 #include "separation/lote.h"
@@ -19,15 +18,6 @@ int ncortesIter = 0, itersep = 0, totsep = 0, totcuts = 0;
 int totDesCicloCMenosOdd = 0, totDesClique = 0, totDesCicloCIndSet = 0;
 int cut_time = 0;
 double objval_relax = 0.0, objval_node1 = 0.0;
-
-namespace {
-
-clock_t agora() {
-  struct tms t;
-  return times(&t);
-}
-
-}  // namespace
 
 void arredondaPonto(double* x, int n) {
   for (int i = 0; i < n; i++) {
@@ -50,6 +40,8 @@ int Cortes(XPRSprob prob, void*) {
   const clock_t t0 = agora();
   if (COMPLETE_PRINT) std::printf("Rotina cortes.\n");
   if (!BRANCH_AND_CUT && !HEURISTICA_PRIMAL) return 0;
+  // Past the deadline the search is about to stop: no more work here.
+  if (tempoEsgotado()) return 0;
 
   int statusLP = 0, nIntInf = 0;
   XPRSgetintattrib(prob, XPRS_LPSTATUS, &statusLP);

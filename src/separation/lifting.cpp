@@ -4,7 +4,7 @@
 // exhaustive search.
 #include <cstdlib>
 
-#include "driver/erro.h"
+#include "base/erro.h"
 #include "graph/grafo.h"
 #include "separation/separadores.h"
 #include "separation/trabalho.h"

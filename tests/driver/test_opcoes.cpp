@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "capturaSaida.h"
-#include "driver/opcoes.h"
+#include "driver/capturaSaida.h"
+#include "base/opcoes.h"
+#include "driver/parametros.h"
 
 namespace {
 
@@ -19,7 +20,12 @@ const char* const USO =
     "  - 4a. posicao \"1\" se a impress\xe3o e' detalhada ao longo da execucao.\n"
     "- prof_max_para_corte: maior altura de um no para aplicar cortes\n"
     "  (default=1000000) \n"
-    "- instancia: nome do arquivo contendo a instancia \n";
+    "- instancia: nome do arquivo contendo a instancia \n"
+    "Opcoes, antes da estrategia (BCTovsel [opcoes] <estrategia> ...):\n"
+    "  -r, --reduzir     reducao exata e decomposicao da instancia antes da busca\n"
+    "  -t, --tempo SEG   limite de tempo da execucao em segundos (padrao: 3600,\n"
+    "                    ou BCTOVSEL_TEMPO_MAX)\n"
+    "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {
   std::vector<char*> argv;
@@ -33,6 +39,9 @@ class Opcoes : public ::testing::Test {
   void SetUp() override {
     HEURISTICA_PRIMAL = BRANCH_AND_CUT = GRAPH_INSTANCE = COMPLETE_PRINT = 7;
     MAX_NODE_DEPTH_FOR_SEP = 1000000;
+    REDUZIR = 0;
+    TEMPO_MAX = 0;
+    unsetenv("BCTOVSEL_TEMPO_MAX");
   }
 };
 
@@ -116,4 +125,68 @@ TEST_F(OpcoesDeathTest, FlagsAceitasAntesDoErroJaFicam) {
       },
       255, saida);
   EXPECT_EQ(saida.substr(saida.size() - 4), "1077");
+}
+
+// Options come before the strategy, in either form; the strategy and the depth
+// limit after them are read as before.
+TEST_F(Opcoes, OpcoesAntesDaEstrategia) {
+  extrai({"BCTovsel", "-r", "-t", "20", "1110", "-5"});
+  EXPECT_EQ(REDUZIR, 1);
+  EXPECT_EQ(TEMPO_MAX, 20);
+  EXPECT_EQ(HEURISTICA_PRIMAL + BRANCH_AND_CUT + GRAPH_INSTANCE, 3);
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, -5);
+  REDUZIR = 0;
+  extrai({"BCTovsel", "--reduzir", "--tempo=7", "0000"});
+  EXPECT_EQ(REDUZIR, 1);
+  EXPECT_EQ(TEMPO_MAX, 7);
+  extrai({"BCTovsel", "-rt3", "0000"});
+  EXPECT_EQ(TEMPO_MAX, 3);
+  extrai({"BCTovsel", "--tempo", "9", "--", "0000"});
+  EXPECT_EQ(TEMPO_MAX, 9);
+}
+
+TEST_F(Opcoes, TempoDaOpcaoOuDoAmbienteOuPadrao) {
+  extrai({"BCTovsel", "1110"});
+  EXPECT_EQ(TEMPO_MAX, 3600);
+  EXPECT_EQ(REDUZIR, 0);
+  setenv("BCTOVSEL_TEMPO_MAX", "45", 1);
+  extrai({"BCTovsel", "1110"});
+  EXPECT_EQ(TEMPO_MAX, 45);
+  extrai({"BCTovsel", "-t", "12", "1110"});
+  EXPECT_EQ(TEMPO_MAX, 12);
+  for (const char* ignorado : {"0", "-3", "abc", "12x", ""}) {
+    setenv("BCTOVSEL_TEMPO_MAX", ignorado, 1);
+    extrai({"BCTovsel", "1110"});
+    EXPECT_EQ(TEMPO_MAX, 3600) << ignorado;
+  }
+  unsetenv("BCTOVSEL_TEMPO_MAX");
+}
+
+TEST_F(OpcoesDeathTest, ValorDeTempoInvalidoERecusado) {
+  std::string saida;
+  for (const char* valor : {"0", "-5", "abc", "12x", "", "99999999999", " 4"}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-t", valor, "1110"}), 255, saida);
+    EXPECT_EQ(saida, std::string("Valor invalido para -t/--tempo: \"") + valor +
+                         "\" (um numero inteiro de segundos, de 1 a 2147483647).\n" + USO)
+        << valor;
+  }
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-t"}), 255, saida);
+  EXPECT_EQ(saida, std::string("A opcao -t/--tempo exige um valor.\n") + USO);
+}
+
+TEST_F(OpcoesDeathTest, OpcaoDesconhecidaERecusada) {
+  std::string saida;
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-x", "1110"}), 255, saida);
+  EXPECT_EQ(saida, std::string("Opcao desconhecida: -x\n") + USO);
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "--nada", "1110"}), 255, saida);
+  EXPECT_EQ(saida, std::string("Opcao desconhecida: --nada\n") + USO);
+  // Only options, no strategy: the usage alone, as with no arguments.
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-r"}), 255, saida);
+  EXPECT_EQ(saida, USO);
+}
+
+TEST_F(OpcoesDeathTest, AjudaMostraOUsoESaiComZero) {
+  std::string saida;
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "--ajuda"}), 0, saida);
+  EXPECT_EQ(saida, USO);
 }

@@ -218,4 +218,33 @@ TEST(Search, TimeLimitStopsWithValidBound) {
   XPRSdestroyprob(p);
 }
 
+TEST(Search, CheckTimeCallbackStopsLikeTheTimeLimit) {
+  // The callback says stop from its third question on: the root is solved,
+  // the search ends with the root's children open and a bound no larger
+  // than the root LP.  Told to stop at once, no LP is solved and the bound
+  // is the objective over the column bounds.
+  std::mt19937 g(4);
+  Instance I = xotest::conflictGraph(g, 18, 0.3);
+  for (int pergunta : {3, 1}) {
+    XPRSprob p = xotest::load(I);
+    static int perguntas;
+    static int paraEm;
+    perguntas = 0;
+    paraEm = pergunta;
+    XPRSsetcbchecktime(
+        p, [](XPRSprob, void*) { return ++perguntas >= paraEm ? 1 : 0; }, nullptr);
+    Outcome r = solve(p, I.n);
+    EXPECT_TRUE(r.status == 3 || r.status == 4);
+    EXPECT_EQ(perguntas, paraEm);
+    if (pergunta == 1) {
+      EXPECT_EQ(r.nodes, 0);
+      EXPECT_DOUBLE_EQ(r.bound, I.n);
+    } else {
+      EXPECT_GE(r.bound, xotest::bruteForce(I) - 1e-6);
+      EXPECT_LT(r.bound, I.n);
+    }
+    XPRSdestroyprob(p);
+  }
+}
+
 }  // namespace

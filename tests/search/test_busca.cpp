@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/erro.h"
-#include "driver/opcoes.h"
+#include "base/erro.h"
+#include "base/opcoes.h"
 #include "graph/grafo.h"
 #include "search/busca.h"
 #include "search/equilibrio.h"

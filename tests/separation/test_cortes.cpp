@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/erro.h"
-#include "driver/opcoes.h"
+#include "base/erro.h"
+#include "base/opcoes.h"
 #include "separation/cortes.h"
 
 namespace {

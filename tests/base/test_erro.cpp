@@ -5,8 +5,8 @@
 #include <regex>
 #include <string>
 
-#include "capturaSaida.h"
-#include "driver/erro.h"
+#include "driver/capturaSaida.h"
+#include "base/erro.h"
 
 TEST(ErrormsgDeathTest, FalhaDeAlocacaoSaiCom255) {
   std::string saida;

@@ -1,6 +1,6 @@
 // The run's optimizer problem and its single fatal-error path.
-#ifndef BCT_DRIVER_ERRO_H
-#define BCT_DRIVER_ERRO_H
+#ifndef BCT_BASE_ERRO_H
+#define BCT_BASE_ERRO_H
 
 #include "optimizer/xprs.h"
 

@@ -1,5 +1,5 @@
 // The run's optimizer problem handle and the single fatal-error path.
-#include "driver/erro.h"
+#include "base/erro.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,16 @@
+// Run options: the four flags of the strategy string, the depth limit of cut
+// separation and the options given before the strategy.  Set once, from the
+// command line, before the instance is read; every subsystem reads them.
+#ifndef BCT_BASE_OPCOES_H
+#define BCT_BASE_OPCOES_H
+
+extern int HEURISTICA_PRIMAL;       // position 1: the primal heuristic is used
+extern int BRANCH_AND_CUT;          // position 2: cuts are separated
+extern int GRAPH_INSTANCE;          // position 3: graph on stdin (0: matrix)
+extern int COMPLETE_PRINT;          // position 4: detailed printing
+extern int MAX_NODE_DEPTH_FOR_SEP;  // deepest node at which cuts are separated
+extern int REDUZIR;                 // -r: exact reduction and decomposition first
+extern int TEMPO_MAX;               // time limit of the run in seconds (-t, or
+                                    // BCTOVSEL_TEMPO_MAX, or 3600)
+
+#endif

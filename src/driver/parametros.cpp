@@ -1,0 +1,130 @@
+// The command line: GNU-style options before the strategy, then the strategy
+// string's four flags and the depth limit of cut separation.
+#include "driver/parametros.h"
+
+#include <getopt.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/opcoes.h"
+
+namespace {
+
+[[noreturn]] void abandona() {
+  showUsage();
+  std::exit(-1);
+}
+
+// A whole number of seconds from 1 to INT_MAX, nothing else.
+bool leSegundos(const char* texto, int* segundos) {
+  if (texto == nullptr || *texto < '0' || *texto > '9') return false;
+  char* fim = nullptr;
+  errno = 0;
+  const long t = std::strtol(texto, &fim, 10);
+  if (errno != 0 || *fim != '\0' || t <= 0 || t > INT_MAX) return false;
+  *segundos = static_cast<int>(t);
+  return true;
+}
+
+// BCTOVSEL_TEMPO_MAX, when it holds a valid number of seconds; anything else
+// there is ignored, as it always was.
+int tempoDoAmbiente() {
+  int segundos = 0;
+  return leSegundos(std::getenv("BCTOVSEL_TEMPO_MAX"), &segundos) ? segundos : 3600;
+}
+
+const struct option OPCOES[] = {
+    {"reduzir", no_argument, nullptr, 'r'},
+    {"tempo", required_argument, nullptr, 't'},
+    {"ajuda", no_argument, nullptr, 'h'},
+    {nullptr, 0, nullptr, 0},
+};
+
+}  // namespace
+
+void extractParameters(int argc, char** argv) {
+  // "+": options end at the first operand, so the strategy and a negative
+  // depth limit after it are never taken for options.
+  int tempo = 0;
+  optind = 0;  // a full restart of getopt's scan, also for a second call
+  opterr = 0;
+  for (;;) {
+    const int c = getopt_long(argc, argv, "+:rt:h", OPCOES, nullptr);
+    if (c == -1) break;
+    switch (c) {
+      case 'r':
+        REDUZIR = 1;
+        break;
+      case 't':
+        if (!leSegundos(optarg, &tempo)) {
+          std::printf("Valor invalido para -t/--tempo: \"%s\" (um numero inteiro de segundos, de 1 "
+                      "a %d).\n", optarg, INT_MAX);
+          abandona();
+        }
+        break;
+      case 'h':
+        showUsage();
+        std::exit(0);
+      case ':':
+        std::printf("A opcao -t/--tempo exige um valor.\n");
+        abandona();
+      default:
+        // optopt holds a short option's letter; a long one is the argument
+        // just passed.
+        if (optopt != 0)
+          std::printf("Opcao desconhecida: -%c\n", optopt);
+        else
+          std::printf("Opcao desconhecida: %s\n", argv[optind - 1]);
+        abandona();
+    }
+  }
+  TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
+
+  const int resto = argc - optind;
+  if (resto != 1 && resto != 2) abandona();
+  const char* estrategia = argv[optind];
+  if (std::strlen(estrategia) != 4) {
+    std::printf("First parameter with size 4 is mandatory. \n");
+    abandona();
+  }
+  int* const flags[4] = {&HEURISTICA_PRIMAL, &BRANCH_AND_CUT, &GRAPH_INSTANCE, &COMPLETE_PRINT};
+  for (int pos = 0; pos < 4; pos++) {
+    // Each flag is kept as soon as its position is accepted.
+    if (estrategia[pos] == '0') {
+      *flags[pos] = 0;
+    } else if (estrategia[pos] == '1') {
+      *flags[pos] = 1;
+    } else {
+      std::printf("Primeiro parametro deve ter apenas \"0\"s e \"1\"s !\n");
+      abandona();
+    }
+  }
+  if (resto == 2) {
+    // Any text is taken, like strtol takes it; a value beyond int is clamped
+    // so that a huge limit still means "every depth".
+    const long profundidade = std::strtol(argv[optind + 1], nullptr, 10);
+    MAX_NODE_DEPTH_FOR_SEP = profundidade > INT_MAX   ? INT_MAX
+                             : profundidade < INT_MIN ? INT_MIN
+                                                      : static_cast<int>(profundidade);
+  }
+}
+
+void showUsage() {
+  std::printf("Uso: BCTovsel <estrategia> <prof_max_para_corte> <  <instancia> \n");
+  std::printf("  - 1a. posicao \"1\" se a heuristica primal e' usada. \n");
+  std::printf("  - 2a. posicao \"1\" se ocorrera geracao de cortes.\n");
+  std::printf("  - 3a. posicao \"1\" se a instancia e' grafo e \"0\" se a instancia e' matriz.\n");
+  std::printf("  - 4a. posicao \"1\" se a impress\xe3o e' detalhada ao longo da execucao.\n");
+  std::printf("- prof_max_para_corte: maior altura de um no para aplicar cortes\n");
+  std::printf("  (default=1000000) \n");
+  std::printf("- instancia: nome do arquivo contendo a instancia \n");
+  std::printf("Opcoes, antes da estrategia (BCTovsel [opcoes] <estrategia> ...):\n");
+  std::printf("  -r, --reduzir     reducao exata e decomposicao da instancia antes da busca\n");
+  std::printf("  -t, --tempo SEG   limite de tempo da execucao em segundos (padrao: 3600,\n");
+  std::printf("                    ou BCTOVSEL_TEMPO_MAX)\n");
+  std::printf("  -h, --ajuda       mostra este texto\n");
+}
