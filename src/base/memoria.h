@@ -4,9 +4,21 @@
 #define BCT_BASE_MEMORIA_H
 
 #include <cstddef>
+#include <cstdint>
 
 // malloc of `elementos` elements of `tamanho` bytes; an empty request still
 // gets a real block, so that null always means failure.
 void* aloca(size_t elementos, size_t tamanho, int linha);
+
+// Ends the run through the memory failure path, before anything is written,
+// when a run over `vertices` and `arestas` would need clearly more memory than
+// the machine (and the process limits) can give; says so on stderr with the
+// figures.  So an impossible instance is refused within seconds instead of
+// failing half-way or being killed.
+void exigeMemoria(int64_t vertices, int64_t arestas);
+// The estimate behind it, in bytes, and what the machine offers (-1 when it
+// cannot be told).
+int64_t memoriaEstimada(int64_t vertices, int64_t arestas);
+int64_t memoriaDisponivel();
 
 #endif

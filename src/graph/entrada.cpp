@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdlib>
 
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
 
@@ -74,6 +75,16 @@ void exigeFimDaEntrada(Leitor* l, const char* depois) {
   int valor;
   if (leInteiro(l, &valor) != FIM_DA_ENTRADA)
     rejeitaInstancia("conteudo a mais depois %s: \"%s\" (token %ld)", depois, l->texto, l->token);
+}
+
+void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue) {
+  if (!tempoEsgotado()) return;
+  std::fflush(stdout);
+  std::fprintf(stderr, "Tempo esgotado durante a leitura da instancia (%s: %ld de %ld).\n", oQue,
+               lidos, declarados);
+  liberaGrafo();
+  liberaMatriz();
+  std::exit(4);
 }
 
 void rejeitaInstancia(const char* formato, ...) {

@@ -29,6 +29,11 @@ int leInteiroObrigatorio(Leitor* l, const char* oQue);
 // names what came last ("das 4 arestas declaradas").
 void exigeFimDaEntrada(Leitor* l, const char* depois);
 
+// Ends the run when its deadline passes before the instance is read whole:
+// a message on stderr saying how far reading got (`lidos` of `declarados`
+// items, `oQue` naming them), status 4, no files.
+void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue);
+
 // Prints "Instancia invalida: <message>" on stderr, releases what the readers
 // built and ends the process with status 2.
 [[noreturn]] void rejeitaInstancia(const char* formato, ...)

@@ -3,6 +3,7 @@
 #include "graph/grafo.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include "base/erro.h"
 
@@ -28,6 +29,44 @@ void insereOrdenado(int v, int vizinho, int sinal) {
   while (*elo != nullptr && (*elo)->vertice <= vizinho) elo = &(*elo)->prox;
   novo->prox = *elo;
   *elo = novo;
+}
+
+void montaListas(const int* registros, int64_t quantos) {
+  // The ends are put in order by neighbour, stably (so ties keep insertion
+  // order: the end in u's list before the end in w's list for each record),
+  // and then dealt out to their lists in that order.
+  const int n = nlin;
+  const int64_t pontas = 2 * quantos;
+  std::vector<int64_t> inicio(static_cast<size_t>(n) + 1, 0);
+  for (int64_t k = 0; k < quantos; k++) {
+    inicio[registros[3 * k + 1]]++;  // the end in u's list has neighbour w
+    inicio[registros[3 * k]]++;
+  }
+  int64_t soma = 0;
+  for (int v = 0; v <= n; v++) {
+    const int64_t c = inicio[v];
+    inicio[v] = soma;
+    soma += c;
+  }
+  std::vector<int64_t> porVizinho(static_cast<size_t>(pontas));  // end index 2k (u's) or 2k+1
+  for (int64_t e = 0; e < pontas; e++) {
+    const int64_t k = e / 2;
+    const int vizinho = (e % 2 == 0) ? registros[3 * k + 1] : registros[3 * k];
+    porVizinho[inicio[vizinho]++] = e;
+  }
+  std::vector<nodo*> cauda(static_cast<size_t>(n), nullptr);
+  for (const int64_t e : porVizinho) {
+    const int64_t k = e / 2;
+    const int dono = (e % 2 == 0) ? registros[3 * k] : registros[3 * k + 1];
+    nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
+    if (novo == nullptr) errormsg("insereOrdenado: memory allocation error.\n", __LINE__, -1);
+    novo->vertice = (e % 2 == 0) ? registros[3 * k + 1] : registros[3 * k];
+    novo->sinal = registros[3 * k + 2];
+    novo->prox = nullptr;
+    if (cauda[dono] == nullptr) gMat[dono] = novo;
+    else cauda[dono]->prox = novo;
+    cauda[dono] = novo;
+  }
 }
 
 static void empilhaArco(int cauda, int cabeca, int sinal) {

@@ -4,6 +4,8 @@
 #ifndef BCT_GRAPH_GRAFO_H
 #define BCT_GRAPH_GRAFO_H
 
+#include <cstdint>
+
 struct nodo {       // one end of an edge
   int vertice;      // the neighbour
   int sinal;        // 1 positive, -1 negative, 2 double
@@ -26,6 +28,11 @@ extern int npos;      // edges of sign 1
 extern int nduplo;    // edges of sign 2
 
 nodo** alocaListas(int n);  // n empty list heads; exits 255 when out of memory
+// Fills the nlin empty lists of gMat with both ends of every record, in the
+// order that inserting them one by one with insereOrdenado, record after
+// record, would give: each list ascending by vertice, ties in insertion order.
+// `registros` holds u, w and sinal of each record in input order.
+void montaListas(const int* registros, int64_t quantos);
 // Links {vizinho, sinal} into the list of v, after every element whose vertice
 // is not greater (so repeated edges keep their input order).
 void insereOrdenado(int v, int vizinho, int sinal);

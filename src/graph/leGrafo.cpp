@@ -2,7 +2,10 @@
 // before anything is stored, then the doubled graph.
 #include <climits>
 #include <cstdio>
+#include <vector>
 
+#include "base/memoria.h"
+#include "base/opcoes.h"
 #include "graph/entrada.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
@@ -68,21 +71,30 @@ void leGrafoDe(std::FILE* in) {
   std::printf("numero de vertices: %d\n", nlin);
   std::printf("numero de arcos: %d\n", narco);
 
-  gMat = alocaListas(nlin);
+  // The records are checked and kept as read; the store is built only once
+  // they are all there, so that a header declaring far more than the input
+  // holds costs nothing before the first record is read.
   nneg = npos = nduplo = 0;
+  std::vector<int> registros;
   for (int k = 1; k <= narco; k++) {
+    if (k % 65536 == 0) verificaPrazoDeLeitura(k - 1, narco, "arestas lidas");
     const int u = leVertice(l, k, true);
     const int w = leVertice(l, k, false);
     const int s = leSinal(l, k, u, w);
     if (s == 2) nduplo++;
     else if (s == -1) nneg++;
     else npos++;
-    insereOrdenado(u, w, s);
-    insereOrdenado(w, u, s);
+    registros.insert(registros.end(), {u, w, s});
   }
   char depois[64];
   std::snprintf(depois, sizeof depois, "das %d arestas declaradas", narco);
   exigeFimDaEntrada(l, depois);
 
-  geraGrafoDuplo();
+  exigeMemoria(nlin, narco);
+  gMat = alocaListas(nlin);
+  montaListas(registros.data(), narco);
+  std::vector<int>().swap(registros);
+  // The reduction works on a simple graph of its own; the doubled graph is
+  // built for each piece it leaves.
+  if (!REDUZIR) geraGrafoDuplo();
 }

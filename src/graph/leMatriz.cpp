@@ -2,12 +2,15 @@
 // checked as read, and its conversion into the signed graph store (rows that
 // share a nonzero column become adjacent; equal entries there make the edge
 // negative, different ones positive, both kinds make it double).
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "base/erro.h"
+#include "base/memoria.h"
+#include "base/opcoes.h"
 #include "graph/entrada.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
@@ -44,6 +47,7 @@ void leMatrizDe(std::FILE* in) {
   // no more memory than the input itself.
   std::vector<int> valores;
   for (int i = 0; i < nlin; i++) {
+    if (i % 64 == 0) verificaPrazoDeLeitura(i, nlin, "linhas lidas");
     for (int k = 0; k < ncol; k++) {
       int valor = 0;
       const ResultadoLeitura r = leInteiro(l, &valor);
@@ -66,6 +70,7 @@ void leMatrizDe(std::FILE* in) {
   std::snprintf(depois, sizeof depois, "das %d x %d entradas declaradas", nlin, ncol);
   exigeFimDaEntrada(l, depois);
 
+  exigeMemoria(nlin, 0);
   a = static_cast<int**>(std::calloc(static_cast<size_t>(nlin) + 1, sizeof(int*)));
   if (a == nullptr) errormsg("leMatriz: memory allocation error.\n", __LINE__, -1);
   for (int i = 0; i < nlin; i++) {
@@ -79,42 +84,66 @@ void leMatrizDe(std::FILE* in) {
   liberaMatriz();
 }
 
-static void empilhaNodo(int v, int vizinho, int sinal) {
-  nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
-  if (novo == nullptr) errormsg("converteMatriz: memory allocation error.\n", __LINE__, -1);
-  novo->vertice = vizinho;
-  novo->sinal = sinal;
-  novo->prox = gMat[v];
-  gMat[v] = novo;
-}
-
 void converteMatriz() {
   std::printf("Converter Matriz para grafo de sinais...\n");
-  gMat = alocaListas(nlin);
+  // Two rows are adjacent when they share a nonzero column: negative when
+  // every shared column has equal entries, positive when every one differs,
+  // double when both happen (whatever the order of the columns).  Each row is
+  // met against the earlier rows that share a column with it, through the
+  // columns' lists of rows, so the work follows the pairs that exist.
+  const int n = nlin;
+  std::vector<std::vector<int>> linhasDaColuna(static_cast<size_t>(ncol));
+  std::vector<signed char> marca(static_cast<size_t>(n), 0);  // 1 equal, 2 different
+  std::vector<int> tocadas;
+  std::vector<int> pares;  // j, i, sign for each adjacent pair j < i, i ascending
   narco = nneg = npos = nduplo = 0;
-  // Pairs in descending order with head insertion leave every list
-  // ascending: the neighbours below a vertex first, then those above it.
-  for (int i = nlin - 1; i >= 1; i--) {
-    for (int j = i - 1; j >= 0; j--) {
-      int sinal = 0;
-      for (int k = 0; k < ncol; k++) {
-        if (a[i][k] == 0 || a[j][k] == 0) continue;
-        const int s = (a[i][k] == a[j][k]) ? -1 : 1;
-        if (sinal == 0) {
-          sinal = s;
-          narco++;
-        } else if (s != sinal) {
-          sinal = 2;
-          nduplo++;
-          break;
-        }
-      }
-      if (sinal == 0) continue;
-      empilhaNodo(i, j, sinal);
-      if (sinal == 1) npos++;
-      else if (sinal == -1) nneg++;
-      empilhaNodo(j, i, sinal);
+  for (int i = 0; i < n; i++) {
+    if (i % 256 == 0) {
+      verificaPrazoDeLeitura(i, n, "linhas convertidas");
+      exigeMemoria(nlin, narco);
     }
+    for (int k = 0; k < ncol; k++) {
+      if (a[i][k] == 0) continue;
+      for (const int j : linhasDaColuna[k]) {
+        if (marca[j] == 0) tocadas.push_back(j);
+        marca[j] |= (a[i][k] == a[j][k]) ? 1 : 2;
+      }
+      linhasDaColuna[k].push_back(i);
+    }
+    std::sort(tocadas.begin(), tocadas.end());
+    for (const int j : tocadas) {
+      const int sinal = marca[j] == 1 ? -1 : marca[j] == 2 ? 1 : 2;
+      pares.insert(pares.end(), {j, i, sinal});
+      if (narco == INT_MAX)
+        rejeitaInstancia("a matriz da mais de %d arestas entre suas linhas", INT_MAX);
+      narco++;
+      if (sinal == 2) nduplo++;
+      else if (sinal == 1) npos++;
+      else nneg++;
+      marca[j] = 0;
+    }
+    tocadas.clear();
+  }
+  std::vector<std::vector<int>>().swap(linhasDaColuna);
+
+  exigeMemoria(nlin, narco);
+  gMat = alocaListas(nlin);
+  // Appended in the order found, every list comes out ascending: first the
+  // neighbours below the vertex (found at its own row), then those above.
+  std::vector<nodo*> cauda(static_cast<size_t>(n), nullptr);
+  auto acrescenta = [&](int v, int vizinho, int sinal) {
+    nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
+    if (novo == nullptr) errormsg("converteMatriz: memory allocation error.\n", __LINE__, -1);
+    novo->vertice = vizinho;
+    novo->sinal = sinal;
+    novo->prox = nullptr;
+    if (cauda[v] == nullptr) gMat[v] = novo;
+    else cauda[v]->prox = novo;
+    cauda[v] = novo;
+  };
+  for (size_t p = 0; p < pares.size(); p += 3) {
+    acrescenta(pares[p + 1], pares[p], pares[p + 2]);
+    acrescenta(pares[p], pares[p + 1], pares[p + 2]);
   }
   std::printf("numero de vertices no grafo: %d\n", nlin);
   std::printf("numero de arestas no grafo: %d\n", narco);
@@ -122,7 +151,7 @@ void converteMatriz() {
   for (int v = 0; v < nlin; v++)
     for (nodo* p = gMat[v]; p != nullptr; p = p->prox)
       std::printf("%d %d %d\n", v, p->vertice, p->sinal);
-  geraGrafoDuplo();
+  if (!REDUZIR) geraGrafoDuplo();
 }
 
 void liberaMatriz() {

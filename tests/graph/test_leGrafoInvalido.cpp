@@ -92,3 +92,26 @@ TEST(LeGrafo, ProgramaRecusaInstanciaSemEscreverArquivos) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
   fs::remove_all(dir);
 }
+
+TEST(LeGrafo, ContagemImpossivelERecusadaSemTrabalhoNemArquivos) {
+  // A dozen bytes declaring a billion vertices: no machine holds the run, so
+  // it is refused at once, through the memory failure path, with the figures.
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / ("bct_memoria_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  const std::string cmd = "cd '" + dir.string() + "' && printf '1073741823 0\\n' | '" +
+                          BCTOVSEL_EXE + "' 1110 >saida.txt 2>erro.txt";
+  const int status = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 255);
+  std::ifstream in(dir / "erro.txt");
+  std::string erro((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(erro.find("memoria insuficiente: uma instancia de 1073741823 vertices e 0 arestas"),
+            std::string::npos)
+      << erro;
+  std::ifstream sai(dir / "saida.txt");
+  std::string saida((std::istreambuf_iterator<char>(sai)), std::istreambuf_iterator<char>());
+  EXPECT_NE(saida.find("The subroutine Main: memory allocation error.\n"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+  fs::remove_all(dir);
+}

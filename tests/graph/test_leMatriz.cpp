@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,44 @@ namespace {
 std::string rejeita(const std::string& texto) { return rejeicao(leMatrizDe, texto); }
 std::string msg(const std::string& m) { return "Instancia invalida: " + m + ".\n"; }
 }  // namespace
+
+TEST_F(Matriz, ConversaoPelasColunasIgualAoParAPar) {
+  // The plain conversion: every row pair, columns in order, the first shared
+  // column giving the sign and a disagreeing one making the edge double, each
+  // element pushed at the head of its list, pairs in descending order.
+  std::mt19937 rng(3);
+  for (int caso = 0; caso < 80; caso++) {
+    const int linhas = static_cast<int>(rng() % 14), colunas = static_cast<int>(rng() % 9);
+    const double densidade = (caso % 5 + 1) / 6.0;
+    std::vector<std::vector<int>> m(linhas, std::vector<int>(colunas, 0));
+    for (auto& l : m)
+      for (int& v : l)
+        if (std::uniform_real_distribution<double>(0, 1)(rng) < densidade) v = rng() % 2 ? 1 : -1;
+    std::vector<Lista> esperado(linhas);
+    int arestas = 0, duplas = 0, positivas = 0, negativas = 0;
+    for (int i = linhas - 1; i >= 1; i--)
+      for (int j = i - 1; j >= 0; j--) {
+        int sinal = 0;
+        for (int k = 0; k < colunas && sinal != 2; k++) {
+          if (m[i][k] == 0 || m[j][k] == 0) continue;
+          const int s = m[i][k] == m[j][k] ? -1 : 1;
+          if (sinal == 0) sinal = s;
+          else if (s != sinal) sinal = 2;
+        }
+        if (sinal == 0) continue;
+        arestas++;
+        (sinal == 2 ? duplas : sinal == 1 ? positivas : negativas)++;
+        esperado[i].insert(esperado[i].begin(), {j, sinal});
+        esperado[j].insert(esperado[j].begin(), {i, sinal});
+      }
+    converte(m, colunas);
+    ASSERT_EQ(narco, arestas) << "caso " << caso;
+    EXPECT_EQ(nduplo, duplas);
+    EXPECT_EQ(npos, positivas);
+    EXPECT_EQ(nneg, negativas);
+    for (int v = 0; v < linhas; v++) ASSERT_EQ(listaMat(v), esperado[v]) << "caso " << caso;
+  }
+}
 
 TEST(LeMatrizDeathTest, CabecalhoFaltandoNaoNumericoOuNegativo) {
   EXPECT_EQ(rejeita(""), msg("a entrada acabou onde se esperava o numero de linhas do cabecalho (token 1)"));
