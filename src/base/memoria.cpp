@@ -32,10 +32,9 @@ const int64_t FIXO = 64ll << 20;
 
 }  // namespace
 
-int64_t memoriaEstimada(int64_t vertices, int64_t arestas) {
-  const bool reduz = REDUZIR != 0;
-  return FIXO + vertices * (reduz ? POR_VERTICE_REDUZIR : POR_VERTICE) +
-         arestas * (reduz ? POR_ARESTA_REDUZIR : POR_ARESTA);
+int64_t memoriaEstimada(int64_t vertices, int64_t arestas, bool busca) {
+  return FIXO + vertices * (busca ? POR_VERTICE : POR_VERTICE_REDUZIR) +
+         arestas * (busca ? POR_ARESTA : POR_ARESTA_REDUZIR);
 }
 
 int64_t memoriaDisponivel() {
@@ -57,15 +56,24 @@ int64_t memoriaDisponivel() {
   return livre;
 }
 
-void exigeMemoria(int64_t vertices, int64_t arestas) {
-  const int64_t precisa = memoriaEstimada(vertices, arestas);
+namespace {
+
+void exige(int64_t vertices, int64_t arestas, bool busca) {
+  const int64_t precisa = memoriaEstimada(vertices, arestas, busca);
   const int64_t tem = memoriaDisponivel();
   if (tem < 0 || precisa <= tem) return;
   std::fflush(stdout);
   std::fprintf(stderr,
-               "BCTovsel: memoria insuficiente: uma instancia de %lld vertices e %lld arestas "
+               "BCTovsel: memoria insuficiente: %s de %lld vertices e %lld arestas "
                "precisa de cerca de %lld MB, e ha %lld MB disponiveis.\n",
-               static_cast<long long>(vertices), static_cast<long long>(arestas),
+               REDUZIR && busca ? "uma peca" : "uma instancia", static_cast<long long>(vertices),
+               static_cast<long long>(arestas),
                static_cast<long long>(precisa >> 20), static_cast<long long>(tem >> 20));
   errormsg("Main: memory allocation error.\n", __LINE__, -1);
 }
+
+}  // namespace
+
+void exigeMemoria(int64_t vertices, int64_t arestas) { exige(vertices, arestas, REDUZIR == 0); }
+
+void exigeMemoriaDaBusca(int64_t vertices, int64_t arestas) { exige(vertices, arestas, true); }

@@ -16,9 +16,12 @@ void* aloca(size_t elementos, size_t tamanho, int linha);
 // figures.  So an impossible instance is refused within seconds instead of
 // failing half-way or being killed.
 void exigeMemoria(int64_t vertices, int64_t arestas);
-// The estimate behind it, in bytes, and what the machine offers (-1 when it
-// cannot be told).
-int64_t memoriaEstimada(int64_t vertices, int64_t arestas);
+// The same for one branch-and-cut search over a piece of a reduced instance.
+void exigeMemoriaDaBusca(int64_t vertices, int64_t arestas);
+// The estimate behind them, in bytes (`busca`: a search over the whole
+// graph; otherwise what reading and reducing hold), and what the machine
+// offers (-1 when it cannot be told).
+int64_t memoriaEstimada(int64_t vertices, int64_t arestas, bool busca);
 int64_t memoriaDisponivel();
 
 #endif

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/opcoes.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
 
@@ -171,12 +172,12 @@ int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mg
 
   std::vector<std::vector<int>> linhasDaColuna;
   const int c = geraLinhasClique(linhasDaColuna);
-  std::printf("\nTotal de desigualdades clique conj ind: %d\n", c);
+  if (RELATA_MODELO) std::printf("\nTotal de desigualdades clique conj ind: %d\n", c);
 
   pesaArcos();
   std::vector<std::vector<int>> ciclos;
   const int o = geraLinhasCiclo(ciclos);
-  std::printf("\nTotal de desigualdades ciclos C-impar: %d\n", o);
+  if (RELATA_MODELO) std::printf("\nTotal de desigualdades ciclos C-impar: %d\n", o);
 
   // Cycle rows of each column in ascending order.
   std::vector<std::vector<int>> ciclosDaColuna(n);

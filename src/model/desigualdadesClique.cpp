@@ -9,6 +9,7 @@
 
 #include "base/erro.h"
 #include "base/memoria.h"
+#include "base/opcoes.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
 #include "separation/lote.h"
@@ -121,7 +122,7 @@ void gerarDesigualdadesClique() {
   int elementos = 0;
   const int linhas = montaLinhasK1K2(qrtype, drhs, mstart, mcols, dmatval, &elementos);
 
-  std::printf("Total de desigualdades clique K1K2: %d\n", linhas);
+  if (RELATA_MODELO) std::printf("Total de desigualdades clique K1K2: %d\n", linhas);
   testaRetorno(XPRSaddrows(prob, linhas, elementos, qrtype, drhs, nullptr, mstart, mcols, dmatval),
                "Cortes: erro na chamada da rotina XPRSaddrows.\n", 1452);
   nCliqueSigIF = linhas;
