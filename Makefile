@@ -3,7 +3,7 @@ BUILD    ?= build
 SAN      ?= build-san
 EXAMPLE  ?= examples/triangulos.txt
 STRATEGY ?= 1110
-PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev
+PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev time
 SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: deps build run test sanitize bench clean

@@ -1,10 +1,11 @@
 #!/bin/sh
-# Runs BCTovsel over a folder of instances with one strategy and a time limit,
-# checks each value against a known optimum, and prints one row per instance
-# plus a summary line.
+# Runs BCTovsel over a folder of instances (or over single instance files)
+# with one strategy and a time limit, checks each value against a known
+# optimum, and prints one row per instance plus a summary line.
 #
-#   bench/run_bench.sh [-e exe] [-t seconds] [-o optima.tsv] strategy folder
+#   bench/run_bench.sh [-e exe] [-t seconds] [-o optima.tsv] [-O "options"] strategy folder|file...
 #
+# -O passes options to the solver, before the strategy (e.g. -O -r).
 # strategy is the four-character string for graph instances; matrix files
 # (names m*, mr_*, *_matrix.txt) run with its third position set to 0.
 # The optima default to optima-*.tsv beside the folder (instance, form,
@@ -17,7 +18,7 @@
 set -u
 
 usage() {
-  echo "uso: $0 [-e executavel] [-t segundos] [-o otimos.tsv] estrategia pasta" >&2
+  echo "uso: $0 [-e executavel] [-t segundos] [-o otimos.tsv] [-O opcoes] estrategia pasta|arquivo..." >&2
   exit 2
 }
 
@@ -25,45 +26,66 @@ here=$(cd "$(dirname "$0")" && pwd)
 exe="$here/../build/BCTovsel"
 limite=60
 otimos=""
-while getopts e:t:o: opt; do
+opcoes=""
+while getopts e:t:o:O: opt; do
   case $opt in
     e) exe=$OPTARG ;;
     t) limite=$OPTARG ;;
     o) otimos=$OPTARG ;;
+    O) opcoes=$OPTARG ;;
     *) usage ;;
   esac
 done
 shift $((OPTIND - 1))
-[ $# -eq 2 ] || usage
+[ $# -ge 2 ] || usage
 estrategia=$1
-pasta=${2%/}
+shift
 case $estrategia in
   [01][01][01][01]) ;;
   *) echo "estrategia deve ter quatro caracteres 0/1: $estrategia" >&2; exit 2 ;;
 esac
-[ -d "$pasta" ] || { echo "pasta inexistente: $pasta" >&2; exit 2; }
-case $exe in /*) ;; *) exe="$(pwd)/$exe" ;; esac
+# Every path is made absolute: each run happens in a directory of its own.
+absoluto() { case $1 in /*) printf '%s\n' "$1" ;; *) printf '%s/%s\n' "$(pwd)" "$1" ;; esac; }
+instancias=""
+for alvo in "$@"; do
+  alvo=$(absoluto "${alvo%/}")
+  if [ -d "$alvo" ]; then
+    for inst in "$alvo"/*; do [ -f "$inst" ] && instancias="$instancias
+$inst"; done
+  elif [ -f "$alvo" ]; then
+    instancias="$instancias
+$alvo"
+  else
+    echo "pasta ou arquivo inexistente: $alvo" >&2; exit 2
+  fi
+done
+exe=$(absoluto "$exe")
 [ -x "$exe" ] || { echo "executavel inexistente: $exe" >&2; exit 2; }
-if [ -z "$otimos" ]; then
-  cand="$(dirname "$pasta")/optima-$(basename "$pasta").tsv"
-  [ -f "$cand" ] && otimos=$cand
-fi
+[ -z "$otimos" ] || otimos=$(absoluto "$otimos")
+# Optima of an instance: the file given, or optima-<folder>.tsv beside its folder.
+otimo() {
+  arq=$otimos
+  if [ -z "$arq" ]; then
+    pasta=$(dirname "$2")
+    arq="$(dirname "$pasta")/optima-$(basename "$pasta").tsv"
+  fi
+  [ -f "$arq" ] || { echo "-"; return; }
+  awk -F'\t' -v n="$1" '$1 == n || $1 ~ ("/" n "$") { print $3; achou = 1; exit }
+                        END { if (!achou) print "-" }' "$arq"
+}
+medeMemoria=""
+[ -x /usr/bin/time ] && medeMemoria="/usr/bin/time -f %M -o memoria.txt"
 estrMatriz=$(printf '%s' "$estrategia" | sed 's/^\(..\)./\10/')
 trabalho=$(mktemp -d)
 trap 'rm -rf "$trabalho"' EXIT INT TERM
 
-otimo() {
-  [ -n "$otimos" ] || { echo "-"; return; }
-  awk -F'\t' -v n="$1" '$1 == n || $1 ~ ("/" n "$") { print $3; achou = 1; exit }
-                        END { if (!achou) print "-" }' "$otimos"
-}
-
-printf '%-32s %5s %6s %6s %10s %8s %6s %6s %7s %6s %-15s %10s %6s %s\n' instancia n arestas valor \
-  limitante tempo_s solve_s sep_s nos cortes ciclo/cliq/ind raiz otimo veredito
+printf '%-32s %6s %6s %6s %10s %8s %6s %6s %7s %6s %-15s %10s %6s %7s %5s %6s %s\n' instancia n \
+  arestas valor limitante tempo_s solve_s sep_s nos cortes ciclo/cliq/ind raiz otimo mem_MB \
+  pecas nucleo veredito
 total=0; certos=0; curtos=0; errados=0; falhas=0; semOtimo=0
 inicioGeral=$(date +%s.%N)
-for inst in "$pasta"/*; do
-  [ -f "$inst" ] || continue
+printf '%s\n' "$instancias" | while IFS= read -r inst; do [ -n "$inst" ] && printf '%s\n' "$inst"; done > "$trabalho/lista"
+while IFS= read -r inst; do
   nome=$(basename "$inst")
   case $nome in
     m*|*_matrix.txt) estr=$estrMatriz ;;
@@ -72,7 +94,8 @@ for inst in "$pasta"/*; do
   dir="$trabalho/$nome"
   mkdir -p "$dir"
   t0=$(date +%s.%N)
-  (cd "$dir" && BCTOVSEL_TEMPO_MAX=$limite "$exe" "$estr" < "$inst" > saida.txt 2> erro.txt)
+  # shellcheck disable=SC2086
+  (cd "$dir" && BCTOVSEL_TEMPO_MAX=$limite $medeMemoria "$exe" $opcoes "$estr" < "$inst" > saida.txt 2> erro.txt)
   status=$?
   t1=$(date +%s.%N)
   parede=$(echo "$t1 - $t0" | bc)
@@ -91,7 +114,11 @@ for inst in "$pasta"/*; do
   fi
   n=$1; m=$2; valor=$6; solve=$7; sep=$8; limitante=$9; raiz=${11}
   cortes=$((${15} + ${16} + ${17})); familias="${15}/${16}/${17}"; nos=${18}
-  ot=$(otimo "$nome")
+  ot=$(otimo "$nome" "$inst")
+  mem="-"
+  [ -s "$dir/memoria.txt" ] && mem=$(awk '/^[0-9]+$/ { printf "%.0f", $1 / 1024 }' "$dir/memoria.txt")
+  pecas=$(sed -n 's/^Reducao: .*, \([0-9]*\) pecas, a maior com \([0-9]*\) vertices.*/\1 \2/p' "$dir/saida.txt")
+  [ -n "$pecas" ] || pecas="- -"
   if [ "$ot" = "-" ]; then
     veredito="?"; semOtimo=$((semOtimo + 1))
   else
@@ -106,12 +133,13 @@ for inst in "$pasta"/*; do
       *) errados=$((errados + 1)) ;;
     esac
   fi
-  printf '%-32s %5s %6s %6s %10s %8.2f %6s %6s %7s %6s %-15s %10s %6s %s\n' "$nome" "$n" "$m" \
-    "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$familias" "$raiz" "$ot" \
-    "$veredito"
-done
+  # shellcheck disable=SC2086
+  printf '%-32s %6s %6s %6s %10s %8.2f %6s %6s %7s %6s %-15s %10s %6s %7s %5s %6s %s\n' "$nome" "$n" \
+    "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$familias" "$raiz" "$ot" \
+    "$mem" $pecas "$veredito"
+done < "$trabalho/lista"
 fimGeral=$(date +%s.%N)
-printf 'resumo: %d instancias, %d no otimo, %d curtas, %d erradas, %d sem otimo conhecido, %d falhas; estrategia %s (matriz %s), limite %ss, %.1f s no total\n' \
-  "$total" "$certos" "$curtos" "$errados" "$semOtimo" "$falhas" "$estrategia" "$estrMatriz" \
+printf 'resumo: %d instancias, %d no otimo, %d curtas, %d erradas, %d sem otimo conhecido, %d falhas; estrategia %s (matriz %s)%s, limite %ss, %.1f s no total\n' \
+  "$total" "$certos" "$curtos" "$errados" "$semOtimo" "$falhas" "$estrategia" "$estrMatriz" "${opcoes:+ opcoes $opcoes}" \
   "$limite" "$(echo "$fimGeral - $inicioGeral" | bc)"
 [ $errados -eq 0 ] && [ $falhas -eq 0 ]
