@@ -6,7 +6,10 @@ STRATEGY ?= 1110
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev time
 SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: deps build run test sanitize bench clean
+FUZZ     ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build run test sanitize bench fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -34,5 +37,15 @@ bench: deps
 	cmake -S . -B $(BUILD) -G Ninja -DBCT_BENCH=ON
 	cmake --build $(BUILD)
 
+# The readers' fuzz target, from the seed corpus, for FUZZ_SECONDS seconds;
+# findings are written to $(FUZZ)/ as crash-*, leak-* or timeout-* files.
+fuzz: deps
+	@command -v clang++ >/dev/null || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-14-dev
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DBCT_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ) --target fuzz_leitores
+	mkdir -p $(FUZZ)/corpus
+	cd $(FUZZ) && ./fuzz_leitores -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 -timeout=10 \
+	  -rss_limit_mb=4096 corpus ../tests/graph/fuzz/corpus
+
 clean:
-	rm -rf $(BUILD) $(SAN)
+	rm -rf $(BUILD) $(SAN) $(FUZZ)

@@ -21,7 +21,15 @@ void errormsg(const char* routine, int line, int code) {
   // Safe before the optimizer exists: a null problem is an error code there.
   XPRSdestroyprob(prob);
   XPRSfree();
-  std::exit(code);
+  prob = nullptr;
+  terminaExecucao(code);
+}
+
+void (*ganchoDeTermino)(int status) = nullptr;
+
+void terminaExecucao(int status) {
+  if (ganchoDeTermino != nullptr) ganchoDeTermino(status);
+  std::exit(status);
 }
 
 void testaRetorno(int ret, const char* routine, int line) {

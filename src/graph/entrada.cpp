@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdlib>
 
+#include "base/erro.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
@@ -84,7 +85,7 @@ void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue) {
                lidos, declarados);
   liberaGrafo();
   liberaMatriz();
-  std::exit(4);
+  terminaExecucao(4);
 }
 
 void rejeitaInstancia(const char* formato, ...) {
@@ -97,5 +98,5 @@ void rejeitaInstancia(const char* formato, ...) {
   std::fputs(".\n", stderr);
   liberaGrafo();
   liberaMatriz();
-  std::exit(2);
+  terminaExecucao(2);
 }

@@ -1,0 +1,76 @@
+// Fuzz target for the two instance readers (libFuzzer, built with
+// -DBCT_FUZZ=ON under clang).  The first byte picks the reader (even: graph,
+// odd: matrix), the rest is its input.  Any input must either build a store
+// that keeps the store's invariants or be refused through the one refusal
+// path; a crash, a leak, a hang or a broken invariant is a finding.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "base/erro.h"
+#include "graph/grafo.h"
+#include "graph/leitura.h"
+
+namespace {
+
+struct Terminou {
+  int status;
+};
+
+[[noreturn]] void lanca(int status) { throw Terminou{status}; }
+
+void exige(bool condicao) {
+  if (!condicao) std::abort();
+}
+
+// Every list ascending, every edge in both lists with one sign, the counts
+// matching the lists, and eight arcs in the doubled graph per edge that is no
+// loop.
+void confereArmazem() {
+  long pontas = 0, lacos = 0, arcos = 0;
+  for (int v = 0; v < nlin; v++) {
+    for (nodo* p = gMat[v]; p != nullptr; p = p->prox) {
+      exige(p->vertice >= 0 && p->vertice < nlin);
+      exige(p->prox == nullptr || p->prox->vertice >= p->vertice);
+      exige(p->sinal == 1 || p->sinal == -1 || p->sinal == 2);
+      if (p->vertice == v) lacos++;
+      pontas++;
+      bool volta = false;
+      for (nodo* q = gMat[p->vertice]; q != nullptr && !volta; q = q->prox)
+        volta = q->vertice == v && q->sinal == p->sinal;
+      exige(volta);
+    }
+  }
+  exige(pontas == 2L * narco);
+  exige(nneg + npos + nduplo == narco);
+  for (int v = 0; v < 2 * nlin; v++)
+    for (nodo2* a = gDup[v]; a != nullptr; a = a->prox) {
+      exige(a->vertice >= 0 && a->vertice < 2 * nlin);
+      arcos++;
+    }
+  exige(arcos == 4 * (pontas - lacos));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  ganchoDeTermino = lanca;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
+  if (tamanho == 0) return 0;
+  std::FILE* in = fmemopen(const_cast<uint8_t*>(dados + 1), tamanho - 1, "r");
+  if (in == nullptr) return 0;
+  try {
+    if (dados[0] % 2 == 0) leGrafoDe(in);
+    else leMatrizDe(in);
+    confereArmazem();
+  } catch (const Terminou& t) {
+    exige(t.status == 2 || t.status == 255);
+  }
+  std::fclose(in);
+  liberaGrafo();
+  liberaMatriz();
+  return 0;
+}
