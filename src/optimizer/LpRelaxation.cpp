@@ -180,7 +180,23 @@ int LpRelaxation::removeAgedCuts(int limit) {
   return static_cast<int>(drop.size());
 }
 
+int LpRelaxation::Interrupcao::event(Event whichEvent) {
+  // The check may read a clock: ask it once every 32 iterations.
+  if (whichEvent != endOfIteration || !parar_ || ++iteracoes_ % 32 != 0) return -1;
+  if (!parar_()) return -1;
+  parou = true;
+  return 0;
+}
+
+void LpRelaxation::setStopCheck(std::function<bool()> parar) {
+  parar_ = std::move(parar);
+  Interrupcao handler(parar_);
+  clp_.passInEventHandler(&handler);  // CLP keeps a clone
+  interrupcao_ = static_cast<Interrupcao*>(clp_.eventHandler());
+}
+
 LpRelaxation::Status LpRelaxation::runSimplex(bool primal, double limit) {
+  if (interrupcao_ != nullptr) interrupcao_->parou = false;
   clp_.copyinStatus(basis_.data());
   clp_.setDualObjectiveLimit(limit);
   if (primal)
@@ -188,6 +204,7 @@ LpRelaxation::Status LpRelaxation::runSimplex(bool primal, double limit) {
   else
     clp_.dual();
   iterations_ += clp_.numberIterations();
+  if (interrupcao_ != nullptr && interrupcao_->parou) return kStopped;
   switch (clp_.status()) {
     case 0:
       return kOptimal;
@@ -210,17 +227,20 @@ LpRelaxation::Status LpRelaxation::solve(bool primal, double cutoff) {
   if (!primal && cutoff > -1e30 && cutoff < 1e30)
     limit = -cutoff + 1e-3 * std::max(1.0, std::fabs(cutoff));
   Status st = runSimplex(primal, limit);
+  if (st == kStopped) return st;
   if (st == kCutOff && !(clp_.objectiveValue() > limit - 1e-9)) st = runSimplex(false, COIN_DBL_MAX);
   if (st == kFailed || (st == kUnbounded && !primal)) {
     // Numerical trouble: start again from the current basis, then from slacks.
     const unsigned char* cur = clp_.statusArray();
     basis_.assign(cur, cur + n_ + numRows());
     st = runSimplex(true, COIN_DBL_MAX);
+    if (st == kStopped) return st;
     if (st == kFailed) {
       clp_.allSlackBasis(true);
       const unsigned char* sl = clp_.statusArray();
       basis_.assign(sl, sl + n_ + numRows());
       st = runSimplex(true, COIN_DBL_MAX);
+      if (st == kStopped) return st;
     }
   }
   const unsigned char* fin = clp_.statusArray();

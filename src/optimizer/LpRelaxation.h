@@ -5,7 +5,9 @@
 #ifndef BCT_OPTIMIZER_LPRELAXATION_H
 #define BCT_OPTIMIZER_LPRELAXATION_H
 
+#include <ClpEventHandler.hpp>
 #include <ClpSimplex.hpp>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,7 +19,7 @@ namespace xo {
 
 class LpRelaxation {
  public:
-  enum Status { kOptimal, kInfeasible, kCutOff, kUnbounded, kFailed };
+  enum Status { kOptimal, kInfeasible, kCutOff, kUnbounded, kFailed, kStopped };
 
   LpRelaxation(const Model& model, const CutPool& pool);
   LpRelaxation(const LpRelaxation&) = delete;
@@ -34,7 +36,10 @@ class LpRelaxation {
   int removeAgedCuts(int limit);
   // Primal simplex (root) or dual simplex from the current basis.  With a
   // cut-off, the dual simplex stops once the bound is sure to be below it.
+  // Every few iterations `parar` (when set) is asked whether to give up:
+  // then the answer is kStopped and the LP point means nothing.
   Status solve(bool primal, double cutoff);
+  void setStopCheck(std::function<bool()> parar);
   std::shared_ptr<LpState> save() const;
 
   const std::vector<double>& x() const { return x_; }
@@ -52,9 +57,24 @@ class LpRelaxation {
   Status runSimplex(bool primal, double limit);
   void readSolution();
 
+  // Asks the stop check every few simplex iterations.
+  class Interrupcao : public ClpEventHandler {
+   public:
+    explicit Interrupcao(const std::function<bool()>& parar) : parar_(parar) {}
+    ClpEventHandler* clone() const override { return new Interrupcao(*this); }
+    int event(Event whichEvent) override;
+    bool parou = false;
+
+   private:
+    const std::function<bool()>& parar_;
+    int iteracoes_ = 0;
+  };
+
   const Model& model_;
   const CutPool& pool_;
   ClpSimplex clp_;
+  std::function<bool()> parar_;
+  Interrupcao* interrupcao_ = nullptr;  // owned by clp_
   int n_ = 0, m0_ = 0;
   std::vector<DynRow> dyn_;
   std::vector<int> cutPos_;             // per pool cut: position in dyn_, or -1

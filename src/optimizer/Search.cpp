@@ -82,6 +82,10 @@ int Search::run(bool global) {
   cpuStart_ = std::clock();
   wallStart_ = std::chrono::steady_clock::now();
   lp_ = std::make_unique<LpRelaxation>(prob_.model, prob_.pool);
+  // A long LP solve asks the check-time callback too, so that a deadline
+  // is kept within a few iterations rather than a whole solve.
+  if (prob_.callbacks.checktime)
+    lp_->setStopCheck([this] { return prob_.callbacks.checktime(prob_.handle()) != 0; });
   stack_.clear();
 
   int err = 0;
@@ -166,6 +170,12 @@ int Search::processNode(Node node, bool root) {
     }
     const double cut = cutoff();
     const LpRelaxation::Status st = lp_->solve(primal, cut);
+    if (st == LpRelaxation::kStopped) {
+      node.bound = curBound_;
+      curActive_ = false;
+      stack_.push(std::move(node));  // still open: its bound stays in the best bound
+      return kStopped;
+    }
     primal = false;
     ++lpSolves_;
     lpObj_ = lp_->objective();
@@ -176,6 +186,7 @@ int Search::processNode(Node node, bool root) {
       case LpRelaxation::kCutOff: lpStatus_ = 3; break;
       case LpRelaxation::kFailed: lpStatus_ = 4; break;
       case LpRelaxation::kUnbounded: lpStatus_ = 5; break;
+      case LpRelaxation::kStopped: break;  // handled above
     }
     if (st == LpRelaxation::kFailed) return kErrLpFailed;
     if (st == LpRelaxation::kUnbounded) return kErrUnbounded;
