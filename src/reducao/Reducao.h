@@ -32,9 +32,14 @@ class Reducao {
   const std::vector<Peca>& pecas() const { return pecas_; }
   // From a balanced set of each piece (escolhidos[i][local] != 0), a set of
   // input vertices, balanced in g, of valorFixo() plus the sizes of the
-  // pieces' sets vertices.
+  // pieces' sets vertices.  Sets that do not match the pieces in number
+  // or size throw std::invalid_argument.
   std::vector<char> reconstroi(const std::vector<std::vector<char>>& escolhidos) const;
-  // Times each rule was applied, for reports.
+  // Times each rule was applied, for reports: isolado, grau1 (one signed
+  // edge), grau1Dupla (one double edge), grau2 (folded into an edge),
+  // simplicial, cliqueDupla, dominacaoDupla, blocoCorteFica and
+  // blocoCorteSai (a leaf block solved, its cut vertex kept or dropped),
+  // componentePequena (a small component solved whole).
   std::vector<std::pair<const char*, int64_t>> contagens() const;
 
  private:

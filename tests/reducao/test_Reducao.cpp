@@ -266,7 +266,7 @@ TEST(Reducao, GrafosEsparsosGrandes) {
   // steps and many blocks.
   std::mt19937 rng(9);
   for (int caso = 0; caso < 6; caso++) {
-    const int n = 3000;
+    const int n = 2000;
     const auto arestas = caso % 2 == 0 ? blocosColados(rng, n)
                                        : grafoSinalAleatorio(rng, n, 2.5 / n, 0.3, 0.05, true);
     const GrafoSimples g(n, arestas);
