@@ -5,6 +5,7 @@
 #ifndef BCT_TESTS_GRAPH_FORCABRUTA_H
 #define BCT_TESTS_GRAPH_FORCABRUTA_H
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
