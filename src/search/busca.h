@@ -3,6 +3,8 @@
 #ifndef BCT_SEARCH_BUSCA_H
 #define BCT_SEARCH_BUSCA_H
 
+#include <vector>
+
 #include "optimizer/xprs.h"
 
 extern double zstar;               // best value, -1e20 while none
@@ -16,8 +18,10 @@ int ehviavel(double* p);
 // found at node k, not worse than the incumbent becomes the incumbent and
 // moves the cut-off to v + 1 - 1e-6.
 void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida);
-// Appends the incumbent to the file named by BCTOVSEL_INCUMBENTES, if set.
+// Appends the incumbent to the file named by BCTOVSEL_INCUMBENTES, if set
+// (in a reduced run, only the whole set rebuilt at the end is recorded).
 void registraIncumbente();
+void registraConjunto(const std::vector<char>& escolhido);
 int cbChangeBranchObject(XPRSprob prob, void* object, XPRSbranchobject proposed,
                          XPRSbranchobject* replacement);
 void nodeOptimal(XPRSprob prob, void* object, int* feasible);

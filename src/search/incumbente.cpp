@@ -1,7 +1,9 @@
 // The incumbent: the integer-solution callback, the balance test of a 0/1
 // point, and the verification trail of every incumbent stored.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "base/erro.h"
 #include "base/opcoes.h"
@@ -13,18 +15,27 @@ double zstar = -1e20;
 double* xstar = nullptr;
 int NODE_BEST_INTEGER_SOL = -1;
 
-void registraIncumbente() {
+void registraConjunto(const std::vector<char>& escolhido) {
   // Set by verification runs only: every incumbent goes to that file as the
   // list of its chosen vertices, so an outside checker can test each one.
   static const char* destino = std::getenv("BCTOVSEL_INCUMBENTES");
   if (destino == nullptr || *destino == '\0') return;
   std::FILE* f = std::fopen(destino, "a");
   if (f == nullptr) return;
-  std::fprintf(f, "%.0f:", zstar);
-  for (int v = 0; v < nlin; v++)
-    if (xstar[v] > 1e-6) std::fprintf(f, " %d", v);
+  std::fprintf(f, "%ld:", static_cast<long>(std::count(escolhido.begin(), escolhido.end(), 1)));
+  for (size_t v = 0; v < escolhido.size(); v++)
+    if (escolhido[v]) std::fprintf(f, " %zu", v);
   std::fprintf(f, "\n");
   std::fclose(f);
+}
+
+void registraIncumbente() {
+  // A piece of a reduced instance numbers its vertices its own way: the
+  // reduced run records the whole set once it is rebuilt.
+  if (REDUZIR) return;
+  std::vector<char> escolhido(static_cast<size_t>(nlin));
+  for (int v = 0; v < nlin; v++) escolhido[v] = xstar[v] > 1e-6;
+  registraConjunto(escolhido);
 }
 
 int ehviavel(double* p) {
