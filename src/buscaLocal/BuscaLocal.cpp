@@ -1,0 +1,282 @@
+// Greedy start and iterated local search (perturb, improve by swaps, accept
+// or undo) for a maximum independent set of the doubled conflict graph.
+#include "buscaLocal/BuscaLocal.h"
+
+#include <algorithm>
+
+#include "buscaLocal/solucaoDupla.h"
+
+namespace buscaLocal {
+
+namespace {
+
+// splitmix64: a fixed generator, so that a seed gives the same run with any
+// standard library.
+class Aleatorio {
+ public:
+  explicit Aleatorio(uint64_t semente) : s_(semente) {}
+  uint64_t proximo() {
+    uint64_t z = (s_ += 0x9e3779b97f4a7c15ull);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    return z ^ (z >> 31);
+  }
+  int abaixo(int n) {  // uniform in 0..n-1
+    return static_cast<int>((static_cast<unsigned __int128>(proximo()) * static_cast<uint64_t>(n)) >> 64);
+  }
+  double real() { return static_cast<double>(proximo() >> 11) * 0x1.0p-53; }
+
+ private:
+  uint64_t s_;
+};
+
+Conjunto conjuntoDe(std::vector<signed char> lado) {
+  Conjunto c;
+  c.tamanho = static_cast<int>(std::count_if(lado.begin(), lado.end(), [](signed char l) { return l >= 0; }));
+  c.lado = std::move(lado);
+  return c;
+}
+
+// Adjacency entries between two looks at the clock: well under a
+// millisecond of work.
+constexpr int64_t QUANTUM = 1 << 16;
+
+// One run of the iterated local search of Andrade, Resende and Werneck on
+// the conflict graph.
+class Ils {
+ public:
+  Ils(const GrafoDuplo& h, Aleatorio& rng, std::chrono::steady_clock::time_point prazo)
+      : h_(h), s_(h), rng_(rng), prazo_(prazo), visto_(static_cast<size_t>(h.numCopias()), 0) {}
+
+  Conjunto executa(const Conjunto& inicial, int64_t maxIteracoes);
+
+ private:
+  bool esgotado();
+  bool buscaLocal();
+  void tentaTroca(int x);
+  void forca(int x);
+  void perturba();
+  void guardaMelhor() {
+    melhor_ = s_.lados();
+    melhorTam_ = s_.tamanho();
+  }
+
+  const GrafoDuplo& h_;
+  SolucaoDupla s_;
+  Aleatorio& rng_;
+  std::chrono::steady_clock::time_point prazo_;
+  int64_t proximoRelogio_ = 0;
+  bool fim_ = false;
+  std::vector<signed char> melhor_;
+  int melhorTam_ = -1;
+  std::vector<int> lista_;   // the copies of aperto 1 around a member
+  std::vector<int> visto_;   // marks by stamp
+  int carimbo_ = 0;
+};
+
+bool Ils::esgotado() {
+  if (fim_) return true;
+  if (s_.trabalho() < proximoRelogio_) return false;
+  proximoRelogio_ = s_.trabalho() + QUANTUM;
+  fim_ = std::chrono::steady_clock::now() >= prazo_;
+  return fim_;
+}
+
+// A (1,2)-swap at member x: two copies that conflict with x alone and not
+// with each other replace it.  Copies that then conflict with nothing are
+// left free for the caller to insert.
+void Ils::tentaTroca(int x) {
+  lista_.clear();
+  h_.paraVizinhos(x, [&](int y) {
+    if (s_.aperto(y) == 1) lista_.push_back(y);
+  });
+  int64_t custo = h_.grau(x);
+  const int k = static_cast<int>(lista_.size());
+  if (k >= 2) {
+    const int inicio = rng_.abaixo(k);
+    for (int i = 0; i < k; i++) {
+      const int y = lista_[(inicio + i) % k];
+      if (++carimbo_ == 0) {
+        std::fill(visto_.begin(), visto_.end(), 0);
+        carimbo_ = 1;
+      }
+      int vizinhosNaLista = 0;
+      h_.paraVizinhos(y, [&](int z) {
+        if (s_.aperto(z) == 1 && s_.unicoMembro(z) == x) {
+          visto_[z] = carimbo_;
+          vizinhosNaLista++;
+        }
+      });
+      custo += h_.grau(y);
+      if (vizinhosNaLista >= k - 1) continue;
+      visto_[y] = carimbo_;
+      for (int j = 1; j < k; j++) {
+        const int z = lista_[(inicio + i + j) % k];
+        if (visto_[z] == carimbo_) continue;
+        s_.remove(x);
+        s_.insere(y);
+        s_.insere(z);
+        break;
+      }
+      break;
+    }
+  }
+  s_.somaTrabalho(custo);
+}
+
+// Free copies go in at random, then swaps at candidates until none is left;
+// false when the clock ran out first.
+bool Ils::buscaLocal() {
+  for (;;) {
+    while (s_.numLivres() > 0) s_.insere(s_.livre(rng_.abaixo(s_.numLivres())));
+    if (!s_.temCandidato()) return true;
+    if (esgotado()) return false;
+    const int x = s_.tiraCandidato(static_cast<size_t>(rng_.abaixo(static_cast<int>(s_.numCandidatos()))));
+    if (s_.membro(x)) tentaTroca(x);
+  }
+}
+
+// Puts x in, its conflicting members out.
+void Ils::forca(int x) {
+  if (s_.membro(x)) return;
+  h_.paraVizinhos(x, [&](int y) {
+    if (s_.membro(y)) s_.remove(y);
+  });
+  s_.insere(x);
+}
+
+// Mostly one outside copy forced in; now and then (about once in 2|S|
+// rounds) k = i + 1 with probability 2^-i, the others drawn at distance two
+// from the first so that the change stays in one region.
+void Ils::perturba() {
+  int k = 1;
+  if (rng_.real() * 2.0 * std::max(1, s_.tamanho()) < 1.0) {
+    k = 2;
+    while (rng_.abaixo(2) == 0) k++;
+  }
+  const int x = s_.fora(rng_.abaixo(s_.numFora()));
+  forca(x);
+  if (k == 1) return;
+  lista_.clear();
+  h_.paraVizinhos(x, [&](int y) {
+    h_.paraVizinhos(y, [&](int z) {
+      if (z != x && !s_.membro(z)) lista_.push_back(z);
+    });
+  });
+  for (int i = 1; i < k && !lista_.empty(); i++) {
+    const int z = lista_[static_cast<size_t>(rng_.abaixo(static_cast<int>(lista_.size())))];
+    if (s_.membro(z)) continue;
+    bool conflitaComX = false;
+    h_.paraVizinhos(z, [&](int w) { conflitaComX |= w == x; });
+    if (!conflitaComX) forca(z);
+  }
+}
+
+Conjunto Ils::executa(const Conjunto& inicial, int64_t maxIteracoes) {
+  const int n = h_.numCopias() / 2;
+  if (static_cast<int>(inicial.lado.size()) == n)
+    for (int v = 0; v < n; v++) {
+      const int l = inicial.lado[v];
+      if (l < 0) continue;
+      const int x = 2 * v + (l & 1);
+      if (!s_.membro(x) && s_.aperto(x) == 0) s_.insere(x);
+    }
+  const bool completou = buscaLocal();
+  guardaMelhor();
+  if (!completou || n == 0) return conjuntoDe(std::move(melhor_));
+  for (int64_t it = 0; maxIteracoes < 0 || it < maxIteracoes; it++) {
+    if (esgotado()) break;
+    const int antes = s_.tamanho();
+    s_.registra();
+    perturba();
+    const bool terminou = buscaLocal();
+    const int depois = s_.tamanho();
+    if (depois > melhorTam_) guardaMelhor();
+    if (!terminou) break;
+    // A smaller set is kept with probability 1 / (1 + d * d*), d and d*
+    // its distances to the set before the round and to the best set.
+    if (depois >= antes ||
+        rng_.real() * (1.0 + static_cast<double>(antes - depois) * (melhorTam_ - depois)) < 1.0) {
+      s_.esquece();
+    } else {
+      s_.desfaz();
+      s_.esqueceCandidatos();
+    }
+  }
+  return conjuntoDe(std::move(melhor_));
+}
+
+}  // namespace
+
+BuscaLocal::BuscaLocal(const GrafoSimples& g, uint64_t semente)
+    : h_(std::make_unique<const GrafoDuplo>(g)), semente_(semente) {}
+
+BuscaLocal::~BuscaLocal() = default;
+
+// Bucket lists by current degree among the copies still open; the open copy
+// of least degree goes in and its neighbours are closed.  Degrees only fall,
+// so the lowest non-empty bucket is found by a pointer that moves back only
+// as far as a fallen degree.
+Conjunto BuscaLocal::guloso() {
+  const GrafoDuplo& h = *h_;
+  const int nc = h.numCopias();
+  std::vector<int> grau(static_cast<size_t>(nc)), prox(static_cast<size_t>(nc)), ant(static_cast<size_t>(nc));
+  int grauMax = 0;
+  for (int x = 0; x < nc; x++) grauMax = std::max(grauMax, grau[x] = h.grau(x));
+  std::vector<int> cabeca(static_cast<size_t>(grauMax) + 1, -1);
+  auto liga = [&](int x) {
+    const int d = grau[x];
+    ant[x] = -1;
+    prox[x] = cabeca[d];
+    if (cabeca[d] >= 0) ant[cabeca[d]] = x;
+    cabeca[d] = x;
+  };
+  auto desliga = [&](int x) {
+    if (ant[x] >= 0)
+      prox[ant[x]] = prox[x];
+    else
+      cabeca[grau[x]] = prox[x];
+    if (prox[x] >= 0) ant[prox[x]] = ant[x];
+  };
+  // Ties fall to a seeded order.
+  Aleatorio rng(semente_ ^ 0x5bd1e995u);
+  std::vector<int> ordem(static_cast<size_t>(nc));
+  for (int x = 0; x < nc; x++) ordem[x] = x;
+  for (int i = nc - 1; i > 0; i--) std::swap(ordem[i], ordem[rng.abaixo(i + 1)]);
+  for (const int x : ordem) liga(x);
+
+  std::vector<char> aberto(static_cast<size_t>(nc), 1);
+  std::vector<signed char> lado(static_cast<size_t>(nc / 2), -1);
+  int menor = 0;
+  for (;;) {
+    while (menor <= grauMax && cabeca[menor] < 0) menor++;
+    if (menor > grauMax) break;
+    const int x = cabeca[menor];
+    desliga(x);
+    aberto[x] = 0;
+    lado[x >> 1] = static_cast<signed char>(x & 1);
+    h.paraVizinhos(x, [&](int y) {
+      if (!aberto[y]) return;
+      desliga(y);
+      aberto[y] = 0;
+      h.paraVizinhos(y, [&](int z) {
+        if (!aberto[z]) return;
+        desliga(z);
+        grau[z]--;
+        liga(z);
+        menor = std::min(menor, grau[z]);
+      });
+    });
+  }
+  return conjuntoDe(std::move(lado));
+}
+
+Conjunto BuscaLocal::melhora(const Conjunto& inicial, std::chrono::steady_clock::time_point prazo,
+                             int64_t maxIteracoes) {
+  Aleatorio rng(semente_);
+  semente_ = rng.proximo();
+  Ils ils(*h_, rng, prazo);
+  return ils.executa(inicial, maxIteracoes);
+}
+
+}  // namespace buscaLocal

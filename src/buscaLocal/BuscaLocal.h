@@ -1,0 +1,45 @@
+// Local search for a large balanced set of a signed graph: a greedy start and
+// an iterated local search of swaps on the doubled conflict graph, where a
+// balanced set with its sides is an independent set.
+#ifndef BCT_BUSCALOCAL_BUSCALOCAL_H
+#define BCT_BUSCALOCAL_BUSCALOCAL_H
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "graph/GrafoSimples.h"
+
+namespace buscaLocal {
+
+class GrafoDuplo;
+
+struct Conjunto {                 // a balanced set with its sides
+  std::vector<signed char> lado;  // per vertex: -1 out, 0 or 1
+  int tamanho = 0;
+};
+
+class BuscaLocal {
+ public:
+  // The search keeps its own form of the conflicts: g need not outlive it.
+  BuscaLocal(const GrafoSimples& g, uint64_t semente);
+  ~BuscaLocal();
+
+  // Minimum degree first on the conflict graph: linear time.
+  Conjunto guloso();
+  // Improves `inicial` (whose members that clash with earlier ones are
+  // dropped) until the deadline or, when maxIteracoes >= 0, that many
+  // perturbations; returns the best set seen.  The same seed and calls give
+  // the same sets whenever the deadline does not cut the run.
+  Conjunto melhora(const Conjunto& inicial, std::chrono::steady_clock::time_point prazo,
+                   int64_t maxIteracoes = -1);
+
+ private:
+  std::unique_ptr<const GrafoDuplo> h_;
+  uint64_t semente_;
+};
+
+}  // namespace buscaLocal
+
+#endif
