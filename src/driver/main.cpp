@@ -14,6 +14,7 @@
 #include "base/opcoes.h"
 #include "base/relogio.h"
 #include "driver/parametros.h"
+#include "driver/pecas.h"
 #include "driver/relatorio.h"
 #include "driver/resolucao.h"
 #include "graph/grafo.h"
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
   if (GRAPH_INSTANCE) leGrafo();
   else leMatriz();
 
+  // A reduced run checks its pieces' needs before any file is written.
+  std::optional<ExecucaoPorPecas> reduzida;
+  if (REDUZIR) reduzida.emplace();
   escreveDiretivas();
 
   Relatorio rel;
@@ -87,7 +91,9 @@ int main(int argc, char** argv) {
   rel.positivas = npos;
   rel.duplas = nduplo;
   bool verificado = true;
-  {
+  if (reduzida) {
+    verificado = reduzida->resolve(rel);
+  } else {
     const ResultadoBusca r = resolveArmazem(nullptr);
     const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
     rel.zstar = r.zstar;

@@ -1,0 +1,189 @@
+// The reduced run: reduction, first sets by local search, one search per
+// piece, and the rebuilt whole.
+//
+// Figures of the report for the whole instance: the value is what the rules
+// fixed plus the pieces' values; the bound, the first relaxation and the root
+// value are what the rules fixed plus the pieces' (a piece the deadline left
+// unsearched counts with its size, a bound on any of its sets); cuts, rows and
+// nodes are summed; the times are those of the whole solve after reading.
+#include "driver/pecas.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <numeric>
+#include <vector>
+
+#include "base/erro.h"
+#include "base/memoria.h"
+#include "base/opcoes.h"
+#include "base/relogio.h"
+#include "buscaLocal/BuscaLocal.h"
+#include "driver/resolucao.h"
+#include "graph/GrafoSimples.h"
+#include "graph/grafo.h"
+#include "reducao/Reducao.h"
+#include "search/busca.h"
+
+namespace {
+
+using Relogio = std::chrono::steady_clock;
+
+// Share of the time left that the first sets may take, and a ceiling.
+const double FRACAO_BUSCA_LOCAL = 0.25;
+const double MAXIMO_BUSCA_LOCAL = 60.0;
+
+// Fills the graph store with a piece, as the graph reader would.
+void carregaPeca(const GrafoSimples& g) {
+  liberaGrafo();
+  nlin = g.numVertices();
+  narco = static_cast<int>(g.numArestas());
+  nneg = npos = nduplo = 0;
+  std::vector<int> registros;
+  registros.reserve(3 * static_cast<size_t>(narco));
+  for (const ArestaSinal& a : g.arestas()) {
+    registros.insert(registros.end(), {a.u, a.w, a.sinal});
+    if (a.sinal == 2) nduplo++;
+    else if (a.sinal == -1) nneg++;
+    else npos++;
+  }
+  gMat = alocaListas(nlin);
+  montaListas(registros.data(), narco);
+  geraGrafoDuplo();
+}
+
+std::vector<char> membros(const buscaLocal::Conjunto& c) {
+  std::vector<char> r(c.lado.size());
+  for (size_t v = 0; v < c.lado.size(); v++) r[v] = c.lado[v] >= 0;
+  return r;
+}
+
+}  // namespace
+
+namespace {
+
+GrafoSimples grafoDoArmazem() {
+  GrafoSimples g = GrafoSimples::doArmazem();
+  liberaGrafo();
+  return g;
+}
+
+}  // namespace
+
+ExecucaoPorPecas::ExecucaoPorPecas()
+    : inicio_(agora()), grafo_(grafoDoArmazem()), reducao_(grafo_, prazo()) {
+  const std::vector<Peca>& pecas = reducao_.pecas();
+  for (int i = 0; i < static_cast<int>(pecas.size()); i++)
+    if (maior_ < 0 || pecas[i].grafo.numVertices() > pecas[maior_].grafo.numVertices()) maior_ = i;
+  const int n = maior_ < 0 ? 0 : pecas[maior_].grafo.numVertices();
+  const int64_t m = maior_ < 0 ? 0 : pecas[maior_].grafo.numArestas();
+  std::printf("Reducao: %d vertices fixados (%d na solucao), %d pecas, a maior com %d vertices e "
+              "%lld arestas\n",
+              reducao_.verticesFixados(), reducao_.valorFixo(), static_cast<int>(pecas.size()), n,
+              static_cast<long long>(m));
+  exigeMemoriaDaBusca(n, m);
+}
+
+bool ExecucaoPorPecas::resolve(Relatorio& rel) {
+  const GrafoSimples& grafo = grafo_;
+  const Reducao& reducao = reducao_;
+  const clock_t inicio = inicio_;
+  const int maior = maior_;
+  const std::vector<Peca>& pecas = reducao.pecas();
+  const int k = static_cast<int>(pecas.size());
+
+  // First sets: greedy for every piece, then local search, each piece taking
+  // a share of the time in proportion to its size.
+  std::vector<std::vector<char>> solucoes(k);
+  int total = reducao.valorFixo();
+  {
+    const double segundos =
+        std::max(0.0, std::min(MAXIMO_BUSCA_LOCAL, FRACAO_BUSCA_LOCAL * segundosRestantes()));
+    int64_t soma = 0;
+    for (const Peca& p : pecas) soma += p.grafo.numVertices();
+    Relogio::time_point fim = Relogio::now();
+    for (int i = 0; i < k; i++) {
+      buscaLocal::BuscaLocal busca(pecas[i].grafo, 1);
+      const buscaLocal::Conjunto guloso = busca.guloso();
+      const double fatia = soma > 0 ? segundos * pecas[i].grafo.numVertices() / soma : 0.0;
+      fim = std::min(prazo(), Relogio::now() + std::chrono::duration_cast<Relogio::duration>(
+                                                   std::chrono::duration<double>(fatia)));
+      const buscaLocal::Conjunto melhor = busca.melhora(guloso, fim);
+      solucoes[i] = membros(melhor);
+      total += melhor.tamanho;
+    }
+  }
+  std::printf("Solucao inicial: %d vertices\n", total);
+
+  // One search per piece, the smallest first, while there is time.
+  std::vector<int> ordem(k);
+  std::iota(ordem.begin(), ordem.end(), 0);
+  std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
+    return pecas[a].grafo.numVertices() < pecas[b].grafo.numVertices();
+  });
+  const int relataModelo = RELATA_MODELO;
+  RELATA_MODELO = COMPLETE_PRINT;
+  if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
+  std::printf(BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
+                             : "*** Algoritmo de branch-and-bound puro.\n");
+  double limitante = reducao.valorFixo(), relaxacao = limitante, raiz = limitante;
+  long tiquesSeparacao = 0;
+  for (const int i : ordem) {
+    const GrafoSimples& g = pecas[i].grafo;
+    const int tamanhoInicial =
+        static_cast<int>(std::count(solucoes[i].begin(), solucoes[i].end(), 1));
+    if (tempoEsgotado()) {
+      limitante += g.numVertices();
+      relaxacao += g.numVertices();
+      raiz += g.numVertices();
+      continue;
+    }
+    if (COMPLETE_PRINT)
+      std::printf("Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
+                  static_cast<long long>(g.numArestas()), tamanhoInicial);
+    carregaPeca(g);
+    const ResultadoBusca r = resolveArmazem(&solucoes[i]);
+    XPRSdestroyprob(prob);
+    prob = nullptr;
+    liberaGrafo();
+    if (r.zstar > tamanhoInicial + 0.5) {
+      total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;
+      solucoes[i] = r.escolhido;
+    }
+    limitante += std::max(r.zstar, r.limitante);
+    relaxacao += r.relaxacao;
+    raiz += r.raiz;
+    tiquesSeparacao += r.tiquesSeparacao;
+    rel.cortes += r.cortes;
+    rel.cortesCiclo += r.cortesCiclo;
+    rel.cortesClique += r.cortesClique;
+    rel.cortesIndSet += r.cortesIndSet;
+    rel.linhasClique += r.linhasClique;
+    rel.linhasCiclo += r.linhasCiclo;
+    rel.linhasK1K2 += r.linhasK1K2;
+    rel.nos += r.nos;
+    if (i == maior) rel.noMelhor = r.noMelhor;
+  }
+  RELATA_MODELO = relataModelo;
+
+  // The whole set, checked on the input graph by code that shares nothing
+  // with the search, before anything is reported.
+  const std::vector<char> escolhido = reducao.reconstroi(solucoes);
+  const int tamanho = static_cast<int>(std::count(escolhido.begin(), escolhido.end(), 1));
+  const bool valido = tamanho == total && equilibrado(grafo, escolhido);
+  const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
+  rel.zstar = valido ? total : -1e20;
+  if (maior < 0) rel.noMelhor = 0;
+  rel.tempo = static_cast<unsigned long>(agora() - inicio) / tiques;
+  rel.tempoSeparacao = static_cast<unsigned long>(tiquesSeparacao) / tiques;
+  rel.limitante = limitante;
+  rel.relaxacao = relaxacao;
+  rel.raiz = raiz;
+  if (valido) registraConjunto(escolhido);
+  if (!valido)
+    std::fprintf(stderr, "BCTovsel: erro interno: o conjunto reconstruido (%d vertices, %d "
+                         "esperados) nao passou na verificacao final\n", tamanho, total);
+  return valido;
+}
