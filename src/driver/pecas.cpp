@@ -54,6 +54,34 @@ void carregaPeca(const GrafoSimples& g) {
   geraGrafoDuplo();
 }
 
+// The greedy set improved by local search within `segundos`, in rounds that
+// each restart from the best set so far; the search gives up once it has
+// gone as long without improving as it took to reach its best (and at least
+// half a millisecond per vertex), since a longer wait rarely pays.
+buscaLocal::Conjunto buscaLocalDaPeca(const GrafoSimples& g, double segundos) {
+  buscaLocal::BuscaLocal busca(g, 1);
+  buscaLocal::Conjunto melhor = busca.guloso();
+  const Relogio::time_point inicio = Relogio::now();
+  const Relogio::time_point fim =
+      std::min(prazo(), inicio + std::chrono::duration_cast<Relogio::duration>(
+                                     std::chrono::duration<double>(segundos)));
+  const int64_t rodada = std::max<int64_t>(1000, 10 * static_cast<int64_t>(g.numVertices()));
+  const Relogio::duration paciencia = std::chrono::microseconds(500 * int64_t{g.numVertices()});
+  Relogio::time_point ultimaMelhora = inicio;
+  while (Relogio::now() < fim) {
+    buscaLocal::Conjunto novo = busca.melhora(melhor, fim, rodada);
+    const Relogio::time_point agora = Relogio::now();
+    if (novo.tamanho > melhor.tamanho) {
+      melhor = std::move(novo);
+      ultimaMelhora = agora;
+    } else if (agora - ultimaMelhora > std::max<Relogio::duration>(ultimaMelhora - inicio,
+                                                                     paciencia)) {
+      break;
+    }
+  }
+  return melhor;
+}
+
 std::vector<char> membros(const buscaLocal::Conjunto& c) {
   std::vector<char> r(c.lado.size());
   for (size_t v = 0; v < c.lado.size(); v++) r[v] = c.lado[v] >= 0;
@@ -103,14 +131,9 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
         std::max(0.0, std::min(MAXIMO_BUSCA_LOCAL, FRACAO_BUSCA_LOCAL * segundosRestantes()));
     int64_t soma = 0;
     for (const Peca& p : pecas) soma += p.grafo.numVertices();
-    Relogio::time_point fim = Relogio::now();
     for (int i = 0; i < k; i++) {
-      buscaLocal::BuscaLocal busca(pecas[i].grafo, 1);
-      const buscaLocal::Conjunto guloso = busca.guloso();
       const double fatia = soma > 0 ? segundos * pecas[i].grafo.numVertices() / soma : 0.0;
-      fim = std::min(prazo(), Relogio::now() + std::chrono::duration_cast<Relogio::duration>(
-                                                   std::chrono::duration<double>(fatia)));
-      const buscaLocal::Conjunto melhor = busca.melhora(guloso, fim);
+      const buscaLocal::Conjunto melhor = buscaLocalDaPeca(pecas[i].grafo, fatia);
       solucoes[i] = membros(melhor);
       total += melhor.tamanho;
     }

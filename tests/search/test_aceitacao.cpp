@@ -165,5 +165,7 @@ TEST(Aceitacao, BranchAndBoundPuroNuncaPassaDoOtimo) { confereTodas("0010", "000
 TEST(Aceitacao, HeuristicaECortesAchamOOtimo) { confereTodas("1110", "1100", true); }
 TEST(Aceitacao, SoCortesAchamOOtimo) { confereTodas("0110", "0100", true); }
 TEST(Aceitacao, CortesComImpressaoDetalhadaAchamOOtimo) { confereTodas("1111", "1101", true); }
+TEST(Aceitacao, ComReducaoAchaOOtimo) { confereTodas("-r 1110", "-r 1100", true); }
+TEST(Aceitacao, ComReducaoSemCortesNuncaPassaDoOtimo) { confereTodas("-r 0010", "-r 0000", false); }
 
 }  // namespace
