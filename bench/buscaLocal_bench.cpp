@@ -3,7 +3,7 @@
 // each time limit given; or, with -a, the fewest perturbations (and the time
 // of a run with that cap) in which it reaches a target size, per seed.
 //
-//   buscaLocal_bench [-s semente] arquivo segundos...
+//   buscaLocal_bench [-s semente] [-m maxIteracoes] arquivo segundos...
 //   buscaLocal_bench -a alvo [-s semente] [-r sementes] [-m maxIteracoes] arquivo
 #include <chrono>
 #include <cstdio>
@@ -57,7 +57,7 @@ bool confere(const GrafoSimples& g, const buscaLocal::Conjunto& c) {
 int main(int argc, char** argv) {
   uint64_t semente = 1;
   int alvo = -1, sementes = 1;
-  int64_t maxIteracoes = int64_t{1} << 40;
+  int64_t maxIteracoes = -1;
   int i = 1;
   for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
     if (!std::strcmp(argv[i], "-s")) semente = std::strtoull(argv[i + 1], nullptr, 10);
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   }
   if (i >= argc || (alvo < 0 && i + 1 >= argc)) {
     std::fprintf(stderr,
-                 "uso: %s [-s semente] arquivo segundos...\n"
+                 "uso: %s [-s semente] [-m maxIteracoes] arquivo segundos...\n"
                  "     %s -a alvo [-s semente] [-r sementes] [-m maxIteracoes] arquivo\n",
                  argv[0], argv[0]);
     return 2;
@@ -89,8 +89,9 @@ int main(int argc, char** argv) {
         if (tempo != nullptr) *tempo = segundosDesde(t0);
         return c.tamanho;
       };
+      const int64_t teto = maxIteracoes < 0 ? int64_t{1} << 40 : maxIteracoes;
       int64_t alto = 0;
-      while (roda(alto, nullptr) < alvo && alto < maxIteracoes) alto = alto == 0 ? 1 : 2 * alto;
+      while (roda(alto, nullptr) < alvo && alto < teto) alto = alto == 0 ? 1 : 2 * alto;
       if (roda(alto, nullptr) < alvo) {
         std::printf("semente %llu: alvo %d nao alcancado em %lld perturbacoes\n",
                     static_cast<unsigned long long>(sem), alvo, static_cast<long long>(alto));
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
     const buscaLocal::Conjunto ini = b.guloso();
     const double tGuloso = segundosDesde(t0);
     const auto prazo = t0 + std::chrono::duration_cast<Relogio::duration>(std::chrono::duration<double>(limite));
-    const buscaLocal::Conjunto c = b.melhora(ini, prazo);
+    const buscaLocal::Conjunto c = b.melhora(ini, prazo, maxIteracoes);
     const double tTotal = segundosDesde(t0);
     std::printf("limite %.1f s: guloso %d (%.3f s), busca %d (%.2f s)%s\n", limite, ini.tamanho, tGuloso,
                 c.tamanho, tTotal, confere(g, ini) && confere(g, c) ? "" : "  DESEQUILIBRADO");

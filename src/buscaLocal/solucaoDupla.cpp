@@ -31,12 +31,17 @@ SolucaoDupla::SolucaoDupla(const GrafoDuplo& h)
     : h_(h),
       perm_(static_cast<size_t>(h.numCopias())),
       pos_(perm_.size()),
+      vertice_(perm_.size() / 2),
+      posVertice_(perm_.size() / 2),
       aperto_(perm_.size(), 0),
       xorMembros_(perm_.size(), 0),
       nLivre_(h.numCopias()),
-      ehCandidato_(perm_.size(), 0) {
+      ehCandidato_(perm_.size(), 0),
+      mudou_(perm_.size() / 2, 0) {
   std::iota(perm_.begin(), perm_.end(), 0);
   std::iota(pos_.begin(), pos_.end(), 0);
+  std::iota(vertice_.begin(), vertice_.end(), 0);
+  std::iota(posVertice_.begin(), posVertice_.end(), 0);
 }
 
 void SolucaoDupla::troca(int p, int q) {
@@ -47,6 +52,14 @@ void SolucaoDupla::troca(int p, int q) {
   pos_[a] = q;
 }
 
+void SolucaoDupla::trocaVertice(int p, int q) {
+  const int a = vertice_[p], b = vertice_[q];
+  vertice_[p] = b;
+  posVertice_[b] = p;
+  vertice_[q] = a;
+  posVertice_[a] = q;
+}
+
 void SolucaoDupla::candidato(int x) {
   if (ehCandidato_[x]) return;
   ehCandidato_[x] = 1;
@@ -55,6 +68,7 @@ void SolucaoDupla::candidato(int x) {
 
 void SolucaoDupla::insere(int x) {
   troca(pos_[x], nSol_);  // first free slot becomes the last member's
+  trocaVertice(posVertice_[x >> 1], nSol_);
   nSol_++;
   nLivre_--;
   bool novoAperto1 = false;
@@ -67,12 +81,15 @@ void SolucaoDupla::insere(int x) {
     }
   });
   trabalho_ += h_.grau(x);
+  mudou(x >> 1);
   if (novoAperto1) candidato(x);
   if (registrando_) registro_.push_back(x + 1);
 }
 
 void SolucaoDupla::remove(int x) {
   troca(pos_[x], nSol_ - 1);  // now the first free copy
+  trocaVertice(posVertice_[x >> 1], nSol_ - 1);
+  mudou(x >> 1);
   nSol_--;
   nLivre_++;
   h_.paraVizinhos(x, [&](int y) {
@@ -118,6 +135,14 @@ std::vector<signed char> SolucaoDupla::lados() const {
   std::vector<signed char> lado(perm_.size() / 2, -1);
   for (int i = 0; i < nSol_; i++) lado[perm_[i] >> 1] = static_cast<signed char>(perm_[i] & 1);
   return lado;
+}
+
+void SolucaoDupla::passaMudancas(std::vector<signed char>& lado) {
+  for (const int v : mudados_) {
+    mudou_[v] = 0;
+    lado[v] = membro(2 * v) ? 0 : membro(2 * v + 1) ? 1 : -1;
+  }
+  mudados_.clear();
 }
 
 }  // namespace buscaLocal

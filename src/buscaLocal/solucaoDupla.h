@@ -57,6 +57,9 @@ class SolucaoDupla {
   int numFora() const { return static_cast<int>(perm_.size()) - nSol_; }
   int fora(int i) const { return perm_[nSol_ + i]; }
   int membroNa(int i) const { return perm_[i]; }
+  // Vertices with neither copy in the set.
+  int numVerticesFora() const { return static_cast<int>(vertice_.size()) - nSol_; }
+  int verticeFora(int i) const { return vertice_[nSol_ + i]; }
 
   void insere(int x);  // x must be free
   void remove(int x);  // x must be a member
@@ -83,17 +86,28 @@ class SolucaoDupla {
   // Adjacency entries visited so far; the caller reads it to space its
   // clock checks by work done rather than by moves.
   int64_t trabalho() const { return trabalho_; }
+
   void somaTrabalho(int64_t t) { trabalho_ += t; }
 
   // Side of each vertex (-1 out) as the set stands.
   std::vector<signed char> lados() const;
+  // Writes into `lado` the sides of the vertices moved since the last call,
+  // so that a copy of the set kept by the caller costs the moves, not n.
+  void passaMudancas(std::vector<signed char>& lado);
 
  private:
   void troca(int p, int q);
+  void trocaVertice(int p, int q);
   void candidato(int x);
+  void mudou(int v) {
+    if (mudou_[v]) return;
+    mudou_[v] = 1;
+    mudados_.push_back(v);
+  }
 
   const GrafoDuplo& h_;
   std::vector<int> perm_, pos_;
+  std::vector<int> vertice_, posVertice_;  // vertices in the set first
   std::vector<int> aperto_, xorMembros_;
   int nSol_ = 0, nLivre_ = 0;
   std::vector<int> registro_;  // x + 1 inserted, -(x + 1) removed
@@ -101,6 +115,8 @@ class SolucaoDupla {
   std::vector<int> candidatos_;
   std::vector<char> ehCandidato_;
   int64_t trabalho_ = 0;
+  std::vector<int> mudados_;
+  std::vector<char> mudou_;
 };
 
 }  // namespace buscaLocal

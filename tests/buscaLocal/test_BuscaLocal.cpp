@@ -115,8 +115,9 @@ TEST(BuscaLocal, MesmaSementeMesmoConjunto) {
   EXPECT_GE(d.tamanho, ia.tamanho);
 }
 
-// Counts recomputed from scratch after random moves, and the set restored
-// exactly by undoing a logged stretch.
+// Counts and runs recomputed from scratch after random moves, a copy kept
+// from the moves alone, and the set restored exactly by undoing a logged
+// stretch.
 TEST(SolucaoDupla, ContagensConferemAposMovimentosEDesfazer) {
   std::mt19937 rng(8);
   const int n = 40;
@@ -145,6 +146,11 @@ TEST(SolucaoDupla, ContagensConferemAposMovimentosEDesfazer) {
     ASSERT_EQ(s.numLivres(), livres);
     for (int i = 0; i < s.numLivres(); i++) ASSERT_EQ(s.aperto(s.livre(i)), 0);
     for (int i = 0; i < s.tamanho(); i++) ASSERT_TRUE(s.membro(s.membroNa(i)));
+    ASSERT_EQ(s.numVerticesFora(), n - s.tamanho());
+    for (int i = 0; i < s.numVerticesFora(); i++) {
+      const int v = s.verticeFora(i);
+      ASSERT_FALSE(s.membro(2 * v) || s.membro(2 * v + 1)) << v;
+    }
   };
   auto passoAleatorio = [&] {
     if (s.numLivres() > 0 && (s.tamanho() == 0 || rng() % 3 != 0))
@@ -152,9 +158,14 @@ TEST(SolucaoDupla, ContagensConferemAposMovimentosEDesfazer) {
     else if (s.tamanho() > 0)
       s.remove(s.membroNa(static_cast<int>(rng() % s.tamanho())));
   };
+  std::vector<signed char> copia(n, -1);  // brought up to date now and then
   for (int t = 0; t < 200; t++) {
     passoAleatorio();
     confereContagens();
+    if (t % 7 == 0) {
+      s.passaMudancas(copia);
+      ASSERT_EQ(copia, s.lados());
+    }
   }
   for (int volta = 0; volta < 5; volta++) {
     const std::vector<signed char> antes = s.lados();
