@@ -33,8 +33,7 @@ SolucaoDupla::SolucaoDupla(const GrafoDuplo& h)
       pos_(perm_.size()),
       vertice_(perm_.size() / 2),
       posVertice_(perm_.size() / 2),
-      aperto_(perm_.size(), 0),
-      xorMembros_(perm_.size(), 0),
+      cont_(perm_.size()),
       nLivre_(h.numCopias()),
       ehCandidato_(perm_.size(), 0),
       mudou_(perm_.size() / 2, 0) {
@@ -73,8 +72,9 @@ void SolucaoDupla::insere(int x) {
   nLivre_--;
   bool novoAperto1 = false;
   h_.paraVizinhos(x, [&](int y) {
-    xorMembros_[y] ^= x;
-    if (++aperto_[y] == 1) {  // was free: leaves the free run
+    Contagem& c = cont_[y];
+    c.xorMembros ^= x;
+    if (++c.aperto == 1) {  // was free: leaves the free run
       troca(pos_[y], nSol_ + nLivre_ - 1);
       nLivre_--;
       novoAperto1 = true;
@@ -93,13 +93,14 @@ void SolucaoDupla::remove(int x) {
   nSol_--;
   nLivre_++;
   h_.paraVizinhos(x, [&](int y) {
-    xorMembros_[y] ^= x;
-    const int a = --aperto_[y];
+    Contagem& c = cont_[y];
+    c.xorMembros ^= x;
+    const int a = --c.aperto;
     if (a == 0) {
       troca(pos_[y], nSol_ + nLivre_);
       nLivre_++;
     } else if (a == 1) {
-      candidato(xorMembros_[y]);
+      candidato(c.xorMembros);
     }
   });
   trabalho_ += h_.grau(x);

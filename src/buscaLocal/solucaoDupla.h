@@ -49,9 +49,9 @@ class SolucaoDupla {
 
   int tamanho() const { return nSol_; }
   bool membro(int x) const { return pos_[x] < nSol_; }
-  int aperto(int x) const { return aperto_[x]; }  // members it conflicts with
+  int aperto(int x) const { return cont_[x].aperto; }  // members it conflicts with
   // The member an outside copy of aperto 1 conflicts with.
-  int unicoMembro(int x) const { return xorMembros_[x]; }
+  int unicoMembro(int x) const { return cont_[x].xorMembros; }
   int numLivres() const { return nLivre_; }
   int livre(int i) const { return perm_[nSol_ + i]; }
   int numFora() const { return static_cast<int>(perm_.size()) - nSol_; }
@@ -108,7 +108,12 @@ class SolucaoDupla {
   const GrafoDuplo& h_;
   std::vector<int> perm_, pos_;
   std::vector<int> vertice_, posVertice_;  // vertices in the set first
-  std::vector<int> aperto_, xorMembros_;
+  // Side by side, as every move reads and writes both for each neighbour.
+  struct Contagem {
+    int aperto = 0;
+    int xorMembros = 0;  // the members it conflicts with, xor-ed
+  };
+  std::vector<Contagem> cont_;
   int nSol_ = 0, nLivre_ = 0;
   std::vector<int> registro_;  // x + 1 inserted, -(x + 1) removed
   bool registrando_ = false;
