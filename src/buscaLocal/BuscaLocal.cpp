@@ -10,7 +10,6 @@ namespace buscaLocal {
 
 namespace {
 
-
 // splitmix64: a fixed generator, so that a seed gives the same run with any
 // standard library.
 class Aleatorio {
@@ -75,9 +74,9 @@ class Ils {
   bool fim_ = false;
   std::vector<signed char> melhor_;  // written from the moves made since it last was
   int melhorTam_ = -1;
-  std::vector<int> lista_;   // the copies of aperto 1 around a member
-  std::vector<int> visto_;   // marks by stamp
-  int carimbo_ = 0;
+  std::vector<int> lista_;        // the copies of aperto 1 around a member
+  std::vector<uint32_t> visto_;  // marks by stamp
+  uint32_t carimbo_ = 0;
 };
 
 bool Ils::esgotado() {
