@@ -40,9 +40,11 @@ class GrafoDuplo {
 
 // An independent set of the conflict graph.  The copies sit in one array in
 // three runs, members then free copies (no member conflict) then the rest,
-// so that a member, a free copy or an outside copy is drawn in constant
-// time.  Every change may be logged and undone; the members whose swap
-// neighbourhood grew are gathered as candidates for the local search.
+// and the vertices in another, those with a member copy first, so that a
+// member, a free copy, an outside copy or a vertex out of the set is drawn
+// in constant time.  Every change may be logged and undone; the members
+// whose swap neighbourhood grew are gathered as candidates for the local
+// search.
 class SolucaoDupla {
  public:
   explicit SolucaoDupla(const GrafoDuplo& h);
@@ -50,7 +52,9 @@ class SolucaoDupla {
   int tamanho() const { return nSol_; }
   bool membro(int x) const { return pos_[x] < nSol_; }
   int aperto(int x) const { return cont_[x].aperto; }  // members it conflicts with
-  // The member an outside copy of aperto 1 conflicts with.
+  // The member an outside copy of aperto 1 conflicts with: the xor of its
+  // member neighbours, kept by every move, is then that one member, and no
+  // list has to be scanned to find it.
   int unicoMembro(int x) const { return cont_[x].xorMembros; }
   int numLivres() const { return nLivre_; }
   int livre(int i) const { return perm_[nSol_ + i]; }
@@ -86,7 +90,6 @@ class SolucaoDupla {
   // Adjacency entries visited so far; the caller reads it to space its
   // clock checks by work done rather than by moves.
   int64_t trabalho() const { return trabalho_; }
-
   void somaTrabalho(int64_t t) { trabalho_ += t; }
 
   // Side of each vertex (-1 out) as the set stands.
