@@ -226,60 +226,42 @@ BuscaLocal::BuscaLocal(const GrafoSimples& g, uint64_t semente)
 
 BuscaLocal::~BuscaLocal() = default;
 
-// Bucket lists by current degree among the copies still open; the open copy
-// of least degree goes in and its neighbours are closed.  Degrees only fall,
-// so the lowest non-empty bucket is found by a pointer that moves back only
-// as far as a fallen degree.
+// Vertices in order of increasing degree, each on its preferred side when
+// that copy is still open, else on the other.  What makes the start good is
+// that the sides agree across the graph: chosen copy by copy (ties broken at
+// random, say) they split it into patches whose sides clash along their
+// borders, and the swaps cannot mend that, since mending a border means
+// moving a whole patch.  So every vertex first prefers side 0, the right
+// side for the positive edges that dominate real networks, then takes the
+// side most of its neighbours' preferences ask for, in a few sweeps.
 Conjunto BuscaLocal::guloso() {
   const GrafoDuplo& h = *h_;
-  const int nc = h.numCopias();
-  std::vector<int> grau(static_cast<size_t>(nc)), prox(static_cast<size_t>(nc)), ant(static_cast<size_t>(nc));
+  const int n = h.numCopias() / 2;
+  std::vector<signed char> preferido(static_cast<size_t>(n), 0);
+  for (int varredura = 0; varredura < 3; varredura++)
+    for (int v = 0; v < n; v++) {
+      // Code c for w asks v to take side 1 ^ (c & 1) ^ side(w); the two
+      // codes of a double edge ask for both and cancel out.
+      int votos[2] = {0, 0};
+      for (const int c : h.codigos(v)) votos[1 ^ (c & 1) ^ preferido[c >> 1]]++;
+      if (votos[0] != votos[1]) preferido[v] = votos[1] > votos[0];
+    }
+  // Counting sort by degree.
   int grauMax = 0;
-  for (int x = 0; x < nc; x++) grauMax = std::max(grauMax, grau[x] = h.grau(x));
-  std::vector<int> cabeca(static_cast<size_t>(grauMax) + 1, -1);
-  auto liga = [&](int x) {
-    const int d = grau[x];
-    ant[x] = -1;
-    prox[x] = cabeca[d];
-    if (cabeca[d] >= 0) ant[cabeca[d]] = x;
-    cabeca[d] = x;
-  };
-  auto desliga = [&](int x) {
-    if (ant[x] >= 0)
-      prox[ant[x]] = prox[x];
-    else
-      cabeca[grau[x]] = prox[x];
-    if (prox[x] >= 0) ant[prox[x]] = ant[x];
-  };
-  // Ties fall to a seeded order.
-  Aleatorio rng(semente_ ^ 0x5bd1e995u);
-  std::vector<int> ordem(static_cast<size_t>(nc));
-  for (int x = 0; x < nc; x++) ordem[x] = x;
-  for (int i = nc - 1; i > 0; i--) std::swap(ordem[i], ordem[rng.abaixo(i + 1)]);
-  for (const int x : ordem) liga(x);
+  for (int v = 0; v < n; v++) grauMax = std::max(grauMax, static_cast<int>(h.codigos(v).size()));
+  std::vector<int> inicio(static_cast<size_t>(grauMax) + 2, 0), ordem(static_cast<size_t>(n));
+  for (int v = 0; v < n; v++) inicio[h.codigos(v).size() + 1]++;
+  for (int d = 0; d <= grauMax; d++) inicio[d + 1] += inicio[d];
+  for (int v = 0; v < n; v++) ordem[inicio[h.codigos(v).size()]++] = v;
 
-  std::vector<char> aberto(static_cast<size_t>(nc), 1);
-  std::vector<signed char> lado(static_cast<size_t>(nc / 2), -1);
-  int menor = 0;
-  for (;;) {
-    while (menor <= grauMax && cabeca[menor] < 0) menor++;
-    if (menor > grauMax) break;
-    const int x = cabeca[menor];
-    desliga(x);
-    aberto[x] = 0;
-    lado[x >> 1] = static_cast<signed char>(x & 1);
-    h.paraVizinhos(x, [&](int y) {
-      if (!aberto[y]) return;
-      desliga(y);
-      aberto[y] = 0;
-      h.paraVizinhos(y, [&](int z) {
-        if (!aberto[z]) return;
-        desliga(z);
-        grau[z]--;
-        liga(z);
-        menor = std::min(menor, grau[z]);
-      });
-    });
+  std::vector<char> fechado(static_cast<size_t>(2 * n), 0);
+  std::vector<signed char> lado(static_cast<size_t>(n), -1);
+  for (const int v : ordem) {
+    int x = 2 * v + preferido[v];
+    if (fechado[x]) x ^= 1;
+    if (fechado[x]) continue;
+    lado[v] = static_cast<signed char>(x & 1);
+    h.paraVizinhos(x, [&](int y) { fechado[y] = 1; });
   }
   return conjuntoDe(std::move(lado));
 }

@@ -26,7 +26,8 @@ class BuscaLocal {
   BuscaLocal(const GrafoSimples& g, uint64_t semente);
   ~BuscaLocal();
 
-  // Minimum degree first on the conflict graph: linear time.
+  // Vertices by increasing degree, on sides that agree across the graph:
+  // linear time, no randomness.
   Conjunto guloso();
   // Improves `inicial` (whose members that clash with earlier ones are
   // dropped) until the deadline or, when maxIteracoes >= 0, that many

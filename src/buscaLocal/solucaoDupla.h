@@ -7,6 +7,7 @@
 #define BCT_BUSCALOCAL_SOLUCAODUPLA_H
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "graph/GrafoSimples.h"
@@ -24,6 +25,9 @@ class GrafoDuplo {
   int numCopias() const { return 2 * (static_cast<int>(inicio_.size()) - 1); }
   int grau(int x) const {  // conflicts of a copy, its mirror included
     return 1 + static_cast<int>(inicio_[(x >> 1) + 1] - inicio_[x >> 1]);
+  }
+  std::span<const int> codigos(int v) const {  // those of vertex v
+    return {codigo_.data() + inicio_[v], static_cast<size_t>(inicio_[v + 1] - inicio_[v])};
   }
   template <class F>
   void paraVizinhos(int x, F&& f) const {
