@@ -176,6 +176,7 @@ void Ils::perturba() {
       if (z != x && !s_.membro(z)) lista_.push_back(z);
     });
   });
+  s_.somaTrabalho(static_cast<int64_t>(lista_.size()));
   for (int i = 1; i < k && !lista_.empty(); i++) {
     const int z = lista_[static_cast<size_t>(rng_.abaixo(static_cast<int>(lista_.size())))];
     if (s_.membro(z)) continue;
