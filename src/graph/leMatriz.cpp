@@ -71,13 +71,13 @@ void leMatrizDe(std::FILE* in) {
   exigeFimDaEntrada(l, depois);
 
   exigeMemoria(nlin, 0);
+  // One block for all entries, each row a pointer into it.
   a = static_cast<int**>(std::calloc(static_cast<size_t>(nlin) + 1, sizeof(int*)));
   if (a == nullptr) errormsg("leMatriz: memory allocation error.\n", __LINE__, -1);
-  for (int i = 0; i < nlin; i++) {
-    a[i] = static_cast<int*>(std::malloc((static_cast<size_t>(ncol) + 1) * sizeof(int)));
-    if (a[i] == nullptr) errormsg("leMatriz: memory allocation error.\n", __LINE__, -1);
-    for (int k = 0; k < ncol; k++) a[i][k] = valores[static_cast<size_t>(i) * ncol + k];
-  }
+  a[0] = static_cast<int*>(std::malloc((valores.size() + 1) * sizeof(int)));
+  if (a[0] == nullptr) errormsg("leMatriz: memory allocation error.\n", __LINE__, -1);
+  std::copy(valores.begin(), valores.end(), a[0]);
+  for (int i = 1; i < nlin; i++) a[i] = a[0] + static_cast<size_t>(i) * ncol;
   std::vector<int>().swap(valores);
 
   converteMatriz();
@@ -156,7 +156,7 @@ void converteMatriz() {
 
 void liberaMatriz() {
   if (a == nullptr) return;
-  for (int i = 0; i < nlin; i++) std::free(a[i]);
+  std::free(a[0]);
   std::free(a);
   a = nullptr;
 }

@@ -12,7 +12,8 @@ void leGrafoDe(std::FILE* in);
 void leMatrizDe(std::FILE* in);
 
 extern int ncol;  // columns of the matrix instance
-extern int** a;   // nlin rows of ncol entries; released after the conversion
+extern int** a;   // nlin rows of ncol entries, all in the block a[0]; released
+                  // after the conversion
 
 void converteMatriz();  // the conversion of a filled nlin x ncol matrix a
 void liberaMatriz();    // releases a (null afterwards)

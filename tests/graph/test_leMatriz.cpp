@@ -20,8 +20,9 @@ std::string converte(const std::vector<std::vector<int>>& linhas, int colunas) {
   nlin = static_cast<int>(linhas.size());
   ncol = colunas;
   a = static_cast<int**>(std::calloc(linhas.size() + 1, sizeof(int*)));
+  a[0] = static_cast<int*>(std::calloc(linhas.size() * colunas + 1, sizeof(int)));
   for (int i = 0; i < nlin; i++) {
-    a[i] = static_cast<int*>(std::calloc(colunas + 1, sizeof(int)));
+    a[i] = a[0] + static_cast<size_t>(i) * colunas;
     for (int k = 0; k < colunas; k++) a[i][k] = linhas[i][k];
   }
   ::testing::internal::CaptureStdout();
