@@ -97,10 +97,13 @@ void converteMatriz() {
   std::vector<int> tocadas;
   std::vector<int> pares;  // j, i, sign for each adjacent pair j < i, i ascending
   narco = nneg = npos = nduplo = 0;
+  int proximaVerificacao = 1 << 20;
   for (int i = 0; i < n; i++) {
-    if (i % 256 == 0) {
-      verificaPrazoDeLeitura(i, n, "linhas convertidas");
+    if (i % 256 == 0) verificaPrazoDeLeitura(i, n, "linhas convertidas");
+    // A dense matrix makes pairs fast: stop as soon as they cannot be held.
+    if (narco >= proximaVerificacao) {
       exigeMemoria(nlin, narco);
+      proximaVerificacao = narco + (1 << 20);
     }
     for (int k = 0; k < ncol; k++) {
       if (a[i][k] == 0) continue;
