@@ -92,13 +92,16 @@ void converteMatriz() {
   // met against the earlier rows that share a column with it, through the
   // columns' lists of rows, so the work follows the pairs that exist.
   const int n = nlin;
-  std::vector<std::vector<int>> linhasDaColuna(static_cast<size_t>(ncol));
+  // With two rows or more every column was in the input, so the lists cost
+  // what the input did; with fewer there are no pairs, and the column count
+  // alone may be anything.
+  std::vector<std::vector<int>> linhasDaColuna(n >= 2 ? static_cast<size_t>(ncol) : 0);
   std::vector<signed char> marca(static_cast<size_t>(n), 0);  // 1 equal, 2 different
   std::vector<int> tocadas;
   std::vector<int> pares;  // j, i, sign for each adjacent pair j < i, i ascending
   narco = nneg = npos = nduplo = 0;
   int proximaVerificacao = 1 << 20;
-  for (int i = 0; i < n; i++) {
+  for (int i = 0; i < n && n >= 2; i++) {
     if (i % 256 == 0) verificaPrazoDeLeitura(i, n, "linhas convertidas");
     // A dense matrix makes pairs fast: stop as soon as they cannot be held.
     if (narco >= proximaVerificacao) {

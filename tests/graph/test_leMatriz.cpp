@@ -195,6 +195,12 @@ TEST(LeMatriz, AceitaMatrizSemLinhasOuSemColunas) {
   carrega(leMatrizDe, "3 0\n");
   EXPECT_EQ(nlin, 3);
   EXPECT_EQ(narco, 0);
+  // Found by fuzzing: no rows but a billion columns once made a list per
+  // column before finding there was nothing to list.
+  carrega(leMatrizDe, "0 1122110100");
+  EXPECT_EQ(narco, 0);
+  carrega(leMatrizDe, "1 3 1 0 -1");
+  EXPECT_EQ(narco, 0);
   ::testing::internal::GetCapturedStdout();
   liberaGrafo();
 }
