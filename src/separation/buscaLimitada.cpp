@@ -25,8 +25,10 @@
 // (the least label and the labels chained above it at most 1e-6 apart, see
 // dijkstra.cpp), and until the stop every near group lies below the threshold
 // plus folga.  So vertices labelled at or above that (plus a margin) sleep
-// outside the scanned list: their labels and predecessors are kept exactly,
-// and they join the list as soon as a relaxation brings them lower.  Should
+// outside the awake set: their labels and predecessors are kept exactly,
+// and they join the set as soon as a relaxation brings them lower.  The
+// awake set is ordered by (label, index), so the choice is read from its
+// front: the near group, mostly one vertex or one exact label.  Should
 // a scanned label ever come within the tolerance of the sleepers' floor, they
 // all join the list and the search goes on without sleepers.
 //
@@ -39,11 +41,18 @@
 // depends on a sleeper's exact label) and no wake-up of all sleepers is due.
 // Should either happen, or the target be settled below the threshold (a hit
 // must leave every predecessor exact), the search is done again in full.
+//
+// Cost: a search resets only the entries the previous one touched and never
+// fills pred, so one that settles a few vertices costs a few arcs, not the
+// vertex count.
 #include "separation/buscaLimitada.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
-#include <cstdint>
+#include <memory_resource>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -51,11 +60,68 @@ namespace {
 const double TOLERANCIA = 1e-6;
 enum : char { NAO_ALCANCADO, ABERTO, DORMENTE, FECHADO };
 
-// Kept between calls so that a warm search allocates nothing.
+// Kept between calls so that a warm search allocates nothing.  Between
+// searches every entry holds its reset value (label at the cap, unreached,
+// not useful) except those of the vertices in tocados, so a search resets
+// only what the one before it touched; a new count or cap resets all.
 std::vector<double> rotulo;
 std::vector<char> estado;
 std::vector<char> util;    // open and able to lead to a hit
-std::vector<uint64_t> acordados;  // labelled, unsettled, awake vertices
+std::vector<int> tocados;  // labelled in the last search
+int contagemReiniciada = -1;
+double capReiniciado = NAN;
+// Labelled, unsettled, awake vertices by (label, index): the scan's choice
+// is read from the near group at the front (see dijkstra.cpp).
+std::pmr::unsynchronized_pool_resource reserva;
+std::pmr::set<std::pair<double, int>> acordados{&reserva};
+std::vector<int> grupo;
+
+void reinicia(int count, double cap) {
+  if (count != contagemReiniciada || !(cap == capReiniciado)) {
+    rotulo.assign(count, cap);
+    estado.assign(count, NAO_ALCANCADO);
+    util.assign(count, 0);
+    contagemReiniciada = count;
+    capReiniciado = cap;
+  } else {
+    for (int v : tocados) {
+      rotulo[v] = cap;
+      estado[v] = NAO_ALCANCADO;
+      util[v] = 0;
+    }
+  }
+  tocados.clear();
+  acordados.clear();
+}
+
+// The vertex the index-order scan over the awake vertices picks, -1 when
+// none: the least (label, index) when no other label lies within the
+// tolerance above the least, else the scan rule over the near group alone.
+int escolhe(double cap) {
+  if (acordados.empty()) return -1;
+  const auto primeiro = acordados.begin();
+  const double menor = primeiro->first;
+  const auto seguinte = acordados.lower_bound({menor, INT_MAX});
+  if (seguinte == acordados.end() || seguinte->first > menor + TOLERANCIA)
+    return cap > menor + TOLERANCIA ? primeiro->second : -1;
+
+  grupo.clear();
+  double ultimo = menor;
+  for (auto it = primeiro; it != acordados.end() && !(it->first > ultimo + TOLERANCIA); ++it) {
+    grupo.push_back(it->second);
+    ultimo = it->first;
+  }
+  std::sort(grupo.begin(), grupo.end());
+  double minimo = cap;
+  int escolhido = -1;
+  for (int v : grupo) {
+    if (minimo > rotulo[v] + TOLERANCIA) {
+      minimo = rotulo[v];
+      escolhido = v;
+    }
+  }
+  return escolhido;
+}
 
 }  // namespace
 
@@ -103,18 +169,14 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
   // Sleepers' floor: a label there has label - folga above the threshold.
   double piso = corta ? limiar + folga + 0.5 * TOLERANCIA : INFINITY;
   rapido = rapido && corta && g.pesoMinimo >= 0 && cap >= piso;
-  const int nPalavras = (count + 63) / 64;
-  rotulo.assign(count, cap);
-  estado.assign(count, NAO_ALCANCADO);
-  util.assign(count, 0);
-  acordados.assign(nPalavras, 0);
-  std::fill(pred, pred + count, -1);
+  reinicia(count, cap);
+  pred[source] = -1;
   // An awake label within the tolerance of the floor could chain a near
   // group up to the sleepers: then they all wake before the next choice.
   bool rente = false;
   auto acorda = [&](int v) {
     estado[v] = ABERTO;
-    acordados[v >> 6] |= uint64_t{1} << (v & 63);
+    acordados.insert({rotulo[v], v});
     if (!(rotulo[v] + TOLERANCIA < piso)) rente = true;
   };
   auto serveria = [&](int v) -> char {
@@ -122,6 +184,7 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
     return rotulo[v] + extra - folga < limiar;
   };
   rotulo[source] = 0.0;
+  tocados.push_back(source);
   acorda(source);
   int uteis = util[source] = serveria(source);
 
@@ -131,24 +194,14 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
       if (rapido) return REFAZ;
       piso = INFINITY;
       rente = false;
-      for (int v = 0; v < count; v++)
+      // Every sleeper was labelled, so the touched list holds them all.
+      for (int v : tocados)
         if (estado[v] == DORMENTE) acorda(v);
     }
     // dijkstraS_T's scan, in index order over the awake open vertices.
-    double minimo = cap;
-    int u = -1;
-    for (int p = 0; p < nPalavras; p++) {
-      for (uint64_t b = acordados[p]; b != 0; b &= b - 1) {
-        const int v = (p << 6) + __builtin_ctzll(b);
-        const double d = rotulo[v];
-        if (minimo > d + TOLERANCIA) {
-          minimo = d;
-          u = v;
-        }
-      }
-    }
+    const int u = escolhe(cap);
     if (u < 0) return 2.0 * count + 2;
-    acordados[u >> 6] &= ~(uint64_t{1} << (u & 63));
+    acordados.erase({rotulo[u], u});
     estado[u] = FECHADO;
     uteis -= util[u];
     const double du = rotulo[u];
@@ -169,9 +222,13 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
         if (novo < piso && !(novo + TOLERANCIA < piso)) return REFAZ;
       }
       if (!(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
+      if (estado[v] == ABERTO) acordados.erase({rotulo[v], v});
+      else if (estado[v] == NAO_ALCANCADO) tocados.push_back(v);
       rotulo[v] = du + g.peso[a];
       pred[v] = u;
-      if (estado[v] != ABERTO) {
+      if (estado[v] == ABERTO) {
+        acordados.insert({rotulo[v], v});
+      } else {
         if (rotulo[v] < piso)
           acorda(v);
         else

@@ -27,8 +27,11 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
 
 // When dijkstraS_T(source, target, graph, g.count, pred, g.bound) on the
 // graph `g` was made from would return a value below `limiar`, returns that
-// same value and leaves pred exactly as it would.  Otherwise returns a value
-// not below `limiar` and not above that result; pred is then unspecified.
+// same value, with pred[source] = -1 and the same predecessor as there at
+// every vertex that search labels (so the same walk back from the target);
+// other entries of pred are left as they were.  Otherwise returns a value not
+// below `limiar` and not above that result; pred is then unspecified.  A
+// search costs in proportion to the vertices and arcs it touches.
 double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
                         double limiar);
 
