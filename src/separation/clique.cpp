@@ -1,10 +1,12 @@
 // Heuristic clique separation: sets grown greedily in order of decreasing LP
 // value, either all joined by double edges (at most one can be chosen) or two
 // sides with negative edges within and positive edges across (at most two).
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <functional>
+#include <vector>
 
-#include "base/erro.h"
 #include "graph/grafo.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
@@ -15,6 +17,37 @@ namespace {
 // A member's counters are parked far below any set size, so that no list
 // entry pointing back at it can make it join twice.
 const int MEMBRO = INT_MIN / 2;
+
+// Kept between calls.  Counters are zero outside the vertices in tocados,
+// which each start vertex resets; a sweep visits only those vertices, by
+// their positions in xh from a min-heap (see cresce).
+std::vector<int> contDupla, contPos;  // contDupla doubles as the first side's count
+std::vector<char> tocado;
+std::vector<int> tocados;
+std::vector<int> posicaoEmXh;  // xh[posicaoEmXh[v]].indice == v
+std::vector<int> fila;         // heap of positions in xh still to be swept
+int varrida = -1;              // the position the sweep is at
+
+// A counter of w is about to move off zero (or be parked): w joins the
+// touched list, and the sweep under way will reach it only if its position
+// lies ahead, as in a scan of all of xh.
+void toca(int w) {
+  if (tocado[w]) return;
+  tocado[w] = 1;
+  tocados.push_back(w);
+  if (posicaoEmXh[w] > varrida) {
+    fila.push_back(posicaoEmXh[w]);
+    std::push_heap(fila.begin(), fila.end(), std::greater<int>());
+  }
+}
+
+void limpaTocados() {
+  for (int v : tocados) {
+    contDupla[v] = contPos[v] = 0;
+    tocado[v] = 0;
+  }
+  tocados.clear();
+}
 
 // The joining test compares a counter with the set size, so each member may
 // add at most one to a neighbour whatever number of list entries (repeated
@@ -30,6 +63,7 @@ void contaPrimeiroLado(int m, int* nega, int* posi) {
       if (e->sinal == -1 || e->sinal == 2) negativo = true;
       if (e->sinal == 1 || e->sinal == 2) positivo = true;
     }
+    if (negativo || positivo) toca(w);
     if (negativo) nega[w]++;
     if (positivo) posi[w]++;
   }
@@ -44,7 +78,10 @@ void contaVizinhos(int m, int sinal, bool igual, int* cont) {
     bool achou = false;
     for (; e != nullptr && e->vertice == w; e = e->prox)
       if ((e->sinal == sinal) == igual) achou = true;
-    if (achou) cont[w]++;
+    if (achou) {
+      toca(w);
+      cont[w]++;
+    }
   }
 }
 
@@ -59,10 +96,17 @@ void escreveCorte(int* ultimoCorte, int* ultimoCoef, int tamanho, double rhs) {
 
 // One greedy sweep in order of decreasing LP value: every vertex whose
 // counter equals the current size is joined to every member so far, so it
-// joins; junta(v) then counts its neighbours and parks its counters.
+// joins; junta(v) then counts its neighbours and parks its counters.  A
+// vertex with a zero counter never equals the size (at least one), so the
+// sweep visits the touched vertices alone, in xh order: the heap holds the
+// positions of those ahead of it, and junta adds those touched on the way.
 template <class Junta>
-void cresce(int n, const int* cont, int& tamanho, double& soma, Junta junta) {
-  for (int p = 0; p < n; p++) {
+void cresce(const int* cont, int& tamanho, double& soma, Junta junta) {
+  while (!fila.empty()) {
+    std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
+    const int p = fila.back();
+    fila.pop_back();
+    varrida = p;
     const int v = xh[p].indice;
     if (cont[v] != tamanho) continue;
     clique[tamanho++] = v;
@@ -71,23 +115,32 @@ void cresce(int n, const int* cont, int& tamanho, double& soma, Junta junta) {
   }
 }
 
+// A new sweep from the front of xh over every vertex touched so far.
+void recomecaVarredura() {
+  varrida = -1;
+  fila.clear();
+  for (int v : tocados) fila.push_back(posicaoEmXh[v]);
+  std::make_heap(fila.begin(), fila.end(), std::greater<int>());
+}
+
 }  // namespace
 
 int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ultimoCoef,
                                            int ncortes) {
   const int n = nlin;
-  const size_t tam = (static_cast<size_t>(n) + 1) * sizeof(int);
-  int* contDupla = static_cast<int*>(std::malloc(tam));
-  if (contDupla == nullptr) errormsg("Main: memory allocation error.\n", 1019, -1);
-  int* contPos = static_cast<int*>(std::malloc(tam));
-  if (contPos == nullptr) errormsg("Main: memory allocation error.\n", 1021, -1);
-  int* contNeg = contDupla;
+  contDupla.assign(n, 0);
+  contPos.assign(n, 0);
+  tocado.assign(n, 0);
+  tocados.clear();
+  posicaoEmXh.resize(n);
+  int* contNeg = contDupla.data();
 
   for (int v = 0; v < n; v++) {
     xh[v] = RegAux{x[v], v};
     pertence[v] = 0;
   }
   std::qsort(xh, static_cast<size_t>(n), sizeof(RegAux), ComparaRegAux);
+  for (int p = 0; p < n; p++) posicaoEmXh[xh[p].indice] = p;
 
   int conta = 0;
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
@@ -95,16 +148,18 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
     for (int j = 0; j < n && ncortes + conta <= MAX_CORTES - 1; j++) {
       const int s = xh[j].indice;
       if (pertence[s] == 1) continue;
-      for (int v = 0; v < n; v++) contDupla[v] = 0;
+      limpaTocados();
+      recomecaVarredura();
       int tamanho = 1;
       double soma = xh[j].valor;
       clique[0] = s;
       auto juntaDupla = [&](int v) {
-        contaVizinhos(v, 2, true, contDupla);
+        contaVizinhos(v, 2, true, contDupla.data());
+        toca(v);
         contDupla[v] = MEMBRO;
       };
       juntaDupla(s);
-      cresce(n, contDupla, tamanho, soma, juntaDupla);
+      cresce(contDupla.data(), tamanho, soma, juntaDupla);
       if (soma > 1.000001) {
         escreveCorte(ultimoCorte, ultimoCoef, tamanho, 1.0);
         conta++;
@@ -116,18 +171,21 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
     for (int k = 0; k < n && ncortes + conta <= MAX_CORTES - 1; k++) {
       const int s = xh[k].indice;
       if (pertence[s] == 1) continue;
-      for (int v = 0; v < n; v++) contNeg[v] = contPos[v] = 0;
+      limpaTocados();
+      recomecaVarredura();
       int tamanho = 1;
       double soma = xh[k].valor;
       clique[0] = s;
       auto juntaPrimeiro = [&](int v) {
-        contaPrimeiroLado(v, contNeg, contPos);
+        contaPrimeiroLado(v, contNeg, contPos.data());
+        toca(v);
         contNeg[v] = contPos[v] = MEMBRO;
       };
       juntaPrimeiro(s);
-      cresce(n, contNeg, tamanho, soma, juntaPrimeiro);
-      cresce(n, contPos, tamanho, soma, [&](int v) {
-        contaVizinhos(v, 1, false, contPos);
+      cresce(contNeg, tamanho, soma, juntaPrimeiro);
+      recomecaVarredura();
+      cresce(contPos.data(), tamanho, soma, [&](int v) {
+        contaVizinhos(v, 1, false, contPos.data());
         contPos[v] = MEMBRO;
       });
       if (tamanho > 3 && soma > 2.000001) {
@@ -136,7 +194,5 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
       }
     }
   }
-  std::free(contPos);
-  std::free(contDupla);
   return conta;
 }

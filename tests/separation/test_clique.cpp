@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <random>
 
 #include "separation/ambiente.h"
 #include "separation/separadores.h"
@@ -116,4 +118,118 @@ TEST(Clique, ArestaRepetidaNaoContaDuasVezes) {
   const std::vector<Corte> c = separa({0.6, 0.5, 0.4});
   ASSERT_EQ(c.size(), 1u);
   EXPECT_EQ(c[0].colunas, (std::vector<int>{0, 1}));
+}
+
+namespace {
+
+// The separator as first written: every start vertex clears its counters
+// over all vertices and every sweep scans all of xh.  Kept as the reference
+// for the sweep over touched vertices alone.
+struct CorteSimples {
+  std::vector<int> colunas;
+  double rhs;
+};
+
+std::vector<CorteSimples> cliquesPorVarreduraCompleta(const std::vector<double>& ponto,
+                                                      int ncortes) {
+  const int n = nlin, membro = -1000000000;
+  std::vector<RegAux> ordem(n);
+  for (int v = 0; v < n; v++) ordem[v] = RegAux{ponto[v], v};
+  std::qsort(ordem.data(), n, sizeof(RegAux), ComparaRegAux);
+  std::vector<int> coberto(n, 0), cont(n), pos(n), conj;
+  std::vector<CorteSimples> r;
+  // each neighbour w of m once: by an entry that passes `conta`
+  auto vizinhos = [&](int m, auto conta, std::vector<int>& c) {
+    for (nodo* e = gMat[m]; e != nullptr;) {
+      const int w = e->vertice;
+      bool achou = false;
+      for (; e != nullptr && e->vertice == w; e = e->prox) achou = achou || conta(e->sinal);
+      if (achou) c[w]++;
+    }
+  };
+  auto varre = [&](std::vector<int>& c, double& soma, auto junta) {
+    for (int p = 0; p < n; p++) {
+      const int v = ordem[p].indice;
+      if (c[v] != static_cast<int>(conj.size())) continue;
+      conj.push_back(v);
+      soma += ordem[p].valor;
+      junta(v);
+    }
+  };
+  auto fecha = [&](double rhs) {
+    r.push_back({conj, rhs});
+    for (int v : conj) coberto[v] = 1;
+  };
+  if (n < 1 || ncortes > MAX_CORTES - 1) return r;
+  for (int j = 0; j < n && ncortes + static_cast<int>(r.size()) <= MAX_CORTES - 1; j++) {
+    const int s = ordem[j].indice;
+    if (coberto[s]) continue;
+    std::fill(cont.begin(), cont.end(), 0);
+    conj = {s};
+    double soma = ordem[j].valor;
+    auto junta = [&](int v) {
+      vizinhos(v, [](int t) { return t == 2; }, cont);
+      cont[v] = membro;
+    };
+    junta(s);
+    varre(cont, soma, junta);
+    if (soma > 1.000001) fecha(1.0);
+  }
+  for (int k = 0; k < n && ncortes + static_cast<int>(r.size()) <= MAX_CORTES - 1; k++) {
+    const int s = ordem[k].indice;
+    if (coberto[s]) continue;
+    std::fill(cont.begin(), cont.end(), 0);
+    std::fill(pos.begin(), pos.end(), 0);
+    conj = {s};
+    double soma = ordem[k].valor;
+    auto primeiro = [&](int v) {
+      vizinhos(v, [](int t) { return t == -1 || t == 2; }, cont);
+      vizinhos(v, [](int t) { return t == 1 || t == 2; }, pos);
+      cont[v] = pos[v] = membro;
+    };
+    primeiro(s);
+    varre(cont, soma, primeiro);
+    varre(pos, soma, [&](int v) {
+      vizinhos(v, [](int t) { return t != 1; }, pos);
+      pos[v] = membro;
+    });
+    if (conj.size() > 3 && soma > 2.000001) fecha(2.0);
+  }
+  return r;
+}
+
+}  // namespace
+
+// The sweeps over touched vertices give the cuts of full scans, in the same
+// order, on random graphs of every density with repeated edges and loops,
+// under points full of ties (equal values keep qsort's order), with and
+// without room for every cut.
+TEST(Clique, IgualAVarreduraCompletaEmGrafosAleatorios) {
+  std::mt19937 rng(41);
+  const std::vector<std::vector<int>> sinais{{1, -1, 2}, {2}, {-1, 1}, {2, 2, -1}, {1, -1, -1, 2}};
+  int cortes = 0;
+  for (int caso = 0; caso < 300; caso++) {
+    const int n = 1 + static_cast<int>(rng() % 60);
+    const double dens = (caso % 10) / 9.0;
+    const std::vector<Aresta> a =
+        grafoAleatorio(rng, n, dens, sinais[caso % sinais.size()], caso % 3 != 0);
+    montaGrafo(n, a);
+    Ambiente amb;
+    std::vector<double> ponto(n);
+    for (double& p : ponto) {
+      const double fr[] = {0, 1, 0.5, 0.5, 1.0 / 3, 0.6, 0.25};
+      p = caso % 4 == 0 ? std::uniform_real_distribution<double>(0, 1)(rng) : fr[rng() % 7];
+    }
+    const int ncortes = caso % 7 == 0 ? 190 + static_cast<int>(rng() % 12) : 0;
+    const std::vector<CorteSimples> esperado = cliquesPorVarreduraCompleta(ponto, ncortes);
+    const std::vector<Corte> c = separa(ponto, ncortes);
+    ASSERT_EQ(c.size(), esperado.size()) << caso;
+    for (size_t t = 0; t < c.size(); t++) {
+      ASSERT_EQ(c[t].colunas, esperado[t].colunas) << caso << " " << t;
+      ASSERT_EQ(c[t].rhs, esperado[t].rhs) << caso << " " << t;
+      ASSERT_EQ(c[t].coefs, std::vector<double>(c[t].colunas.size(), 1.0));
+    }
+    cortes += static_cast<int>(c.size());
+  }
+  EXPECT_GT(cortes, 300);
 }
