@@ -2,6 +2,7 @@
 // under weights from the LP point, chord splitting of each cycle found, and
 // lifting of the short ones.
 #include <cstdlib>
+#include <vector>
 
 #include "base/erro.h"
 #include "graph/grafo.h"
@@ -14,6 +15,8 @@ namespace {
 
 // The arcs the searches of one call can use; kept to reuse its storage.
 GrafoCompacto usaveis;
+// Sign of each cycle edge, kept for the same reason.
+std::vector<int> sinais;
 
 const double LIMIAR_CICLO = 0.999999;
 const int MAX_CICLO_LIFTING = 19;
@@ -62,12 +65,17 @@ bool temSinalOposto(int u, int w, int s) {
   return false;
 }
 
+// Back to -1 at the slots ciclo[0..k-1] and at the m lifted vertices.
+void limpaPosicoes(int k, int m) {
+  for (int p = 0; p < k; p++) position[ciclo[p]] = -1;
+  for (int l = 0; l < m; l++) position[indAlfa[l]] = -1;
+}
+
 }  // namespace
 
 int partitionCycle(int* cycle, int k, int* marks) {
-  int* sinalAresta = static_cast<int*>(std::malloc(static_cast<size_t>(k) * sizeof(int)));
-  if (sinalAresta == nullptr) errormsg("Main: memory allocation error.\n", 2284, -1);
-  for (int i = 0; i < nlin; i++) position[i] = -1;
+  sinais.resize(static_cast<size_t>(k));
+  int* sinalAresta = sinais.data();
   for (int p = 0; p < k; p++) position[cycle[p]] = p;
   int negativas = 0;
   for (int p = 0; p < k; p++) {
@@ -83,7 +91,6 @@ int partitionCycle(int* cycle, int k, int* marks) {
     while (p < k && !temSinalOposto(cycle[p], cycle[(p + 1) % k], sinalAresta[p])) p++;
     if (p == k) {
       for (int q = 0; q < k; q++) marks[cycle[q]] = 0;
-      std::free(sinalAresta);
       return 0;
     }
     sinalAresta[p] = sinalAresta[p] == -1 ? 1 : -1;
@@ -110,7 +117,6 @@ int partitionCycle(int* cycle, int k, int* marks) {
     const int b = j < outra ? outra : j;
     if (f == 2) {
       for (int p = 0; p < k; p++) marks[cycle[p]] = 0;
-      std::free(sinalAresta);
       return 0;
     }
     int c = 0;
@@ -146,7 +152,6 @@ int partitionCycle(int* cycle, int k, int* marks) {
       k = k - (b - a) + 1;
     }
   }
-  std::free(sinalAresta);
   return k;
 }
 
@@ -155,7 +160,12 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
   compactaGrafo(gDup, 2 * n, 1.0, escrevePesos(x), usaveis);
-  for (int v = 0; v < n; v++) pertence[v] = 0;
+  // position is -1 everywhere between cycles (see separadores.h); the
+  // incumbent's balance test leaves sides there, so each round starts clean.
+  for (int v = 0; v < n; v++) {
+    pertence[v] = 0;
+    position[v] = -1;
+  }
 
   int cortes = 0;
   for (int v = 0; v < n && cortes < MAX_CORTES; v++) {
@@ -166,9 +176,15 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     if (!(L < LIMIAR_CICLO)) continue;
     int k = leCiclo(v);
     if (k == 0) continue;
+    // The splits move vertices within ciclo[0..k-1], so the walk's slots
+    // hold every vertex that has a position.
+    const int kLido = k;
     if (k > 3) {
       k = partitionCycle(ciclo, k, pertence);
-      if (k == 0) continue;
+      if (k == 0) {
+        limpaPosicoes(kLido, 0);
+        continue;
+      }
     }
     const int m = (k >= 1 && k <= MAX_CICLO_LIFTING) ? liftingOddNegCycle(ciclo, k, vecAlfa, indAlfa) : 0;
     // |walk| - L is the LP weight of the walk; dropping vertices by the
@@ -190,6 +206,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       cortes++;
     }
     limpaMarcasCiclo(k);
+    limpaPosicoes(kLido, m);
   }
   std::free(coberto);
   return cortes;

@@ -1,10 +1,16 @@
 // Sequential lifting of a short odd negative cycle cut: each vertex off the
 // cycle with more than two edge ends on it gets the coefficient k - 1 minus
-// the heaviest subset of the structure it can be balanced with, found by an
-// exhaustive search.
+// the heaviest subset of the structure it can be balanced with, found by a
+// depth-first search that gives the exhaustive enumeration's answer.
+//
+// position: on entry -1 at every vertex off the cycle (the caller's to
+// keep); on return the cycle's vertices and the lifted ones hold their
+// places in the structure.  Each call costs the edges at the cycle and the
+// search, not the vertex count.
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
-#include "base/erro.h"
 #include "graph/grafo.h"
 #include "separation/separadores.h"
 #include "separation/trabalho.h"
@@ -14,6 +20,11 @@ namespace {
 // The cycle (at most 19 vertices) and the vertices lifted onto it never grow
 // beyond 20 elements, which bounds the exhaustive search at 2^19 leaves.
 const int MAX_ESTRUTURA = 20;
+
+// Edge ends on the cycle per vertex: zero outside the vertices listed in
+// contados, and reset through that list before each call returns.
+std::vector<int> contagem;
+std::vector<int> contados;
 
 int sinalDe(int u, int w) {
   for (nodo* e = gMat[u]; e != nullptr; e = e->prox)
@@ -62,67 +73,80 @@ bool passaTeste(int** matrix, int m, const int* decisao, int* cor, int* pilha) {
   return true;
 }
 
+// One call of solveByForce: the structure, the decisions so far (-1
+// undecided, 1 in, 0 out), the best total found, and resto[i], the most the
+// undecided elements i..m-2 can still add.
+struct BuscaForca {
+  int* pesos;
+  int** matriz;
+  int m, cap, melhor;
+  std::vector<int> decisao, cor, pilha, resto;
+} busca;
+
+// Depth first, each element in before out, as the exhaustive enumeration
+// of every leaf: the first leaf is the largest selection, and a double edge
+// to the candidate rules an element out.  The best total changes only at a
+// leaf whose total beats it and that passes the test, so the subtrees cut
+// off below hold no such leaf and the totals found, in order, are the
+// enumeration's: a subtree whose total cannot beat the best, and one whose
+// chosen elements already leave the candidate's component unbalanced (more
+// elements only grow that component, keeping every edge it had, so it stays
+// unbalanced).  The search stops once the best reaches the cap.
+void ramo(int i, int soma) {
+  if (busca.melhor >= busca.cap) return;
+  const int candidato = busca.m - 1;
+  int* decisao = busca.decisao.data();
+  if (i == candidato) {
+    if (soma > busca.melhor &&
+        passaTeste(busca.matriz, busca.m, decisao, busca.cor.data(), busca.pilha.data()))
+      busca.melhor = soma;
+    return;
+  }
+  if (soma + busca.resto[i] <= busca.melhor) return;
+  if (busca.matriz[i][candidato] != 2) {
+    decisao[i] = 1;
+    if (passaTeste(busca.matriz, busca.m, decisao, busca.cor.data(), busca.pilha.data()))
+      ramo(i + 1, soma + busca.pesos[i]);
+  }
+  decisao[i] = 0;
+  ramo(i + 1, soma);
+  decisao[i] = -1;
+}
+
 }  // namespace
 
 int solveByForce(int* weights, int** matrix, int m, int cap) {
-  const size_t tam = static_cast<size_t>(m) * sizeof(int);
-  int* decisao = static_cast<int*>(std::malloc(tam));
-  if (decisao == nullptr) errormsg("Main: memory allocation error.\n", 2007, -1);
-  int* cor = static_cast<int*>(std::malloc(tam));
-  if (cor == nullptr) errormsg("Main: memory allocation error.\n", 2009, -1);
-  int* pilha = static_cast<int*>(std::malloc(tam));
-  if (pilha == nullptr) errormsg("Main: memory allocation error.\n", 2011, -1);
-
+  if (m < 1) return 0;
+  busca.pesos = weights;
+  busca.matriz = matrix;
+  busca.m = m;
+  busca.cap = cap;
+  busca.melhor = 0;
   const int candidato = m - 1;
-  for (int e = 0; e < candidato; e++) decisao[e] = -1;
-  // Depth first, each element in before out: the first leaf is the largest
-  // selection, and a double edge to the candidate rules an element out.
-  int soma = 0, best = 0, i = 0;
-  while (i >= 0 && best < cap) {
-    if (i < candidato) {
-      if (decisao[i] == -1) {
-        if (matrix[i][candidato] == 2) {
-          decisao[i] = 0;
-        } else {
-          decisao[i] = 1;
-          soma += weights[i];
-        }
-        i++;
-      } else if (decisao[i] == 1) {
-        decisao[i] = 0;
-        soma -= weights[i];
-        i++;
-      } else {
-        decisao[i] = -1;
-        i--;
-      }
-    } else {
-      if (soma > best && passaTeste(matrix, m, decisao, cor, pilha)) best = soma;
-      i = candidato - 1;
-    }
-  }
-  std::free(pilha);
-  std::free(cor);
-  std::free(decisao);
-  return best;
+  busca.decisao.assign(static_cast<size_t>(m), -1);
+  busca.cor.resize(static_cast<size_t>(m));
+  busca.pilha.resize(static_cast<size_t>(m));
+  busca.resto.assign(static_cast<size_t>(m), 0);
+  for (int e = candidato - 1; e >= 0; e--)
+    busca.resto[e] = busca.resto[e + 1] +
+                     (matrix[e][candidato] == 2 || weights[e] < 0 ? 0 : weights[e]);
+  ramo(0, 0);
+  return busca.melhor;
 }
 
 int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted) {
   const int n = nlin;
   // Cycles too long for the structure are never lifted.
   if (k > MAX_ESTRUTURA - 1 || k < 1) return 0;
-  int* contagem = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
-  if (contagem == nullptr) errormsg("Main: memory allocation error.\n", 2146, -1);
-  int* pesos = static_cast<int*>(std::malloc(MAX_ESTRUTURA * sizeof(int)));
-  if (pesos == nullptr) errormsg("Main: memory allocation error.\n", 2148, -1);
-  int** matriz = static_cast<int**>(std::malloc(MAX_ESTRUTURA * sizeof(int*)));
-  if (matriz == nullptr) errormsg("Main: memory allocation error.\n", 2150, -1);
+  if (static_cast<int>(contagem.size()) != n) contagem.assign(n, 0);
+  static int linhas[MAX_ESTRUTURA][MAX_ESTRUTURA];
+  static int* matriz[MAX_ESTRUTURA];
+  int pesos[MAX_ESTRUTURA];
   for (int p = 0; p < MAX_ESTRUTURA; p++) {
-    matriz[p] = static_cast<int*>(std::calloc(MAX_ESTRUTURA, sizeof(int)));
-    if (matriz[p] == nullptr) errormsg("Main: memory allocation error.\n", 2153, -1);
+    matriz[p] = linhas[p];
+    std::fill(linhas[p], linhas[p] + MAX_ESTRUTURA, 0);
   }
 
-  for (int i = 0; i < n; i++) position[i] = -1;
   for (int p = 0; p < k; p++) {
     position[cycle[p]] = p;
     pesos[p] = 1;
@@ -134,11 +158,17 @@ int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted) {
     matriz[q][p] = s;
   }
   for (int p = 0; p < k; p++)
-    for (nodo* e = gMat[cycle[p]]; e != nullptr; e = e->prox) contagem[e->vertice]++;
+    for (nodo* e = gMat[cycle[p]]; e != nullptr; e = e->prox)
+      if (contagem[e->vertice]++ == 0) contados.push_back(e->vertice);
 
+  // The candidates go to qsort in ascending vertex order, as a scan of all
+  // vertices would list them, so that ties come out in the same order.
+  std::sort(contados.begin(), contados.end());
   int candidatos = 0;
-  for (int v = 0; v < n; v++)
-    if (contagem[v] != 0 && position[v] == -1) xh[candidatos++] = RegAux{double(contagem[v]), v};
+  for (int v : contados)
+    if (position[v] == -1) xh[candidatos++] = RegAux{double(contagem[v]), v};
+  for (int v : contados) contagem[v] = 0;
+  contados.clear();
   std::qsort(xh, static_cast<size_t>(candidatos), sizeof(RegAux), ComparaRegAux);
 
   int r = 0;
@@ -162,10 +192,5 @@ int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted) {
       }
     }
   }
-
-  for (int p = 0; p < MAX_ESTRUTURA; p++) std::free(matriz[p]);
-  std::free(matriz);
-  std::free(pesos);
-  std::free(contagem);
   return r;
 }

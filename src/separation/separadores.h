@@ -4,6 +4,10 @@
 #define BCT_SEPARATION_SEPARADORES_H
 
 int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef);
+// Both expect position to be -1 at every vertex off the cycle and leave the
+// places of the cycle they return (and of the lifted vertices) there; the
+// cycle separator puts those entries back to -1 before its next cycle, so
+// that neither call has to clear all vertices.
 int partitionCycle(int* cycle, int k, int* marks);
 int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted);
 int solveByForce(int* weights, int** matrix, int m, int cap);
