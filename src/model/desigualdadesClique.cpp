@@ -4,68 +4,150 @@
 // problem as ordinary rows.
 #include "model/desigualdadesClique.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <functional>
+#include <unordered_set>
+#include <vector>
 
 #include "base/erro.h"
-#include "base/memoria.h"
 #include "base/opcoes.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
-#include "separation/lote.h"
+#include "optimizer/xprs.h"
 
 int nCliqueSigIF = 0;
 
-int montaLinhasK1K2(char* qr, double* rhs, int* ms, int* mc, double* dv,
-                    int* elementos) {
-  const int n = nlin;
-  int* count = static_cast<int*>(aloca(n, sizeof(int), 1268));
-  int* base = static_cast<int*>(aloca(n, sizeof(int), 1270));
-  int** coberto = static_cast<int**>(aloca(n, sizeof(int*), 1272));
-  for (int i = 0; i < n; i++) {
-    coberto[i] = static_cast<int*>(std::calloc(n, sizeof(int)));
-    if (coberto[i] == nullptr) errormsg("Main: memory allocation error.\n", 1276, -1);
+namespace {
+
+// Vertex pairs already inside some row (the attempt from a negative edge
+// that is one is skipped), symmetric, so kept once with the lower vertex
+// first.  Only edges are ever covered, so it grows with the edges.
+std::unordered_set<uint64_t> cobertos;
+
+uint64_t chave(int u, int w) {
+  const uint64_t a = static_cast<uint32_t>(u < w ? u : w), b = static_cast<uint32_t>(u < w ? w : u);
+  return a << 32 | b;
+}
+void cobre(int u, int w) { cobertos.insert(chave(u, w)); }
+bool coberto(int u, int w) { return cobertos.count(chave(u, w)) != 0; }
+
+// An attempt's counters hold base's values at the vertices of baseTocados
+// and zero elsewhere, but at the vertices written since, listed in tocados;
+// each pass walks the touched vertices in ascending order from a min-heap,
+// where a vertex touched behind the pass is left out, as the full ascending
+// pass leaves it (a vertex whose counter is zero can never join).
+std::vector<int> count, base;
+std::vector<char> tocado, naBase;
+std::vector<int> tocados, baseTocados, fila, membros;
+int varrida = -1;
+
+void toca(int w) {
+  if (tocado[w]) return;
+  tocado[w] = 1;
+  tocados.push_back(w);
+  if (w > varrida) {
+    fila.push_back(w);
+    std::push_heap(fila.begin(), fila.end(), std::greater<int>());
   }
-  int* membros = static_cast<int*>(aloca(n, sizeof(int), 1281));
+}
+
+void recomecaPassada() {
+  varrida = -1;
+  fila.assign(tocados.begin(), tocados.end());
+  std::make_heap(fila.begin(), fila.end(), std::greater<int>());
+}
+
+// The next vertex of the ascending pass, -1 at its end.
+int proximo() {
+  if (fila.empty()) return -1;
+  std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
+  varrida = fila.back();
+  fila.pop_back();
+  return varrida;
+}
+
+}  // namespace
+
+int montaLinhasK1K2(LinhasK1K2& l) {
+  const int n = nlin;
+  l.qrtype.clear();
+  l.drhs.clear();
+  l.mstart.clear();
+  l.mcols.clear();
+  l.dmatval.clear();
+  cobertos.clear();
+  count.assign(n, 0);
+  base.assign(n, 0);
+  tocado.assign(n, 0);
+  naBase.assign(n, 0);
+  tocados.clear();
+  baseTocados.clear();
 
   int linhas = 0, elems = 0;
   for (int k = 0; k < n && linhas < n; k++) {
-    for (int w = 0; w < n; w++) base[w] = 0;
+    for (int w : baseTocados) {
+      base[w] = 0;
+      naBase[w] = 0;
+    }
+    baseTocados.clear();
     for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
+      if (!naBase[e->vertice]) {
+        naBase[e->vertice] = 1;
+        baseTocados.push_back(e->vertice);
+      }
       if (e->sinal == 1) base[e->vertice] = n + 1;
       else base[e->vertice]++;
     }
     for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
       const int j = e->vertice;
       if (j >= k || linhas >= n) break;
-      if (e->sinal != -1 || coberto[j][k]) continue;
+      if (e->sinal != -1 || coberto(j, k)) continue;
 
-      for (int w = 0; w < n; w++) count[w] = base[w];
+      for (int w : tocados) {
+        count[w] = 0;
+        tocado[w] = 0;
+      }
+      tocados.clear();
+      fila.clear();
+      varrida = -1;
+      for (int w : baseTocados) {
+        toca(w);
+        count[w] = base[w];
+      }
       for (nodo* f = gMat[j]; f != nullptr; f = f->prox) {
         const int w = f->vertice;
+        toca(w);
         if (f->sinal == -1) { if (count[w] < n) count[w]++; }
         else if (f->sinal == 1) { if (count[w] > n) count[w]++; }
         else if (f->sinal == 2) count[w]++;
       }
+      toca(k);
+      toca(j);
       count[k] = -1;
       count[j] = -1;
-      membros[0] = k;
-      membros[1] = j;
+      membros.assign({k, j});
       int t = 2;
 
       // K1: joined to k by a non-positive edge and to every other K1 member
       // by a negative or double one.
-      for (int l = 0; l < n; l++) {
-        if (count[l] != t) continue;
-        if (t == 2) coberto[j][k] = coberto[k][j] = 1;
-        membros[t++] = l;
-        count[l] = -1;
-        for (nodo* f = gMat[l]; f != nullptr; f = f->prox) {
+      for (int v = proximo(); v >= 0; v = proximo()) {
+        if (count[v] != t) continue;
+        if (t == 2) cobre(j, k);
+        membros.push_back(v);
+        t++;
+        count[v] = -1;
+        for (nodo* f = gMat[v]; f != nullptr; f = f->prox) {
           const int w = f->vertice;
           if ((f->sinal == -1 && count[w] < n) || (f->sinal == 1 && count[w] > n) ||
               f->sinal == 2) {
-            if (count[w] == -1) coberto[l][w] = coberto[w][l] = 1;
-            else count[w]++;
+            if (count[w] == -1) {
+              cobre(v, w);
+            } else {
+              toca(w);
+              count[w]++;
+            }
           }
         }
       }
@@ -73,68 +155,51 @@ int montaLinhasK1K2(char* qr, double* rhs, int* ms, int* mc, double* dv,
       // K2: joined positively (or doubly) to all of K1 and non-positively to
       // every earlier K2 member.
       int m = 0;
-      for (int f = 0; f < n; f++) {
-        if (count[f] != n + t + m) continue;
-        if (t == 2) coberto[j][k] = coberto[k][j] = 1;
-        membros[t + m] = f;
+      recomecaPassada();
+      for (int v = proximo(); v >= 0; v = proximo()) {
+        if (count[v] != n + t + m) continue;
+        if (t == 2) cobre(j, k);
+        membros.push_back(v);
         m++;
-        count[f] = -2;
-        for (nodo* g = gMat[f]; g != nullptr; g = g->prox) {
+        count[v] = -2;
+        for (nodo* g = gMat[v]; g != nullptr; g = g->prox) {
           if (g->sinal == 1) continue;
           const int w = g->vertice;
-          if (count[w] == -2) coberto[f][w] = coberto[w][f] = 1;
-          else count[w]++;
+          if (count[w] == -2) {
+            cobre(v, w);
+          } else {
+            toca(w);
+            count[w]++;
+          }
         }
       }
 
       if (t + m > 3) {
-        qr[linhas] = 'L';
-        rhs[linhas] = 2.0;
-        ms[linhas] = elems;
-        for (int i = 0; i < t + m; i++) {
-          mc[elems] = membros[i];
-          dv[elems] = 1.0;
+        l.qrtype.push_back('L');
+        l.drhs.push_back(2.0);
+        l.mstart.push_back(elems);
+        for (int v : membros) {
+          l.mcols.push_back(v);
+          l.dmatval.push_back(1.0);
           elems++;
         }
         linhas++;
       }
     }
   }
-  ms[linhas] = elems;
-
-  std::free(membros);
-  for (int i = 0; i < n; i++) std::free(coberto[i]);
-  std::free(coberto);
-  std::free(base);
-  std::free(count);
-  *elementos = elems;
+  l.mstart.push_back(elems);
+  cobertos.clear();
   return linhas;
 }
 
 void gerarDesigualdadesClique() {
-  const size_t n = static_cast<size_t>(nlin);
-  qrtype = static_cast<char*>(aloca(n, sizeof(char), 1256));
-  drhs = static_cast<double*>(aloca(n, sizeof(double), 1258));
-  mstart = static_cast<int*>(aloca(n + 1, sizeof(int), 1260));
-  mcols = static_cast<int*>(aloca(n * n, sizeof(int), 1262));
-  dmatval = static_cast<double*>(aloca(n * n, sizeof(double), 1264));
-
-  int elementos = 0;
-  const int linhas = montaLinhasK1K2(qrtype, drhs, mstart, mcols, dmatval, &elementos);
+  LinhasK1K2 l;
+  const int linhas = montaLinhasK1K2(l);
 
   if (RELATA_MODELO) std::printf("Total de desigualdades clique K1K2: %d\n", linhas);
-  testaRetorno(XPRSaddrows(prob, linhas, elementos, qrtype, drhs, nullptr, mstart, mcols, dmatval),
+  testaRetorno(XPRSaddrows(prob, linhas, static_cast<int>(l.mcols.size()), l.qrtype.data(),
+                           l.drhs.data(), nullptr, l.mstart.data(), l.mcols.data(),
+                           l.dmatval.data()),
                "Cortes: erro na chamada da rotina XPRSaddrows.\n", 1452);
   nCliqueSigIF = linhas;
-
-  std::free(qrtype);
-  std::free(drhs);
-  std::free(mstart);
-  std::free(mcols);
-  std::free(dmatval);
-  qrtype = nullptr;
-  drhs = nullptr;
-  mstart = nullptr;
-  mcols = nullptr;
-  dmatval = nullptr;
 }

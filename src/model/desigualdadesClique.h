@@ -3,10 +3,21 @@
 #ifndef BCT_MODEL_DESIGUALDADESCLIQUE_H
 #define BCT_MODEL_DESIGUALDADESCLIQUE_H
 
-// Fills the row buffers (capacities nlin, nlin, nlin + 1, nlin * nlin,
-// nlin * nlin) with the K1K2 rows of the graph store; returns the number of
-// rows and leaves the number of elements in *elementos.
-int montaLinhasK1K2(char* qrtype, double* drhs, int* mstart, int* mcols,
-                    double* dmatval, int* elementos);
+#include <vector>
+
+// Rows in the optimizer's layout: row i holds mcols/dmatval[mstart[i] ..
+// mstart[i+1]-1], and mstart has one entry more than there are rows.
+struct LinhasK1K2 {
+  std::vector<char> qrtype;
+  std::vector<double> drhs;
+  std::vector<int> mstart;
+  std::vector<int> mcols;
+  std::vector<double> dmatval;
+};
+
+// Replaces the contents of `l` with the K1K2 rows of the graph store and
+// returns the number of rows.  Memory grows with the vertices, the edges and
+// the rows, never with the square of the vertex count.
+int montaLinhasK1K2(LinhasK1K2& l);
 
 #endif

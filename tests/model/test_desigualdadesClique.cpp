@@ -1,6 +1,8 @@
 // K1K2 rows: member order, right-hand sides and which edges start attempts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "graph/grafo.h"
@@ -18,21 +20,18 @@ struct Linhas {
 
 Linhas monta(int n, const std::vector<ArestaTeste>& arestas) {
   montaGrafoTeste(n, arestas);
-  std::vector<char> qr(n + 1);
-  std::vector<double> rhs(n + 1);
-  std::vector<int> ms(n + 2, -7);
-  std::vector<int> mc(n * n + 1);
-  std::vector<double> dv(n * n + 1);
-  int elementos = -1;
-  const int linhas = montaLinhasK1K2(qr.data(), rhs.data(), ms.data(), mc.data(), dv.data(),
-                                     &elementos);
+  LinhasK1K2 l;
+  l.mstart.assign(3, -7);  // stale contents are replaced
+  const int linhas = montaLinhasK1K2(l);
   Linhas r;
-  EXPECT_EQ(ms[linhas], elementos);
+  EXPECT_EQ(static_cast<int>(l.mstart.size()), linhas + 1);
+  EXPECT_EQ(l.mstart[linhas], static_cast<int>(l.mcols.size()));
+  EXPECT_EQ(l.mcols.size(), l.dmatval.size());
   for (int i = 0; i < linhas; i++) {
-    r.membros.emplace_back(mc.begin() + ms[i], mc.begin() + ms[i + 1]);
-    for (int e = ms[i]; e < ms[i + 1]; e++) EXPECT_EQ(dv[e], 1.0);
-    r.rhs.push_back(rhs[i]);
-    r.sentido.push_back(qr[i]);
+    r.membros.emplace_back(l.mcols.begin() + l.mstart[i], l.mcols.begin() + l.mstart[i + 1]);
+    for (int e = l.mstart[i]; e < l.mstart[i + 1]; e++) EXPECT_EQ(l.dmatval[e], 1.0);
+    r.rhs.push_back(l.drhs[i]);
+    r.sentido.push_back(l.qrtype[i]);
   }
   liberaGrafo();
   return r;
@@ -149,3 +148,116 @@ TEST(DesigualdadesK1K2, TodaLinhaEhValidaEmGrafosAleatorios) {
 }
 
 }  // namespace
+
+namespace {
+
+// The rows as first built: an n x n cover table, every count array copied
+// whole for each attempt, and both passes over all vertices in ascending
+// order.  The reference for the sparse passes.
+std::vector<std::vector<int>> linhasPorTabelasCompletas(int n) {
+  std::vector<std::vector<int>> r;
+  std::vector<int> count(n), base(n);
+  std::vector<std::vector<char>> coberto(n, std::vector<char>(n, 0));
+  for (int k = 0; k < n && static_cast<int>(r.size()) < n; k++) {
+    std::fill(base.begin(), base.end(), 0);
+    for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
+      if (e->sinal == 1) base[e->vertice] = n + 1;
+      else base[e->vertice]++;
+    }
+    for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
+      const int j = e->vertice;
+      if (j >= k || static_cast<int>(r.size()) >= n) break;
+      if (e->sinal != -1 || coberto[j][k]) continue;
+      count = base;
+      for (nodo* f = gMat[j]; f != nullptr; f = f->prox) {
+        const int w = f->vertice;
+        if (f->sinal == -1) { if (count[w] < n) count[w]++; }
+        else if (f->sinal == 1) { if (count[w] > n) count[w]++; }
+        else if (f->sinal == 2) count[w]++;
+      }
+      count[k] = count[j] = -1;
+      std::vector<int> membros{k, j};
+      int t = 2;
+      for (int l = 0; l < n; l++) {
+        if (count[l] != t) continue;
+        if (t == 2) coberto[j][k] = coberto[k][j] = 1;
+        membros.push_back(l);
+        t++;
+        count[l] = -1;
+        for (nodo* f = gMat[l]; f != nullptr; f = f->prox) {
+          const int w = f->vertice;
+          if ((f->sinal == -1 && count[w] < n) || (f->sinal == 1 && count[w] > n) ||
+              f->sinal == 2) {
+            if (count[w] == -1) coberto[l][w] = coberto[w][l] = 1;
+            else count[w]++;
+          }
+        }
+      }
+      int m = 0;
+      for (int f = 0; f < n; f++) {
+        if (count[f] != n + t + m) continue;
+        if (t == 2) coberto[j][k] = coberto[k][j] = 1;
+        membros.push_back(f);
+        m++;
+        count[f] = -2;
+        for (nodo* g = gMat[f]; g != nullptr; g = g->prox) {
+          if (g->sinal == 1) continue;
+          const int w = g->vertice;
+          if (count[w] == -2) coberto[f][w] = coberto[w][f] = 1;
+          else count[w]++;
+        }
+      }
+      if (t + m > 3) r.push_back(membros);
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+// The sparse passes give the rows of the full tables, member for member and
+// in the same order, on random graphs of every density: negative-heavy ones
+// (big K1 sides), two-sided ones, double edges, edges entered several times
+// with the same or other signs (counted once per entry, as the lists hold
+// them), positive loops, and small graphs that reach the cap of n rows.
+TEST(DesigualdadesK1K2, IgualATabelasCompletasEmGrafosAleatorios) {
+  std::mt19937 rng(53);
+  int linhas = 0;
+  for (int caso = 0; caso < 400; caso++) {
+    const int n = 1 + static_cast<int>(rng() % (caso % 5 == 0 ? 8 : 45));
+    const double dens = (caso % 11) / 10.0;
+    const int mistura = static_cast<int>(caso % 4);
+    std::vector<ArestaTeste> a;
+    auto sinal = [&]() {
+      const unsigned r = rng() % 10;
+      if (mistura == 0) return r < 8 ? -1 : 1;
+      if (mistura == 1) return r < 5 ? -1 : r < 9 ? 1 : 2;
+      if (mistura == 2) return r < 4 ? -1 : r < 6 ? 1 : 2;
+      return r < 6 ? -1 : 1;
+    };
+    for (int u = 0; u < n; u++)
+      for (int w = u + 1; w < n; w++)
+        if (std::uniform_real_distribution<double>(0, 1)(rng) < dens) a.push_back({u, w, sinal()});
+    if (caso % 3 != 0 && !a.empty()) {
+      for (int t = 0; t < n / 2 + 1; t++) {
+        const ArestaTeste e = a[rng() % a.size()];
+        a.push_back({e.w, e.u, rng() % 2 ? e.s : sinal()});
+      }
+      for (int t = 0; t < n / 4; t++) {
+        const int v = static_cast<int>(rng() % n);
+        a.push_back({v, v, 1});
+      }
+      std::shuffle(a.begin(), a.end(), rng);
+    }
+    montaGrafoTeste(n, a);
+    const std::vector<std::vector<int>> esperado = linhasPorTabelasCompletas(n);
+    const Linhas r = monta(n, a);
+    ASSERT_EQ(r.membros, esperado) << caso;
+    for (size_t i = 0; i < r.rhs.size(); i++) {
+      ASSERT_EQ(r.rhs[i], 2.0);
+      ASSERT_EQ(r.sentido[i], 'L');
+    }
+    linhas += static_cast<int>(esperado.size());
+  }
+  EXPECT_GT(linhas, 400);
+}
