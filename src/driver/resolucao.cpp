@@ -38,8 +38,10 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   NODE_BEST_INTEGER_SOL = -1;
 
   const size_t n = static_cast<size_t>(nlin);
-  const size_t linhasModelo = static_cast<size_t>(nduplo) + n;
-  const size_t elementosModelo = n * (n + static_cast<size_t>(nduplo));
+  int linhasContadas = 0, elementosContados = 0;
+  contaModelo(&linhasContadas, &elementosContados);
+  const size_t linhasModelo = static_cast<size_t>(linhasContadas);
+  const size_t elementosModelo = static_cast<size_t>(elementosContados);
   char* qgtype = static_cast<char*>(aloca(n, sizeof(char), 63));
   double* obj = static_cast<double*>(aloca(n, sizeof(double), 65));
   double* dlb = static_cast<double*>(aloca(n, sizeof(double), 67));

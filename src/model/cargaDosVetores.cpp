@@ -3,12 +3,17 @@
 // vertex) and odd negative cycle rows (a cycle with an odd number of negative
 // edges cannot be chosen whole), handed over column-major.
 //
-// The cover table is kept as one bit per vertex pair and each cycle row as
-// its list of vertices, instead of n x n ints for each, and the cycle search
-// is breadth-first (see caminhoUnitario); the rows, their order and the
-// arrays they produce are those of the full tables and the general search.
+// The cover table is kept as a set of the covered pairs and each cycle row
+// as its list of vertices, instead of n x n ints for each, the clique pass
+// visits only the vertices its counts touch, and the cycle search is
+// breadth-first (see caminhoUnitario) and clears only what it marked; the
+// rows, their order and the arrays they produce are those of the full tables
+// and the general search.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "base/opcoes.h"
@@ -30,22 +35,40 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
   int c = 0;
   if (nduplo <= 0) return 0;
   linhasDaColuna.assign(n, {});
-  std::vector<bool> coberto(static_cast<size_t>(n) * n, false);
-  auto cobre = [&](int u, int w) {
-    coberto[static_cast<size_t>(u) * n + w] = true;
-    coberto[static_cast<size_t>(w) * n + u] = true;
+  // Covered pairs, once each with the lower vertex first; only double edges
+  // are ever covered.
+  std::unordered_set<uint64_t> coberto;
+  auto chave = [](int u, int w) {
+    const uint64_t a = static_cast<uint32_t>(std::min(u, w)), b = static_cast<uint32_t>(std::max(u, w));
+    return a << 32 | b;
   };
+  auto cobre = [&](int u, int w) { coberto.insert(chave(u, w)); };
+  // contagem holds g's values at the neighbours of k and zero elsewhere, but
+  // at the vertices written since, listed in tocados; the ascending pass
+  // walks those alone from a min-heap, leaving out a vertex touched behind it
+  // as the full pass would (a count of zero never reaches the target).
   std::vector<int> g(n, 0), contagem(n, 0);
-  std::vector<char> membro(n, 0);
-  std::vector<int> membros;
+  std::vector<char> membro(n, 0), tocado(n, 0);
+  std::vector<int> membros, tocados, vizinhosDeK, fila;
+  int varrida = -1;
+  auto toca = [&](int w) {
+    if (tocado[w]) return;
+    tocado[w] = 1;
+    tocados.push_back(w);
+    if (w > varrida) {
+      fila.push_back(w);
+      std::push_heap(fila.begin(), fila.end(), std::greater<int>());
+    }
+  };
 
   for (int k = 0; k < n; k++) {
+    vizinhosDeK.clear();
     for (nodo* p = gMat[k]; p != nullptr; p = p->prox)
-      if (p->sinal == 2) g[p->vertice]++;
+      if (p->sinal == 2 && g[p->vertice]++ == 0) vizinhosDeK.push_back(p->vertice);
 
     for (nodo* p = gMat[k]; p != nullptr && p->vertice < k; p = p->prox) {
       const int j = p->vertice;
-      if (p->sinal != 2 || coberto[static_cast<size_t>(j) * n + k]) continue;
+      if (p->sinal != 2 || coberto.count(chave(j, k)) != 0) continue;
       const int r = c;
       linhasDaColuna[j].push_back(r);
       linhasDaColuna[k].push_back(r);
@@ -53,11 +76,27 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
 
       membros.assign({j, k});
       membro[j] = membro[k] = 1;
-      contagem = g;
+      for (int w : tocados) {
+        contagem[w] = 0;
+        tocado[w] = 0;
+      }
+      tocados.clear();
+      fila.clear();
+      varrida = -1;
+      for (int w : vizinhosDeK) {
+        toca(w);
+        contagem[w] = g[w];
+      }
       for (nodo* q = gMat[j]; q != nullptr; q = q->prox)
-        if (q->sinal == 2) contagem[q->vertice]++;
+        if (q->sinal == 2) {
+          toca(q->vertice);
+          contagem[q->vertice]++;
+        }
       int alvo = 2;
-      for (int l = 0; l < n; l++) {
+      while (!fila.empty()) {
+        std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
+        const int l = varrida = fila.back();
+        fila.pop_back();
         if (membro[l] || contagem[l] != alvo) continue;
         membro[l] = 1;
         membros.push_back(l);
@@ -65,16 +104,19 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
         linhasDaColuna[l].push_back(r);
         for (nodo* q = gMat[l]; q != nullptr; q = q->prox) {
           if (q->sinal != 2) continue;
-          if (membro[q->vertice]) cobre(l, q->vertice);
-          else contagem[q->vertice]++;
+          if (membro[q->vertice]) {
+            cobre(l, q->vertice);
+          } else {
+            toca(q->vertice);
+            contagem[q->vertice]++;
+          }
         }
       }
       for (int v : membros) membro[v] = 0;
       c++;
     }
 
-    for (nodo* p = gMat[k]; p != nullptr; p = p->prox)
-      if (p->sinal == 2) g[p->vertice] = 0;
+    for (int w : vizinhosDeK) g[w] = 0;
     if (c >= nduplo) break;
   }
   return c;
@@ -101,12 +143,15 @@ void pesaArcos() {
 // order, each vertex keeps the first settled vertex that reached it, and no
 // path through an arc of weight 2n is ever that short.  A breadth-first
 // search with each layer sorted does the same in linear time.
+// visto is clear on entry and is left marked at the vertices listed in
+// vistos, which the caller clears.
 bool caminhoUnitario(int i, std::vector<int>& pred, std::vector<char>& visto,
-                     std::vector<int>& camada, std::vector<int>& proxima) {
+                     std::vector<int>& vistos, std::vector<int>& camada,
+                     std::vector<int>& proxima) {
   const int n = nlin, alvo = n + i;
-  std::fill(visto.begin(), visto.end(), 0);
   camada.assign({i});
   visto[i] = 1;
+  vistos.push_back(i);
   pred[i] = -1;
   while (!camada.empty()) {
     std::sort(camada.begin(), camada.end());
@@ -116,6 +161,7 @@ bool caminhoUnitario(int i, std::vector<int>& pred, std::vector<char>& visto,
         const int v = arco->vertice;
         if (arco->peso != 1.0 || visto[v]) continue;
         visto[v] = 1;
+        vistos.push_back(v);
         pred[v] = u;
         if (v == alvo) return true;
         proxima.push_back(v);
@@ -134,11 +180,13 @@ int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
   const int n = nlin;
   ciclos.clear();
   if (n == 0) return 0;
-  std::vector<int> pred(2 * static_cast<size_t>(n)), camada, proxima;
-  std::vector<char> visto(2 * static_cast<size_t>(n)), marcado(n, 0);
+  std::vector<int> pred(2 * static_cast<size_t>(n)), camada, proxima, vistos;
+  std::vector<char> visto(2 * static_cast<size_t>(n), 0), marcado(n, 0);
   std::vector<int> ciclo;
   for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
-    if (!caminhoUnitario(i, pred, visto, camada, proxima)) continue;
+    for (int v : vistos) visto[v] = 0;
+    vistos.clear();
+    if (!caminhoUnitario(i, pred, visto, vistos, camada, proxima)) continue;
     ciclo.assign({i});
     marcado[i] = 1;
     bool simples = true;
@@ -159,6 +207,33 @@ int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
 
 }  // namespace
 
+namespace {
+
+// Rows built by contaModelo and not yet handed over.
+bool preparado = false;
+int nClique = 0, nCiclo = 0;
+std::vector<std::vector<int>> linhasPreparadas, ciclosPreparados;
+
+void geraLinhas() {
+  linhasPreparadas.clear();
+  ciclosPreparados.clear();
+  nClique = geraLinhasClique(linhasPreparadas);
+  pesaArcos();
+  nCiclo = geraLinhasCiclo(ciclosPreparados);
+}
+
+}  // namespace
+
+void contaModelo(int* linhas, int* elementos) {
+  geraLinhas();
+  preparado = true;
+  long long e = 0;
+  for (const std::vector<int>& r : linhasPreparadas) e += static_cast<long long>(r.size());
+  for (const std::vector<int>& c : ciclosPreparados) e += static_cast<long long>(c.size());
+  *linhas = nClique + nCiclo;
+  *elementos = static_cast<int>(e);
+}
+
 int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mgcols, char* qrtype,
                     double* rhs, int* mstart, int* mrwind, double* dmatval) {
   const int n = nlin;
@@ -170,13 +245,13 @@ int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mg
     qgtype[v] = 'B';
   }
 
-  std::vector<std::vector<int>> linhasDaColuna;
-  const int c = geraLinhasClique(linhasDaColuna);
+  if (!preparado) geraLinhas();
+  preparado = false;
+  std::vector<std::vector<int>> linhasDaColuna, ciclos;
+  linhasDaColuna.swap(linhasPreparadas);
+  ciclos.swap(ciclosPreparados);
+  const int c = nClique, o = nCiclo;
   if (RELATA_MODELO) std::printf("\nTotal de desigualdades clique conj ind: %d\n", c);
-
-  pesaArcos();
-  std::vector<std::vector<int>> ciclos;
-  const int o = geraLinhasCiclo(ciclos);
   if (RELATA_MODELO) std::printf("\nTotal de desigualdades ciclos C-impar: %d\n", o);
 
   // Cycle rows of each column in ascending order.

@@ -39,8 +39,17 @@ struct Modelo {
   }
 };
 
-Modelo carregaModelo() {
-  const size_t n = nlin, m = nlin + nduplo;
+// With `exato`, the arrays get exactly the room contaModelo asks for (the
+// driver's way, so that the sanitizers see any write past it); otherwise the
+// old bound of n + nduplo rows of every column.
+Modelo carregaModelo(bool exato = false) {
+  size_t n = nlin, m = nlin + nduplo, elementos = n * m;
+  if (exato) {
+    int linhas = -1, e = -1;
+    contaModelo(&linhas, &e);
+    m = linhas;
+    elementos = e;
+  }
   Modelo md;
   md.qgtype.assign(n, 0);
   md.obj.assign(n, 0);
@@ -50,13 +59,17 @@ Modelo carregaModelo() {
   md.qrtype.assign(m, 0);
   md.rhs.assign(m, 0);
   md.mstart.assign(n + 1, -1);
-  md.mrwind.assign(n * m, -1);
-  md.dmatval.assign(n * m, 0);
+  md.mrwind.assign(elementos, -1);
+  md.dmatval.assign(elementos, 0);
   ::testing::internal::CaptureStdout();
   md.linhas = cargaDosVetores(md.qgtype.data(), md.obj.data(), md.dlb.data(), md.dub.data(),
                               md.mgcols.data(), md.qrtype.data(), md.rhs.data(), md.mstart.data(),
                               md.mrwind.data(), md.dmatval.data());
   md.saida = ::testing::internal::GetCapturedStdout();
+  if (exato) {
+    EXPECT_EQ(static_cast<size_t>(md.linhas), m);
+    EXPECT_EQ(static_cast<size_t>(md.mstart[n]), elementos);
+  }
   md.qrtype.resize(md.linhas);
   md.rhs.resize(md.linhas);
   md.mrwind.resize(md.mstart[n]);
@@ -280,5 +293,43 @@ TEST_F(CargaDosVetores, ConcordaComAVersaoSimplesEmGrafosAleatorios) {
     const Modelo esperado = modeloSimples();
     ASSERT_TRUE(obtido == esperado) << texto;
     ASSERT_LE(obtido.linhas, nlin + nduplo) << texto;
+  }
+}
+
+// The rows sized first by contaModelo are those built in one go, with the
+// same printed totals, and its counts are exact (the arrays get no more room
+// than that); on graphs of every density up to complete ones, with double
+// edges, records repeated with either sign and loops, against the plain
+// version.
+TEST_F(CargaDosVetores, ContagemPreviaDaOMesmoModeloEmGrafosDeTodaDensidade) {
+  std::mt19937 gerador(77);
+  for (int caso = 0; caso < 160; caso++) {
+    const int n = 1 + static_cast<int>(gerador() % 40);
+    const int dens = static_cast<int>(caso % 11);
+    const int duplas = static_cast<int>(caso % 4);
+    std::string arestas;
+    int m = 0;
+    auto junta = [&](int u, int w, int s) {
+      arestas += " " + std::to_string(u) + " " + std::to_string(w) + " " + std::to_string(s);
+      m++;
+    };
+    for (int u = 0; u < n; u++)
+      for (int w = u + 1; w < n; w++) {
+        if (static_cast<int>(gerador() % 10) >= dens) continue;
+        const int sorteio = static_cast<int>(gerador() % 10);
+        const int s = sorteio < duplas * 2 ? 2 : sorteio < 6 ? -1 : 1;
+        junta(u, w, s);
+        if (caso % 3 == 0 && gerador() % 5 == 0) junta(w, u, gerador() % 2 ? s : (s == 1 ? -1 : 1));
+      }
+    for (int t = 0; t < (caso % 2 ? n / 3 : 0); t++) {
+      const int v = static_cast<int>(gerador() % n);
+      junta(v, v, 1);
+    }
+    const std::string texto = std::to_string(n) + " " + std::to_string(m) + arestas;
+    const Modelo direto = modeloDe(texto);
+    const Modelo contado = carregaModelo(true);
+    ASSERT_TRUE(contado == direto) << texto;
+    ASSERT_EQ(contado.saida, direto.saida) << texto;
+    ASSERT_TRUE(direto == modeloSimples()) << texto;
   }
 }
