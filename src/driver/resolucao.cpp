@@ -100,8 +100,10 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
     mtype = static_cast<int*>(aloca(MAX_CORTES, sizeof(int), 190));
     drhs = static_cast<double*>(aloca(MAX_CORTES, sizeof(double), 192));
     mstart = static_cast<int*>(aloca(MAX_CORTES + 1, sizeof(int), 194));
-    mcols = static_cast<int*>(aloca(MAX_CORTES * n, sizeof(int), 197));
-    dmatval = static_cast<double*>(aloca(MAX_CORTES * n, sizeof(double), 199));
+    // Room for one cut of every vertex; poeTermo grows it when a batch needs more.
+    mcols = static_cast<int*>(aloca(n, sizeof(int), 197));
+    dmatval = static_cast<double*>(aloca(n, sizeof(double), 199));
+    termosNoLote = static_cast<int>(n);
     mcutind = static_cast<XPRScut*>(aloca(MAX_CORTES, sizeof(XPRScut), 201));
     position = static_cast<int*>(aloca(n, sizeof(int), 205));
     ciclo = static_cast<int*>(aloca(2 * n, sizeof(int), 207));

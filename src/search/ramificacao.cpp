@@ -82,9 +82,14 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
     int inicio = -1;
     int escolhido = -1;
     if (m > 0) {
+      // The layout first: mstart[m] is the room the rows need.
       testaRetorno(
-          XPRSgetcpcuts(prob, mcutind, m, m * nlin, nullptr, qrtype, mstart, mcols, dmatval, drhs),
+          XPRSgetcpcuts(prob, mcutind, m, 0, nullptr, qrtype, mstart, nullptr, nullptr, drhs),
           "Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727);
+      reservaTermos(mstart[m]);
+      testaRetorno(XPRSgetcpcuts(prob, mcutind, m, termosNoLote, nullptr, qrtype, mstart, mcols,
+                                 dmatval, drhs),
+                   "Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727);
       escolhido = escolheCorte(m, mstart, mcols, x, &inicio);
     }
     if (escolhido >= 0) {

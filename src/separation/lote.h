@@ -1,5 +1,7 @@
 // The cut batch: up to 200 typed cuts that the separators of one iteration
-// append to and the cut manager hands to the pool in one call.
+// append to and the cut manager hands to the pool in one call; the term
+// arrays grow with the cuts, so they cost what the cuts hold, not 200 rows
+// of every vertex.
 #ifndef BCT_SEPARATION_LOTE_H
 #define BCT_SEPARATION_LOTE_H
 
@@ -18,8 +20,9 @@ extern char* qrtype;     // sense of each cut ('L')
 extern int* mtype;       // type of each cut
 extern double* drhs;     // right-hand sides
 extern int* mstart;      // first term of each cut, one entry more than cuts
-extern int* mcols;       // column of each term (200 * nlin)
-extern double* dmatval;  // coefficient of each term (200 * nlin)
+extern int* mcols;       // column of each term (termosNoLote)
+extern double* dmatval;  // coefficient of each term (termosNoLote)
+extern int termosNoLote; // room in mcols and dmatval, grown by poeTermo
 extern XPRScut* mcutind; // handles of the iteration's cuts
 
 // Appending a cut: abreCorte, then one poeTermo per term, then fechaCorte.
@@ -27,6 +30,9 @@ extern XPRScut* mcutind; // handles of the iteration's cuts
 // (-1 when none).
 void abreCorte(int* ultimoCorte, int* ultimoCoef, int tipo);
 void poeTermo(int* ultimoCoef, int coluna, double coeficiente);
+// Room for at least `termos` terms in mcols and dmatval (malloc'd blocks,
+// moved by realloc, their contents kept); the run ends if none is left.
+void reservaTermos(int termos);
 void fechaCorte(int ultimoCorte, double rhs);
 // After the last separator: mstart gets its closing entry.
 void fechaLote(int ultimoCorte, int ultimoCoef);

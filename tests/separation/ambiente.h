@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -55,8 +56,6 @@ class Ambiente {
     qrtype_.assign(MAX_CORTES, 0);
     drhs_.assign(MAX_CORTES, 0.0);
     mstart_.assign(MAX_CORTES + 1, -1);
-    mcols_.assign(MAX_CORTES * n, -1);
-    dmatval_.assign(MAX_CORTES * n, 0.0);
     ::x = x_.data();
     ::xh = xh_.data();
     ::pertence = pertence_.data();
@@ -70,10 +69,16 @@ class Ambiente {
     ::qrtype = qrtype_.data();
     ::drhs = drhs_.data();
     ::mstart = mstart_.data();
-    ::mcols = mcols_.data();
-    ::dmatval = dmatval_.data();
+    // The term arrays start small and grow as the driver's do.
+    ::mcols = nullptr;
+    ::dmatval = nullptr;
+    ::termosNoLote = 0;
+    reservaTermos(1);
   }
   ~Ambiente() {
+    std::free(::mcols);
+    std::free(::dmatval);
+    ::termosNoLote = 0;
     ::x = nullptr;
     ::xh = nullptr;
     ::pertence = ::pred = ::ciclo = ::position = ::indAlfa = ::clique = nullptr;
@@ -86,9 +91,9 @@ class Ambiente {
   Ambiente& operator=(const Ambiente&) = delete;
 
  private:
-  std::vector<double> x_, vecAlfa_, drhs_, dmatval_;
+  std::vector<double> x_, vecAlfa_, drhs_;
   std::vector<RegAux> xh_;
-  std::vector<int> pertence_, pred_, ciclo_, position_, indAlfa_, clique_, mtype_, mstart_, mcols_;
+  std::vector<int> pertence_, pred_, ciclo_, position_, indAlfa_, clique_, mtype_, mstart_;
   std::vector<char> qrtype_;
 };
 

@@ -66,3 +66,26 @@ TEST(AmbienteDeTeste, ChecagensDeEquilibrioConcordam) {
     ASSERT_EQ(conjuntosEquilibrados(n, a), esperado) << caso;
   }
 }
+
+// The term arrays start small and grow as terms come: a batch far past
+// their first room keeps every term in place.
+TEST(Lote, TermosCrescemSemPerderOsAnteriores) {
+  montaGrafo(4, {});
+  Ambiente amb;
+  int ultimoCorte = -1, ultimoCoef = -1;
+  for (int c = 0; c < MAX_CORTES; c++) {
+    abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CICLO);
+    for (int t = 0; t < 50 + c; t++) poeTermo(&ultimoCoef, (c + t) % 4, c + 0.5 * t);
+    fechaCorte(ultimoCorte, c);
+  }
+  const std::vector<Corte> cortes = cortesDoLote(ultimoCorte, ultimoCoef);
+  ASSERT_EQ(cortes.size(), static_cast<size_t>(MAX_CORTES));
+  EXPECT_GE(termosNoLote, ultimoCoef + 1);
+  for (int c = 0; c < MAX_CORTES; c++) {
+    ASSERT_EQ(cortes[c].colunas.size(), static_cast<size_t>(50 + c));
+    for (int t = 0; t < 50 + c; t++) {
+      ASSERT_EQ(cortes[c].colunas[t], (c + t) % 4);
+      ASSERT_EQ(cortes[c].coefs[t], c + 0.5 * t);
+    }
+  }
+}
