@@ -27,8 +27,8 @@
 // plus folga.  So vertices labelled at or above that (plus a margin) sleep
 // outside the awake set: their labels and predecessors are kept exactly,
 // and they join the set as soon as a relaxation brings them lower.  The
-// awake set is ordered by (label, index), so the choice is read from its
-// front: the near group, mostly one vertex or one exact label.  Should
+// awake vertices sit in a binary heap by (label, index), so the choice is
+// read from its top: the near group, mostly one vertex or one exact label.  Should
 // a scanned label ever come within the tolerance of the sleepers' floor, they
 // all join the list and the search goes on without sleepers.
 //
@@ -48,11 +48,8 @@
 #include "separation/buscaLimitada.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <memory_resource>
-#include <set>
-#include <utility>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -70,17 +67,114 @@ std::vector<char> util;    // open and able to lead to a hit
 std::vector<int> tocados;  // labelled in the last search
 int contagemReiniciada = -1;
 double capReiniciado = NAN;
-// Labelled, unsettled, awake vertices by (label, index): the scan's choice
-// is read from the near group at the front (see dijkstra.cpp).
-std::pmr::unsynchronized_pool_resource reserva;
-std::pmr::set<std::pair<double, int>> acordados{&reserva};
-std::vector<int> grupo;
+// Labelled, unsettled, awake vertices in a binary heap by (label, index),
+// lugar[v] the place of v there; the scan's choice is read from the near
+// group at its top (see dijkstra.cpp).
+std::vector<int> heap;
+std::vector<int> lugar;
+// The near group while it is one cluster: every awake vertex labelled at
+// most m0 + 1e-6 (m0 the least label), none above within 1e-6 of the
+// cluster's labels.  Then no label of the group is more than 1e-6 below
+// another, and the scan takes the group's lowest index.  The cluster is kept
+// in a min-heap by index as labels come and the picks leave, with an upper
+// bound M on its labels and a lower bound P on the labels outside it; it
+// holds while P > M + 1e-6, and is gathered again only when that fails or a
+// label drops under m0, not at every pick (clusters of labels equal up to
+// rounding run to hundreds of vertices).
+bool grupoValido = false;
+double m0 = 0, maiorNoGrupo = 0, menorFora = 0;
+std::vector<int> proximos;
+std::vector<char> emProximos;
+std::vector<int> grupo, pilhaHeap;
+
+void desfazGrupo() {
+  for (int v : proximos) emProximos[v] = 0;
+  proximos.clear();
+  grupoValido = false;
+}
+
+void entraNoGrupo(int v) {
+  emProximos[v] = 1;
+  proximos.push_back(v);
+  std::push_heap(proximos.begin(), proximos.end(), std::greater<int>());
+}
+
+// The cluster learns of a new label at v.
+void notaRotulo(int v) {
+  const double r = rotulo[v];
+  if (r < m0) {
+    desfazGrupo();
+    return;
+  }
+  if (!(r > m0 + TOLERANCIA)) {
+    if (!emProximos[v]) entraNoGrupo(v);
+    if (r > maiorNoGrupo) maiorNoGrupo = r;
+  } else if (r < menorFora) {
+    menorFora = r;
+  }
+  if (!(menorFora > maiorNoGrupo + TOLERANCIA)) desfazGrupo();
+}
+
+bool antes(int a, int b) { return rotulo[a] < rotulo[b] || (rotulo[a] == rotulo[b] && a < b); }
+
+void sobe(int p) {
+  const int v = heap[p];
+  while (p > 0) {
+    const int pai = (p - 1) / 2;
+    if (!antes(v, heap[pai])) break;
+    heap[p] = heap[pai];
+    lugar[heap[p]] = p;
+    p = pai;
+  }
+  heap[p] = v;
+  lugar[v] = p;
+}
+
+void desce(int p) {
+  const int v = heap[p], tam = static_cast<int>(heap.size());
+  for (;;) {
+    int f = 2 * p + 1;
+    if (f >= tam) break;
+    if (f + 1 < tam && antes(heap[f + 1], heap[f])) f++;
+    if (!antes(heap[f], v)) break;
+    heap[p] = heap[f];
+    lugar[heap[p]] = p;
+    p = f;
+  }
+  heap[p] = v;
+  lugar[v] = p;
+}
+
+// v enters, or its label went down while in.
+void poeNoHeap(int v, bool jaEsta) {
+  if (grupoValido) notaRotulo(v);
+  if (!jaEsta) {
+    lugar[v] = static_cast<int>(heap.size());
+    heap.push_back(v);
+  }
+  sobe(lugar[v]);
+}
+
+void tiraDoHeap(int v) {
+  const int p = lugar[v];
+  const int ultimo = heap.back();
+  heap.pop_back();
+  if (p == static_cast<int>(heap.size())) return;
+  heap[p] = ultimo;
+  lugar[ultimo] = p;
+  sobe(p);
+  desce(lugar[ultimo]);
+}
 
 void reinicia(int count, double cap) {
   if (count != contagemReiniciada || !(cap == capReiniciado)) {
     rotulo.assign(count, cap);
     estado.assign(count, NAO_ALCANCADO);
     util.assign(count, 0);
+    lugar.resize(count);
+    emProximos.assign(count, 0);
+    proximos.clear();
+    grupoValido = false;
     contagemReiniciada = count;
     capReiniciado = cap;
   } else {
@@ -91,26 +185,92 @@ void reinicia(int count, double cap) {
     }
   }
   tocados.clear();
-  acordados.clear();
+  heap.clear();
+  desfazGrupo();
+}
+
+// Collects into grupo the heap's vertices labelled at most `limite`: they
+// sit in a subtree at the top, since no child is below its parent.
+void juntaAte(double limite) {
+  grupo.clear();
+  pilhaHeap.assign(1, 0);
+  const int tam = static_cast<int>(heap.size());
+  while (!pilhaHeap.empty()) {
+    const int p = pilhaHeap.back();
+    pilhaHeap.pop_back();
+    if (rotulo[heap[p]] > limite) continue;
+    grupo.push_back(heap[p]);
+    if (2 * p + 1 < tam) pilhaHeap.push_back(2 * p + 1);
+    if (2 * p + 2 < tam) pilhaHeap.push_back(2 * p + 2);
+  }
+}
+
+// Gathers the cluster from the top of the heap: the vertices labelled at
+// most m0 + 1e-6 form a subtree there (no child is below its parent), and
+// the least label outside it is among that subtree's other children.
+void montaGrupo() {
+  desfazGrupo();
+  m0 = maiorNoGrupo = rotulo[heap[0]];
+  menorFora = INFINITY;
+  pilhaHeap.assign(1, 0);
+  const int tam = static_cast<int>(heap.size());
+  while (!pilhaHeap.empty()) {
+    const int p = pilhaHeap.back();
+    pilhaHeap.pop_back();
+    const double r = rotulo[heap[p]];
+    if (r > m0 + TOLERANCIA) {
+      if (r < menorFora) menorFora = r;
+      continue;
+    }
+    emProximos[heap[p]] = 1;
+    proximos.push_back(heap[p]);
+    if (r > maiorNoGrupo) maiorNoGrupo = r;
+    if (2 * p + 1 < tam) pilhaHeap.push_back(2 * p + 1);
+    if (2 * p + 2 < tam) pilhaHeap.push_back(2 * p + 2);
+  }
+  std::make_heap(proximos.begin(), proximos.end(), std::greater<int>());
+  grupoValido = menorFora > maiorNoGrupo + TOLERANCIA;
+  if (!grupoValido) desfazGrupo();
 }
 
 // The vertex the index-order scan over the awake vertices picks, -1 when
-// none: the least (label, index) when no other label lies within the
-// tolerance above the least, else the scan rule over the near group alone.
+// none; a vertex of the cluster leaves it here.
 int escolhe(double cap) {
-  if (acordados.empty()) return -1;
-  const auto primeiro = acordados.begin();
-  const double menor = primeiro->first;
-  const auto seguinte = acordados.lower_bound({menor, INT_MAX});
-  if (seguinte == acordados.end() || seguinte->first > menor + TOLERANCIA)
-    return cap > menor + TOLERANCIA ? primeiro->second : -1;
-
-  grupo.clear();
-  double ultimo = menor;
-  for (auto it = primeiro; it != acordados.end() && !(it->first > ultimo + TOLERANCIA); ++it) {
-    grupo.push_back(it->second);
-    ultimo = it->first;
+  if (heap.empty()) return -1;
+  const double menor = rotulo[heap[0]];
+  if (grupoValido && menor != m0) {
+    // The least label left the cluster; the rest is still all of it when
+    // nothing outside comes within 1e-6 of the new least label.
+    if (menor > m0 && menorFora > menor + TOLERANCIA) m0 = menor;
+    else desfazGrupo();
   }
+  if (!grupoValido) montaGrupo();
+  if (grupoValido) {
+    const int v = proximos.front();
+    if (cap > rotulo[v] + TOLERANCIA) {
+      std::pop_heap(proximos.begin(), proximos.end(), std::greater<int>());
+      proximos.pop_back();
+      emProximos[v] = 0;
+      return v;
+    }
+    desfazGrupo();
+  }
+
+  // The near group: labels in ascending order while no gap exceeds the
+  // tolerance, gathered up to a bound raised until the chain ends below it.
+  double limite = menor + TOLERANCIA;
+  size_t tamanho;
+  for (;;) {
+    juntaAte(limite);
+    std::sort(grupo.begin(), grupo.end(), antes);
+    double ultimo = menor;
+    tamanho = 0;
+    while (tamanho < grupo.size() && !(rotulo[grupo[tamanho]] > ultimo + TOLERANCIA))
+      ultimo = rotulo[grupo[tamanho++]];
+    if (tamanho < grupo.size() || !(ultimo + TOLERANCIA > limite)) break;
+    limite = ultimo + TOLERANCIA;
+  }
+  grupo.resize(tamanho);
   std::sort(grupo.begin(), grupo.end());
   double minimo = cap;
   int escolhido = -1;
@@ -176,7 +336,7 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
   bool rente = false;
   auto acorda = [&](int v) {
     estado[v] = ABERTO;
-    acordados.insert({rotulo[v], v});
+    poeNoHeap(v, false);
     if (!(rotulo[v] + TOLERANCIA < piso)) rente = true;
   };
   auto serveria = [&](int v) -> char {
@@ -201,7 +361,7 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
     // dijkstraS_T's scan, in index order over the awake open vertices.
     const int u = escolhe(cap);
     if (u < 0) return 2.0 * count + 2;
-    acordados.erase({rotulo[u], u});
+    tiraDoHeap(u);
     estado[u] = FECHADO;
     uteis -= util[u];
     const double du = rotulo[u];
@@ -222,12 +382,11 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
         if (novo < piso && !(novo + TOLERANCIA < piso)) return REFAZ;
       }
       if (!(rotulo[v] > du + g.peso[a] + TOLERANCIA)) continue;
-      if (estado[v] == ABERTO) acordados.erase({rotulo[v], v});
-      else if (estado[v] == NAO_ALCANCADO) tocados.push_back(v);
+      if (estado[v] == NAO_ALCANCADO) tocados.push_back(v);
       rotulo[v] = du + g.peso[a];
       pred[v] = u;
       if (estado[v] == ABERTO) {
-        acordados.insert({rotulo[v], v});
+        poeNoHeap(v, true);
       } else {
         if (rotulo[v] < piso)
           acorda(v);

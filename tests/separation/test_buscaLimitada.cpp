@@ -247,3 +247,49 @@ TEST(BuscaLimitada, ArcosPuladosNaoMudamUmAcerto) {
   EXPECT_EQ(dijkstraLimitado(0, 5, g, p3.data(), 1.0), L1);
   EXPECT_TRUE(mesmosPredecessores(p1, p3, 0, 5));
 }
+
+// Near groups that chain far past the least label: a star of arcs whose
+// weights climb in steps under the tolerance (so the group reaches well
+// beyond least + 1e-6), mixed with runs of exact ties and steps just over
+// it, given to the vertices in shuffled order; then a second layer, so that
+// choices inside the group decide the predecessors.
+TEST(BuscaLimitada, GruposEncadeadosAlemDaTolerancia) {
+  std::mt19937 rng(59);
+  for (int caso = 0; caso < 200; caso++) {
+    const int k = 3 + static_cast<int>(rng() % 40), n = k + 2;
+    std::vector<double> pesos;
+    double w = 0.2;
+    for (int i = 0; i < k; i++) {
+      pesos.push_back(w);
+      const double passos[] = {0, 0, 0.3e-6, 0.9e-6, 1e-6, 1.1e-6, 0.5e-6};
+      w += passos[rng() % 7];
+    }
+    std::shuffle(pesos.begin(), pesos.end(), rng);
+    std::vector<nodo2> arcos;
+    arcos.reserve(3 * k);
+    std::vector<nodo2*> listas(n, nullptr);
+    auto arco = [&](int u, int v, double p) {
+      arcos.push_back({v, 1, p, listas[u]});
+      listas[u] = &arcos.back();
+    };
+    for (int i = 0; i < k; i++) arco(0, 1 + i, pesos[i]);
+    for (int i = 0; i < k; i++) {
+      const double extra[] = {0.3, 0.3 + 0.5e-6, 0.3 - 0.7e-6, 0.3 + 2e-6};
+      arco(1 + i, k + 1, extra[rng() % 4]);
+      if (rng() % 3 == 0) arco(1 + i, 1 + static_cast<int>(rng() % k), 1e-7 * (rng() % 12));
+    }
+    std::vector<int> p1(n), p3(n, 3);
+    const double L1 = dijkstraS_T(0, k + 1, listas.data(), n, p1.data(), 1.0);
+    GrafoCompacto g;
+    compactaGrafo(listas.data(), n, 1.0, 0.0, g);
+    for (double limiar : {std::numeric_limits<double>::infinity(), 0.5 + 1e-6, 0.5}) {
+      const double L3 = dijkstraLimitado(0, k + 1, g, p3.data(), limiar);
+      if (L1 < limiar) {
+        ASSERT_EQ(L3, L1) << caso;
+        ASSERT_TRUE(mesmosPredecessores(p1, p3, 0, k + 1)) << caso;
+      } else {
+        ASSERT_GE(L3, limiar) << caso;
+      }
+    }
+  }
+}
