@@ -70,7 +70,6 @@ double capReiniciado = NAN;
 // Labelled, unsettled, awake vertices in a binary heap by (label, index),
 // lugar[v] the place of v there; the scan's choice is read from the near
 // group at its top (see dijkstra.cpp).
-std::vector<int> heap;
 std::vector<int> lugar;
 // The near group while it is one cluster: every awake vertex labelled at
 // most m0 + 1e-6 (m0 the least label), none above within 1e-6 of the
@@ -115,34 +114,45 @@ void notaRotulo(int v) {
   if (!(menorFora > maiorNoGrupo + TOLERANCIA)) desfazGrupo();
 }
 
-bool antes(int a, int b) { return rotulo[a] < rotulo[b] || (rotulo[a] == rotulo[b] && a < b); }
+// The heap keeps each label beside its vertex, so that sifting reads no
+// other array.
+struct Entrada {
+  double rotulo;
+  int v;
+};
+std::vector<Entrada> heap;
+
+bool antes(const Entrada& a, const Entrada& b) {
+  return a.rotulo < b.rotulo || (a.rotulo == b.rotulo && a.v < b.v);
+}
 
 void sobe(int p) {
-  const int v = heap[p];
+  const Entrada e = heap[p];
   while (p > 0) {
     const int pai = (p - 1) / 2;
-    if (!antes(v, heap[pai])) break;
+    if (!antes(e, heap[pai])) break;
     heap[p] = heap[pai];
-    lugar[heap[p]] = p;
+    lugar[heap[p].v] = p;
     p = pai;
   }
-  heap[p] = v;
-  lugar[v] = p;
+  heap[p] = e;
+  lugar[e.v] = p;
 }
 
 void desce(int p) {
-  const int v = heap[p], tam = static_cast<int>(heap.size());
+  const Entrada e = heap[p];
+  const int tam = static_cast<int>(heap.size());
   for (;;) {
     int f = 2 * p + 1;
     if (f >= tam) break;
     if (f + 1 < tam && antes(heap[f + 1], heap[f])) f++;
-    if (!antes(heap[f], v)) break;
+    if (!antes(heap[f], e)) break;
     heap[p] = heap[f];
-    lugar[heap[p]] = p;
+    lugar[heap[p].v] = p;
     p = f;
   }
-  heap[p] = v;
-  lugar[v] = p;
+  heap[p] = e;
+  lugar[e.v] = p;
 }
 
 // v enters, or its label went down while in.
@@ -150,20 +160,22 @@ void poeNoHeap(int v, bool jaEsta) {
   if (grupoValido) notaRotulo(v);
   if (!jaEsta) {
     lugar[v] = static_cast<int>(heap.size());
-    heap.push_back(v);
+    heap.push_back({rotulo[v], v});
+  } else {
+    heap[lugar[v]].rotulo = rotulo[v];
   }
   sobe(lugar[v]);
 }
 
 void tiraDoHeap(int v) {
   const int p = lugar[v];
-  const int ultimo = heap.back();
+  const Entrada ultimo = heap.back();
   heap.pop_back();
   if (p == static_cast<int>(heap.size())) return;
   heap[p] = ultimo;
-  lugar[ultimo] = p;
+  lugar[ultimo.v] = p;
   sobe(p);
-  desce(lugar[ultimo]);
+  desce(lugar[ultimo.v]);
 }
 
 void reinicia(int count, double cap) {
@@ -198,8 +210,8 @@ void juntaAte(double limite) {
   while (!pilhaHeap.empty()) {
     const int p = pilhaHeap.back();
     pilhaHeap.pop_back();
-    if (rotulo[heap[p]] > limite) continue;
-    grupo.push_back(heap[p]);
+    if (heap[p].rotulo > limite) continue;
+    grupo.push_back(heap[p].v);
     if (2 * p + 1 < tam) pilhaHeap.push_back(2 * p + 1);
     if (2 * p + 2 < tam) pilhaHeap.push_back(2 * p + 2);
   }
@@ -210,20 +222,20 @@ void juntaAte(double limite) {
 // the least label outside it is among that subtree's other children.
 void montaGrupo() {
   desfazGrupo();
-  m0 = maiorNoGrupo = rotulo[heap[0]];
+  m0 = maiorNoGrupo = heap[0].rotulo;
   menorFora = INFINITY;
   pilhaHeap.assign(1, 0);
   const int tam = static_cast<int>(heap.size());
   while (!pilhaHeap.empty()) {
     const int p = pilhaHeap.back();
     pilhaHeap.pop_back();
-    const double r = rotulo[heap[p]];
+    const double r = heap[p].rotulo;
     if (r > m0 + TOLERANCIA) {
       if (r < menorFora) menorFora = r;
       continue;
     }
-    emProximos[heap[p]] = 1;
-    proximos.push_back(heap[p]);
+    emProximos[heap[p].v] = 1;
+    proximos.push_back(heap[p].v);
     if (r > maiorNoGrupo) maiorNoGrupo = r;
     if (2 * p + 1 < tam) pilhaHeap.push_back(2 * p + 1);
     if (2 * p + 2 < tam) pilhaHeap.push_back(2 * p + 2);
@@ -237,7 +249,7 @@ void montaGrupo() {
 // none; a vertex of the cluster leaves it here.
 int escolhe(double cap) {
   if (heap.empty()) return -1;
-  const double menor = rotulo[heap[0]];
+  const double menor = heap[0].rotulo;
   if (grupoValido && menor != m0) {
     // The least label left the cluster; the rest is still all of it when
     // nothing outside comes within 1e-6 of the new least label.
@@ -262,7 +274,9 @@ int escolhe(double cap) {
   size_t tamanho;
   for (;;) {
     juntaAte(limite);
-    std::sort(grupo.begin(), grupo.end(), antes);
+    std::sort(grupo.begin(), grupo.end(), [](int a, int b) {
+      return rotulo[a] < rotulo[b] || (rotulo[a] == rotulo[b] && a < b);
+    });
     double ultimo = menor;
     tamanho = 0;
     while (tamanho < grupo.size() && !(rotulo[grupo[tamanho]] > ultimo + TOLERANCIA))
