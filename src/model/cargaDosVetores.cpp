@@ -6,7 +6,7 @@
 // The cover table is kept as a set of the covered pairs and each cycle row
 // as its list of vertices, instead of n x n ints for each, the clique pass
 // visits only the vertices its counts touch, and the cycle search is
-// breadth-first (see caminhoUnitario) and clears only what it marked; the
+// breadth-first from i alone to half the length (see CaminhoUnitario); the
 // rows, their order and the arrays they produce are those of the full tables
 // and the general search.
 #include <algorithm>
@@ -141,36 +141,134 @@ void pesaArcos() {
 // search with cap 4n^2 finds it whenever it is shorter than 2n: labels are
 // whole numbers, so that search settles vertices layer by layer in index
 // order, each vertex keeps the first settled vertex that reached it, and no
-// path through an arc of weight 2n is ever that short.  A breadth-first
-// search with each layer sorted does the same in linear time.
-// visto is clear on entry and is left marked at the vertices listed in
-// vistos, which the caller clears.
-bool caminhoUnitario(int i, std::vector<int>& pred, std::vector<char>& visto,
-                     std::vector<int>& vistos, std::vector<int>& camada,
-                     std::vector<int>& proxima) {
-  const int n = nlin, alvo = n + i;
-  camada.assign({i});
-  visto[i] = 1;
-  vistos.push_back(i);
-  pred[i] = -1;
-  while (!camada.empty()) {
-    std::sort(camada.begin(), camada.end());
-    proxima.clear();
-    for (int u : camada) {
-      for (nodo2* arco = gDup[u]; arco != nullptr; arco = arco->prox) {
-        const int v = arco->vertice;
-        if (arco->peso != 1.0 || visto[v]) continue;
-        visto[v] = 1;
-        vistos.push_back(v);
-        pred[v] = u;
-        if (v == alvo) return true;
-        proxima.push_back(v);
+// path through an arc of weight 2n is ever that short.  So the walk back from
+// the copy takes, at each step, the least neighbour one layer closer to i.
+//
+// The unit arcs make an undirected graph that swapping the copies (sigma)
+// maps onto itself, so the distance from the copy to x is the distance from
+// i to sigma(x).  The search therefore grows layers from i only until some
+// x of the last layer r has sigma(x) in the ball: D = min(r + d(sigma x)) is
+// the length (2r - 1 or 2r), half the radius a plain search needs.  The
+// vertices of the ball on some shortest path (dist(x) + dist(sigma x) = D)
+// are marked from the outer layers, where that is read directly, down to i;
+// past the ball, x is on one when sigma(x) is.  Then every step of the walk
+// back knows the distance from i of each neighbour on a shortest path, and a
+// neighbour one layer closer is always on one.  i and its copy in different
+// components of the unit arcs are never joined: that is known up front.
+struct CaminhoUnitario {
+  int n = 0;
+  // The unit arcs, per tail in list order, in contiguous arrays: the walks
+  // read them many times over.
+  std::vector<int> inicio, cabeca;
+  std::vector<int> componente;  // of the unit arcs, per vertex of gDup
+  std::vector<int> dist;        // from i, -1 outside the ball
+  std::vector<char> noCaminho;  // in the ball and on a shortest path
+  std::vector<int> ordem;       // the ball in layer order
+  std::vector<int> inicioCamada;
+  std::vector<int> pilha;
+
+  int sigma(int x) const { return x < n ? x + n : x - n; }
+
+  void prepara() {
+    n = nlin;
+    inicio.assign(2 * static_cast<size_t>(n) + 1, 0);
+    cabeca.clear();
+    for (int u = 0; u < 2 * n; u++) {
+      inicio[u] = static_cast<int>(cabeca.size());
+      for (nodo2* arco = gDup[u]; arco != nullptr; arco = arco->prox)
+        if (arco->peso == 1.0) cabeca.push_back(arco->vertice);
+    }
+    inicio[2 * n] = static_cast<int>(cabeca.size());
+    componente.assign(2 * static_cast<size_t>(n), -1);
+    dist.assign(2 * static_cast<size_t>(n), -1);
+    noCaminho.assign(2 * static_cast<size_t>(n), 0);
+    ordem.clear();
+    for (int s = 0; s < 2 * n; s++) {
+      if (componente[s] != -1) continue;
+      componente[s] = s;
+      pilha.assign(1, s);
+      while (!pilha.empty()) {
+        const int u = pilha.back();
+        pilha.pop_back();
+        for (int a = inicio[u]; a < inicio[u + 1]; a++) {
+          if (componente[cabeca[a]] != -1) continue;
+          componente[cabeca[a]] = s;
+          pilha.push_back(cabeca[a]);
+        }
       }
     }
-    camada.swap(proxima);
   }
-  return false;
-}
+
+  // Fills pred along the walk from the copy of i back to i (pred[i] = -1);
+  // false when the copy cannot be reached.
+  bool busca(int i, std::vector<int>& pred) {
+    for (int v : ordem) {
+      dist[v] = -1;
+      noCaminho[v] = 0;
+    }
+    ordem.clear();
+    const int alvo = n + i;
+    if (componente[i] != componente[alvo]) return false;
+    dist[i] = 0;
+    ordem.push_back(i);
+    inicioCamada.assign({0, 1});
+    int r = 0, D = -1;
+    while (D < 0) {
+      const int de = inicioCamada[r], ate = inicioCamada[r + 1];
+      if (de == ate) return false;
+      for (int p = de; p < ate; p++) {
+        for (int a = inicio[ordem[p]]; a < inicio[ordem[p] + 1]; a++) {
+          const int v = cabeca[a];
+          if (dist[v] != -1) continue;
+          dist[v] = r + 1;
+          ordem.push_back(v);
+        }
+      }
+      r++;
+      inicioCamada.push_back(static_cast<int>(ordem.size()));
+      for (int p = inicioCamada[r]; p < inicioCamada[r + 1]; p++) {
+        const int d = dist[sigma(ordem[p])];
+        if (d != -1 && (D < 0 || r + d < D)) D = r + d;
+      }
+    }
+    // Marks, layer r down to 0, the ball's vertices on a shortest path: read
+    // directly where sigma(x) would lie in the ball, else as the neighbours
+    // one layer closer to i of those marked (a step of a shortest path).
+    for (int j = r; j >= 0; j--) {
+      const bool direto = D - j <= r;
+      for (int p = inicioCamada[j]; p < inicioCamada[j + 1]; p++) {
+        const int x = ordem[p];
+        if (direto) noCaminho[x] = dist[sigma(x)] == D - j;
+        if (!noCaminho[x] || j == 0 || D - (j - 1) <= r) continue;
+        for (int a = inicio[x]; a < inicio[x + 1]; a++)
+          if (dist[cabeca[a]] == j - 1) noCaminho[cabeca[a]] = 1;
+      }
+    }
+    pred[i] = -1;
+    int p = alvo;
+    for (int k = D; k > 0; k--) {
+      int menor = -1;
+      for (int a = inicio[p]; a < inicio[p + 1]; a++) {
+        const int u = cabeca[a];
+        if (menor != -1 && u >= menor) continue;
+        // u's distance from i, when u is on a shortest path.
+        int d;
+        if (dist[u] != -1) {
+          if (!noCaminho[u]) continue;
+          d = dist[u];
+        } else {
+          const int s = sigma(u);
+          if (dist[s] == -1 || !noCaminho[s]) continue;
+          d = D - dist[s];
+        }
+        if (d == k - 1) menor = u;
+      }
+      pred[p] = menor;
+      p = menor;
+    }
+    return true;
+  }
+};
 
 // Odd negative cycle rows: for each vertex i, a shortest path from i to its
 // copy over unit arcs is a closed walk with an odd number of negative edges;
@@ -180,13 +278,13 @@ int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
   const int n = nlin;
   ciclos.clear();
   if (n == 0) return 0;
-  std::vector<int> pred(2 * static_cast<size_t>(n)), camada, proxima, vistos;
-  std::vector<char> visto(2 * static_cast<size_t>(n), 0), marcado(n, 0);
+  std::vector<int> pred(2 * static_cast<size_t>(n));
+  std::vector<char> marcado(n, 0);
   std::vector<int> ciclo;
+  CaminhoUnitario caminho;
+  caminho.prepara();
   for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
-    for (int v : vistos) visto[v] = 0;
-    vistos.clear();
-    if (!caminhoUnitario(i, pred, visto, vistos, camada, proxima)) continue;
+    if (!caminho.busca(i, pred)) continue;
     ciclo.assign({i});
     marcado[i] = 1;
     bool simples = true;

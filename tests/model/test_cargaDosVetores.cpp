@@ -333,3 +333,32 @@ TEST_F(CargaDosVetores, ContagemPreviaDaOMesmoModeloEmGrafosDeTodaDensidade) {
     ASSERT_TRUE(direto == modeloSimples()) << texto;
   }
 }
+
+// Long odd negative cycles: sparse graphs, mostly positive, made of long
+// cycles and paths with chords, so that the shortest walks to the copies are
+// long, have many ties, and run past the half-radius ball on both sides;
+// against the plain version.
+TEST_F(CargaDosVetores, CiclosLongosIguaisAVersaoSimples) {
+  std::mt19937 gerador(91);
+  int ciclos = 0;
+  for (int caso = 0; caso < 150; caso++) {
+    const int n = 3 + static_cast<int>(gerador() % 70);
+    std::string arestas;
+    int m = 0;
+    auto junta = [&](int u, int w) {
+      int s = gerador() % 7 == 0 ? -1 : gerador() % 25 == 0 ? 2 : 1;
+      if (u == w) s = 1;
+      arestas += " " + std::to_string(u) + " " + std::to_string(w) + " " + std::to_string(s);
+      m++;
+    };
+    for (int v = 0; v + 1 < n; v++) junta(v, v + 1);  // a path through all
+    for (int t = 0; t < static_cast<int>(gerador() % (n / 3 + 2)); t++)
+      junta(static_cast<int>(gerador() % n), static_cast<int>(gerador() % n));
+    const std::string texto = std::to_string(n) + " " + std::to_string(m) + arestas;
+    const Modelo obtido = modeloDe(texto);
+    ASSERT_TRUE(obtido == modeloSimples()) << texto;
+    ASSERT_TRUE(carregaModelo(true) == obtido) << texto;
+    ciclos += nCycleIF;
+  }
+  EXPECT_GT(ciclos, 500);
+}
