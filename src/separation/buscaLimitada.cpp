@@ -15,7 +15,9 @@
 // plus saida (the lightest arc out of it, or 0 when that is negative) minus
 // folga is not below the threshold can thus never lead to a hit; once every
 // open vertex is such, the target's label cannot end below the threshold and
-// the search stops.  Most searches of a separation round end this way after
+// the search stops.  A walk from a vertex with no arc of its own into the
+// target has two arcs or more, the last one into the target, so such a
+// vertex also adds the lightest arc into the target (when not negative).  Most searches of a separation round end this way after
 // settling a few vertices, since a vertex at x = 0 costs a whole unit to
 // leave.  When the target does end below the threshold, some open vertex is
 // always useful, so the search runs exactly as dijkstraS_T's.
@@ -55,6 +57,7 @@
 namespace {
 
 const double TOLERANCIA = 1e-6;
+std::vector<int> proximaEntrada;  // compactaGrafo's fill cursors, kept
 enum : char { NAO_ALCANCADO, ABERTO, DORMENTE, FECHADO };
 
 // Kept between calls so that a warm search allocates nothing.  Between
@@ -65,6 +68,8 @@ std::vector<double> rotulo;
 std::vector<char> estado;
 std::vector<char> util;    // open and able to lead to a hit
 std::vector<int> tocados;  // labelled in the last search
+std::vector<char> ligadoAoAlvo;  // has an arc into the last search's target
+std::vector<int> ligados;
 int contagemReiniciada = -1;
 double capReiniciado = NAN;
 // Labelled, unsettled, awake vertices in a binary heap by (label, index),
@@ -184,6 +189,7 @@ void reinicia(int count, double cap) {
     estado.assign(count, NAO_ALCANCADO);
     util.assign(count, 0);
     lugar.resize(count);
+    ligadoAoAlvo.assign(count, 0);
     emProximos.assign(count, 0);
     proximos.clear();
     grupoValido = false;
@@ -195,7 +201,9 @@ void reinicia(int count, double cap) {
       estado[v] = NAO_ALCANCADO;
       util[v] = 0;
     }
+    for (int v : ligados) ligadoAoAlvo[v] = 0;
   }
+  ligados.clear();
   tocados.clear();
   heap.clear();
   desfazGrupo();
@@ -322,6 +330,20 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
     }
   }
   g.inicio[count] = static_cast<int>(g.cabeca.size());
+  g.inicioEntrada.assign(static_cast<size_t>(count) + 1, 0);
+  for (int v : g.cabeca) g.inicioEntrada[v + 1]++;
+  for (int v = 0; v < count; v++) g.inicioEntrada[v + 1] += g.inicioEntrada[v];
+  g.cauda.resize(g.cabeca.size());
+  g.pesoEntrada.resize(g.cabeca.size());
+  std::vector<int>& livre = proximaEntrada;
+  livre.assign(g.inicioEntrada.begin(), g.inicioEntrada.end() - 1);
+  for (int u = 0; u < count; u++) {
+    for (int a = g.inicio[u]; a < g.inicio[u + 1]; a++) {
+      const int p = livre[g.cabeca[a]]++;
+      g.cauda[p] = u;
+      g.pesoEntrada[p] = g.peso[a];
+    }
+  }
 }
 
 namespace {
@@ -353,8 +375,19 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
     poeNoHeap(v, false);
     if (!(rotulo[v] + TOLERANCIA < piso)) rente = true;
   };
+  // The last arc of a walk into the target costs at least entrada, so a
+  // vertex with no arc of its own into the target pays that too.
+  double entrada = INFINITY;
+  for (int a = g.inicioEntrada[target]; a < g.inicioEntrada[target + 1]; a++) {
+    entrada = std::min(entrada, g.pesoEntrada[a]);
+    if (!ligadoAoAlvo[g.cauda[a]]) {
+      ligadoAoAlvo[g.cauda[a]] = 1;
+      ligados.push_back(g.cauda[a]);
+    }
+  }
+  entrada = std::max(0.0, entrada);
   auto serveria = [&](int v) -> char {
-    const double extra = v == target ? 0.0 : g.saida[v];
+    const double extra = v == target ? 0.0 : g.saida[v] + (ligadoAoAlvo[v] ? 0.0 : entrada);
     return rotulo[v] + extra - folga < limiar;
   };
   rotulo[source] = 0.0;

@@ -18,6 +18,10 @@ struct GrafoCompacto {
   std::vector<int> cabeca;
   std::vector<double> peso;
   std::vector<double> saida;  // per tail: max(0, its lightest arc), INFINITY without arcs
+  // The same arcs per head: their tails and weights.
+  std::vector<int> inicioEntrada;
+  std::vector<int> cauda;
+  std::vector<double> pesoEntrada;
 };
 
 // Copies from `graph` every arc that a search with this bound could relax:
