@@ -30,7 +30,8 @@
 // outside the awake set: their labels and predecessors are kept exactly,
 // and they join the set as soon as a relaxation brings them lower.  The
 // awake vertices sit in a binary heap by (label, index), so the choice is
-// read from its top: the near group, mostly one vertex or one exact label.  Should
+// read from its top: the near group, mostly one vertex or one exact label.
+// A search with few awake vertices scans them in index order instead.  Should
 // a scanned label ever come within the tolerance of the sleepers' floor, they
 // all join the list and the search goes on without sleepers.
 //
@@ -48,6 +49,8 @@
 // fills pred, so one that settles a few vertices costs a few arcs, not the
 // vertex count.
 #include "separation/buscaLimitada.h"
+
+int maxVarredura = 32;
 
 #include <algorithm>
 #include <cmath>
@@ -127,6 +130,12 @@ struct Entrada {
 };
 std::vector<Entrada> heap;
 
+// While a search has few awake vertices they are kept in index order and
+// scanned as dijkstraS_T does; past maxVarredura they move to the heap for
+// the rest of the search.
+std::vector<int> poucos;
+bool usaHeap = false;
+
 bool antes(const Entrada& a, const Entrada& b) {
   return a.rotulo < b.rotulo || (a.rotulo == b.rotulo && a.v < b.v);
 }
@@ -160,8 +169,23 @@ void desce(int p) {
   lugar[e.v] = p;
 }
 
-// v enters, or its label went down while in.
+void paraOHeap(int v, bool jaEsta);
+
+// v wakes, or its label went down while awake.
 void poeNoHeap(int v, bool jaEsta) {
+  if (usaHeap) {
+    paraOHeap(v, jaEsta);
+    return;
+  }
+  if (jaEsta) return;
+  poucos.insert(std::lower_bound(poucos.begin(), poucos.end(), v), v);
+  if (static_cast<int>(poucos.size()) <= maxVarredura) return;
+  usaHeap = true;
+  for (int w : poucos) paraOHeap(w, false);
+  poucos.clear();
+}
+
+void paraOHeap(int v, bool jaEsta) {
   if (grupoValido) notaRotulo(v);
   if (!jaEsta) {
     lugar[v] = static_cast<int>(heap.size());
@@ -173,6 +197,10 @@ void poeNoHeap(int v, bool jaEsta) {
 }
 
 void tiraDoHeap(int v) {
+  if (!usaHeap) {
+    poucos.erase(std::lower_bound(poucos.begin(), poucos.end(), v));
+    return;
+  }
   const int p = lugar[v];
   const Entrada ultimo = heap.back();
   heap.pop_back();
@@ -206,6 +234,8 @@ void reinicia(int count, double cap) {
   ligados.clear();
   tocados.clear();
   heap.clear();
+  poucos.clear();
+  usaHeap = false;
   desfazGrupo();
 }
 
@@ -256,6 +286,17 @@ void montaGrupo() {
 // The vertex the index-order scan over the awake vertices picks, -1 when
 // none; a vertex of the cluster leaves it here.
 int escolhe(double cap) {
+  if (!usaHeap) {
+    double minimo = cap;
+    int escolhido = -1;
+    for (int v : poucos) {
+      if (minimo > rotulo[v] + TOLERANCIA) {
+        minimo = rotulo[v];
+        escolhido = v;
+      }
+    }
+    return escolhido;
+  }
   if (heap.empty()) return -1;
   const double menor = heap[0].rotulo;
   if (grupoValido && menor != m0) {

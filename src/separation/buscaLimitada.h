@@ -36,6 +36,10 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
 // other entries of pred are left as they were.  Otherwise returns a value not
 // below `limiar` and not above that result; pred is then unspecified.  A
 // search costs in proportion to the vertices and arcs it touches.
+// Awake vertices a search scans in index order before it moves them to a
+// heap (tests set it to 0 to run the heap from the first vertex).
+extern int maxVarredura;
+
 double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
                         double limiar);
 

@@ -55,9 +55,23 @@ testing::AssertionResult mesmosPredecessores(const std::vector<int>& ref, const 
   return testing::AssertionSuccess();
 }
 
+// Every case runs with the awake vertices in the heap from the start and
+// with the default scan of the first few in index order.
+class BuscaLimitada : public testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    padrao = maxVarredura;
+    maxVarredura = GetParam();
+  }
+  void TearDown() override { maxVarredura = padrao; }
+  int padrao = 0;
+};
+
 }  // namespace
 
-TEST(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
+INSTANTIATE_TEST_SUITE_P(Modos, BuscaLimitada, testing::Values(0, 32));
+
+TEST_P(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
   std::mt19937 rng(23);
   int acertos = 0, buscas = 0;
   for (int caso = 0; caso < 120; caso++) {
@@ -101,7 +115,7 @@ TEST(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
 }
 
 // Other sources and targets than a vertex and its copy, and odd bounds.
-TEST(BuscaLimitada, OrigensEDestinosQuaisquer) {
+TEST_P(BuscaLimitada, OrigensEDestinosQuaisquer) {
   std::mt19937 rng(29);
   for (int caso = 0; caso < 150; caso++) {
     const int n = 2 + static_cast<int>(rng() % 15);
@@ -126,7 +140,7 @@ TEST(BuscaLimitada, OrigensEDestinosQuaisquer) {
 
 // Labels crowd around the threshold, a few 1e-6 apart, so that the choice
 // near the threshold decides hits and walks.
-TEST(BuscaLimitada, RotulosAglomeradosNoLimiar) {
+TEST_P(BuscaLimitada, RotulosAglomeradosNoLimiar) {
   std::mt19937 rng(31);
   int acertos = 0, buscas = 0;
   for (int caso = 0; caso < 120; caso++) {
@@ -166,7 +180,7 @@ TEST(BuscaLimitada, RotulosAglomeradosNoLimiar) {
 // see it.  From 0: 1 at 1 + 1.75e-6, 2 at 1 + 0.85e-6, 3 at 1 - 0.1e-6; the
 // scan keeps 1, skips 2 and ends on 3, so the target 4 is reached from 3
 // below the threshold 1.
-TEST(BuscaLimitada, RotuloLogoAcimaDosBaixosContaNaEscolha) {
+TEST_P(BuscaLimitada, RotuloLogoAcimaDosBaixosContaNaEscolha) {
   std::vector<nodo2> arcos{{1, 1, 1 + 1.75e-6, nullptr}, {2, 1, 1 + 0.85e-6, nullptr},
                            {3, 1, 1 - 0.1e-6, nullptr}, {4, 1, 0.0, nullptr},
                            {4, 1, 0.0, nullptr}};
@@ -186,7 +200,7 @@ TEST(BuscaLimitada, RotuloLogoAcimaDosBaixosContaNaEscolha) {
 // equal labels, and labels just under and over the threshold put vertices to
 // sleep and wake them again; negative weights (double edges over 1) widen the
 // sleepers' floor.
-TEST(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
+TEST_P(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
   std::mt19937 rng(37);
   int acertos = 0, buscas = 0;
   const double valores[] = {0, 1, 1, 1, 1 - 1e-7, 1e-7, 0.5, 0.5 + 0.4e-6, 0.5 - 0.6e-6,
@@ -230,7 +244,7 @@ TEST(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
 // blocks 2's try, so that 3's later label 0.9999997 gets through and 4 hits
 // the target 5 under the threshold 1.  A search that skipped 1's arcs would
 // see 2's label on 4 block 3's: it must notice and search again in full.
-TEST(BuscaLimitada, ArcosPuladosNaoMudamUmAcerto) {
+TEST_P(BuscaLimitada, ArcosPuladosNaoMudamUmAcerto) {
   std::vector<nodo2> arcos{{1, 1, 0.1, nullptr},       {2, 1, 0.2, nullptr},
                            {4, 1, 0.9000008, nullptr}, {4, 1, 0.8000006, nullptr},
                            {3, 1, 0.1, nullptr},       {4, 1, 0.6999997, nullptr},
@@ -253,7 +267,7 @@ TEST(BuscaLimitada, ArcosPuladosNaoMudamUmAcerto) {
 // beyond least + 1e-6), mixed with runs of exact ties and steps just over
 // it, given to the vertices in shuffled order; then a second layer, so that
 // choices inside the group decide the predecessors.
-TEST(BuscaLimitada, GruposEncadeadosAlemDaTolerancia) {
+TEST_P(BuscaLimitada, GruposEncadeadosAlemDaTolerancia) {
   std::mt19937 rng(59);
   for (int caso = 0; caso < 200; caso++) {
     const int k = 3 + static_cast<int>(rng() % 40), n = k + 2;
