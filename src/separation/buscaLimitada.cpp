@@ -50,12 +50,12 @@
 // vertex count.
 #include "separation/buscaLimitada.h"
 
-int maxVarredura = 32;
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
+
+int maxVarredura = 32;
 
 namespace {
 
@@ -84,9 +84,10 @@ std::vector<int> lugar;
 // cluster's labels.  Then no label of the group is more than 1e-6 below
 // another, and the scan takes the group's lowest index.  The cluster is kept
 // in a min-heap by index as labels come and the picks leave, with an upper
-// bound M on its labels and a lower bound P on the labels outside it; it
-// holds while P > M + 1e-6, and is gathered again only when that fails or a
-// label drops under m0, not at every pick (clusters of labels equal up to
+// bound maiorNoGrupo on its labels and a lower bound menorFora on the awake
+// labels outside it; it holds while menorFora > maiorNoGrupo + 1e-6, and is
+// gathered again only when that fails or a label drops under m0, not at
+// every pick (clusters of labels equal up to
 // rounding run to hundreds of vertices).
 bool grupoValido = false;
 double m0 = 0, maiorNoGrupo = 0, menorFora = 0;
