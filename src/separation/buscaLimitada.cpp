@@ -55,7 +55,7 @@
 #include <functional>
 #include <vector>
 
-int maxVarredura = 32;
+int maxVarredura = 128;
 
 namespace {
 
