@@ -31,7 +31,8 @@
 // and they join the set as soon as a relaxation brings them lower.  The
 // awake vertices sit in a binary heap by (label, index), so the choice is
 // read from its top: the near group, mostly one vertex or one exact label.
-// A search with few awake vertices scans them in index order instead.  Should
+// A search with few awake vertices scans them in index order instead, and
+// one over a small graph scans a bit set of them, as dijkstraS_T does.  Should
 // a scanned label ever come within the tolerance of the sleepers' floor, they
 // all join the list and the search goes on without sleepers.
 //
@@ -52,10 +53,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 int maxVarredura = 128;
+int maxContagemBits = 1024;
 
 namespace {
 
@@ -136,6 +139,12 @@ std::vector<Entrada> heap;
 // the rest of the search.
 std::vector<int> poucos;
 bool usaHeap = false;
+// A search over at most maxContagemBits vertices keeps its awake vertices
+// as bits instead and scans the words in index order, as dijkstraS_T does:
+// on small graphs that beats any ordered structure.  The bits are zero
+// between searches but at touched vertices.
+std::vector<uint64_t> bits;
+bool usaBits = false;
 
 bool antes(const Entrada& a, const Entrada& b) {
   return a.rotulo < b.rotulo || (a.rotulo == b.rotulo && a.v < b.v);
@@ -174,6 +183,10 @@ void paraOHeap(int v, bool jaEsta);
 
 // v wakes, or its label went down while awake.
 void poeNoHeap(int v, bool jaEsta) {
+  if (usaBits) {
+    bits[v >> 6] |= uint64_t{1} << (v & 63);
+    return;
+  }
   if (usaHeap) {
     paraOHeap(v, jaEsta);
     return;
@@ -198,6 +211,10 @@ void paraOHeap(int v, bool jaEsta) {
 }
 
 void tiraDoHeap(int v) {
+  if (usaBits) {
+    bits[v >> 6] &= ~(uint64_t{1} << (v & 63));
+    return;
+  }
   if (!usaHeap) {
     poucos.erase(std::lower_bound(poucos.begin(), poucos.end(), v));
     return;
@@ -213,6 +230,9 @@ void tiraDoHeap(int v) {
 }
 
 void reinicia(int count, double cap) {
+  // The last search's bits, set only at vertices it touched.
+  if (usaBits)
+    for (int v : tocados) bits[v >> 6] = 0;
   if (count != contagemReiniciada || !(cap == capReiniciado)) {
     rotulo.assign(count, cap);
     estado.assign(count, NAO_ALCANCADO);
@@ -237,6 +257,9 @@ void reinicia(int count, double cap) {
   heap.clear();
   poucos.clear();
   usaHeap = false;
+  usaBits = count <= maxContagemBits;
+  const size_t palavras = (static_cast<size_t>(count) + 63) / 64;
+  if (usaBits && bits.size() < palavras) bits.resize(palavras, 0);
   desfazGrupo();
 }
 
@@ -286,7 +309,22 @@ void montaGrupo() {
 
 // The vertex the index-order scan over the awake vertices picks, -1 when
 // none; a vertex of the cluster leaves it here.
-int escolhe(double cap) {
+int escolhe(double cap, int count) {
+  if (usaBits) {
+    double minimo = cap;
+    int escolhido = -1;
+    const int palavras = (count + 63) / 64;
+    for (int p = 0; p < palavras; p++) {
+      for (uint64_t b = bits[p]; b != 0; b &= b - 1) {
+        const int v = (p << 6) + __builtin_ctzll(b);
+        if (minimo > rotulo[v] + TOLERANCIA) {
+          minimo = rotulo[v];
+          escolhido = v;
+        }
+      }
+    }
+    return escolhido;
+  }
   if (!usaHeap) {
     double minimo = cap;
     int escolhido = -1;
@@ -448,7 +486,7 @@ double busca(int source, int target, const GrafoCompacto& g, int* pred, double l
         if (estado[v] == DORMENTE) acorda(v);
     }
     // dijkstraS_T's scan, in index order over the awake open vertices.
-    const int u = escolhe(cap);
+    const int u = escolhe(cap, count);
     if (u < 0) return 2.0 * count + 2;
     tiraDoHeap(u);
     estado[u] = FECHADO;

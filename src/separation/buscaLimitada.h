@@ -37,8 +37,10 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
 // below `limiar` and not above that result; pred is then unspecified.  A
 // search costs in proportion to the vertices and arcs it touches.
 // Awake vertices a search scans in index order before it moves them to a
-// heap (tests set it to 0 to run the heap from the first vertex).
+// heap (tests set it to 0 to run the heap from the first vertex), and the
+// vertex count up to which a search keeps them as bits instead.
 extern int maxVarredura;
+extern int maxContagemBits;
 
 double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
                         double limiar);

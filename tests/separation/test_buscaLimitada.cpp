@@ -55,22 +55,28 @@ testing::AssertionResult mesmosPredecessores(const std::vector<int>& ref, const 
   return testing::AssertionSuccess();
 }
 
-// Every case runs with the awake vertices in the heap from the start, and
-// with a scan of the first few in index order that moves to the heap in the
-// middle of most searches.
+// Every case runs with the awake vertices in the heap from the start, with
+// a scan of the first few in index order that moves to the heap in the
+// middle of most searches (both as on big graphs), and with the bit set of
+// small graphs (-1).
 class BuscaLimitada : public testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     padrao = maxVarredura;
-    maxVarredura = GetParam();
+    padraoBits = maxContagemBits;
+    maxVarredura = GetParam() < 0 ? padrao : GetParam();
+    maxContagemBits = GetParam() < 0 ? 1 << 30 : 0;
   }
-  void TearDown() override { maxVarredura = padrao; }
-  int padrao = 0;
+  void TearDown() override {
+    maxVarredura = padrao;
+    maxContagemBits = padraoBits;
+  }
+  int padrao = 0, padraoBits = 0;
 };
 
 }  // namespace
 
-INSTANTIATE_TEST_SUITE_P(Modos, BuscaLimitada, testing::Values(0, 6));
+INSTANTIATE_TEST_SUITE_P(Modos, BuscaLimitada, testing::Values(0, 6, -1));
 
 TEST_P(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
   std::mt19937 rng(23);
