@@ -120,6 +120,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
     mstart = nullptr;
     mcols = nullptr;
     dmatval = nullptr;
+    termosNoLote = 0;
     position = static_cast<int*>(aloca(n, sizeof(int), 205));
     if (HEURISTICA_PRIMAL)
       testaRetorno(XPRSsetcbcutmgr(prob, Cortes, nullptr), "Main: rotina XPRSsetcbcutmgr.\n", 236);
@@ -214,6 +215,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   libera(mstart);
   libera(mcols);
   libera(dmatval);
+  termosNoLote = 0;
   libera(x);
   libera(xstar);
   libera(mcutind);
