@@ -37,6 +37,25 @@ void montaListas(const int* registros, int64_t quantos);
 // is not greater (so repeated edges keep their input order).
 void insereOrdenado(int v, int vizinho, int sinal);
 void geraGrafoDuplo();  // builds gDup from a complete gMat
+
+// Calls f(w, sinal) once for each neighbour w of v, ascending, with the sign
+// of all of v's list entries for w taken together: a repeated record counts
+// once, and entries of both signs (or a double one) make a double edge; 0
+// when no entry has a sign of the three.
+// Counting rules that compare a count of members with the size of a set need
+// this: entry by entry, a repeated edge would count twice.
+template <class F>
+void paraCadaVizinho(int v, F&& f) {
+  for (nodo* e = gMat[v]; e != nullptr;) {
+    const int w = e->vertice;
+    bool positivo = false, negativo = false;
+    for (; e != nullptr && e->vertice == w; e = e->prox) {
+      if (e->sinal == 1 || e->sinal == 2) positivo = true;
+      if (e->sinal == -1 || e->sinal == 2) negativo = true;
+    }
+    f(w, positivo && negativo ? 2 : positivo ? 1 : negativo ? -1 : 0);
+  }
+}
 void liberaGrafo();     // releases gMat and gDup (null afterwards)
 
 #endif

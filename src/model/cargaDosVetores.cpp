@@ -28,7 +28,8 @@ namespace {
 // Clique rows over the double edges.  Each row starts from an uncovered
 // double edge {j, k} (j < k, k ascending, j in k's list order) and grows in
 // one ascending pass: a vertex joins when it is joined by double edges to
-// every member so far.  linhasDaColuna[v] lists the rows of v as they were
+// every member so far, each neighbour counted once whatever its records (a
+// double edge given twice must not stand for two members).  linhasDaColuna[v] lists the rows of v as they were
 // made; read backwards it is the head-inserted list, in descending row order.
 int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
   const int n = nlin;
@@ -63,12 +64,15 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
 
   for (int k = 0; k < n; k++) {
     vizinhosDeK.clear();
-    for (nodo* p = gMat[k]; p != nullptr; p = p->prox)
-      if (p->sinal == 2 && g[p->vertice]++ == 0) vizinhosDeK.push_back(p->vertice);
+    paraCadaVizinho(k, [&](int w, int sinal) {
+      if (sinal != 2) return;
+      g[w] = 1;
+      vizinhosDeK.push_back(w);
+    });
 
-    for (nodo* p = gMat[k]; p != nullptr && p->vertice < k; p = p->prox) {
-      const int j = p->vertice;
-      if (p->sinal != 2 || coberto.count(chave(j, k)) != 0) continue;
+    for (const int j : vizinhosDeK) {
+      if (j >= k) break;
+      if (coberto.count(chave(j, k)) != 0) continue;
       const int r = c;
       linhasDaColuna[j].push_back(r);
       linhasDaColuna[k].push_back(r);
@@ -87,11 +91,11 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
         toca(w);
         contagem[w] = g[w];
       }
-      for (nodo* q = gMat[j]; q != nullptr; q = q->prox)
-        if (q->sinal == 2) {
-          toca(q->vertice);
-          contagem[q->vertice]++;
-        }
+      paraCadaVizinho(j, [&](int w, int sinal) {
+        if (sinal != 2) return;
+        toca(w);
+        contagem[w]++;
+      });
       int alvo = 2;
       while (!fila.empty()) {
         std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
@@ -102,15 +106,15 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
         membros.push_back(l);
         alvo++;
         linhasDaColuna[l].push_back(r);
-        for (nodo* q = gMat[l]; q != nullptr; q = q->prox) {
-          if (q->sinal != 2) continue;
-          if (membro[q->vertice]) {
-            cobre(l, q->vertice);
+        paraCadaVizinho(l, [&](int w, int sinal) {
+          if (sinal != 2) return;
+          if (membro[w]) {
+            cobre(l, w);
           } else {
-            toca(q->vertice);
-            contagem[q->vertice]++;
+            toca(w);
+            contagem[w]++;
           }
-        }
+        });
       }
       for (int v : membros) membro[v] = 0;
       c++;

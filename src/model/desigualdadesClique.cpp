@@ -1,7 +1,11 @@
 // K1K2 clique rows: two vertex sets, each pairwise joined by non-positive
 // edges and joined to each other by non-negative ones, hold at most two chosen
 // vertices between them.  Found once from the graph and added to the loaded
-// problem as ordinary rows.
+// problem as ordinary rows.  A vertex joins a set when its count of members
+// it is joined to reaches the set's size, so each neighbour counts once, with
+// the sign of all its records together: counted record by record, a repeated
+// edge would let a vertex in beside a member it is not joined to, and the
+// row would cut off balanced sets.
 #include "model/desigualdadesClique.h"
 
 #include <algorithm>
@@ -39,8 +43,9 @@ bool coberto(int u, int w) { return cobertos.count(chave(u, w)) != 0; }
 // where a vertex touched behind the pass is left out, as the full ascending
 // pass leaves it (a vertex whose counter is zero can never join).
 std::vector<int> count, base;
-std::vector<char> tocado, naBase;
+std::vector<char> tocado;
 std::vector<int> tocados, baseTocados, fila, membros;
+std::vector<std::pair<int, int>> vizinhosDeK;  // k's neighbours and the signs of their edges
 int varrida = -1;
 
 void toca(int w) {
@@ -81,29 +86,22 @@ int montaLinhasK1K2(LinhasK1K2& l) {
   count.assign(n, 0);
   base.assign(n, 0);
   tocado.assign(n, 0);
-  naBase.assign(n, 0);
   tocados.clear();
   baseTocados.clear();
 
   int linhas = 0, elems = 0;
   for (int k = 0; k < n && linhas < n; k++) {
-    for (int w : baseTocados) {
-      base[w] = 0;
-      naBase[w] = 0;
-    }
+    for (int w : baseTocados) base[w] = 0;
     baseTocados.clear();
-    for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
-      if (!naBase[e->vertice]) {
-        naBase[e->vertice] = 1;
-        baseTocados.push_back(e->vertice);
-      }
-      if (e->sinal == 1) base[e->vertice] = n + 1;
-      else base[e->vertice]++;
-    }
-    for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
-      const int j = e->vertice;
+    vizinhosDeK.clear();
+    paraCadaVizinho(k, [&](int w, int sinal) {
+      vizinhosDeK.push_back({w, sinal});
+      baseTocados.push_back(w);
+      base[w] = sinal == 1 ? n + 1 : 1;
+    });
+    for (const auto& [j, sinalJ] : vizinhosDeK) {
       if (j >= k || linhas >= n) break;
-      if (e->sinal != -1 || coberto(j, k)) continue;
+      if (sinalJ != -1 || coberto(j, k)) continue;
 
       for (int w : tocados) {
         count[w] = 0;
@@ -116,13 +114,12 @@ int montaLinhasK1K2(LinhasK1K2& l) {
         toca(w);
         count[w] = base[w];
       }
-      for (nodo* f = gMat[j]; f != nullptr; f = f->prox) {
-        const int w = f->vertice;
+      paraCadaVizinho(j, [&](int w, int sinal) {
         toca(w);
-        if (f->sinal == -1) { if (count[w] < n) count[w]++; }
-        else if (f->sinal == 1) { if (count[w] > n) count[w]++; }
-        else if (f->sinal == 2) count[w]++;
-      }
+        if (sinal == -1) { if (count[w] < n) count[w]++; }
+        else if (sinal == 1) { if (count[w] > n) count[w]++; }
+        else if (sinal == 2) count[w]++;
+      });
       toca(k);
       toca(j);
       count[k] = -1;
@@ -138,10 +135,8 @@ int montaLinhasK1K2(LinhasK1K2& l) {
         membros.push_back(v);
         t++;
         count[v] = -1;
-        for (nodo* f = gMat[v]; f != nullptr; f = f->prox) {
-          const int w = f->vertice;
-          if ((f->sinal == -1 && count[w] < n) || (f->sinal == 1 && count[w] > n) ||
-              f->sinal == 2) {
+        paraCadaVizinho(v, [&](int w, int sinal) {
+          if ((sinal == -1 && count[w] < n) || (sinal == 1 && count[w] > n) || sinal == 2) {
             if (count[w] == -1) {
               cobre(v, w);
             } else {
@@ -149,7 +144,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
               count[w]++;
             }
           }
-        }
+        });
       }
 
       // K2: joined positively (or doubly) to all of K1 and non-positively to
@@ -162,16 +157,15 @@ int montaLinhasK1K2(LinhasK1K2& l) {
         membros.push_back(v);
         m++;
         count[v] = -2;
-        for (nodo* g = gMat[v]; g != nullptr; g = g->prox) {
-          if (g->sinal == 1) continue;
-          const int w = g->vertice;
+        paraCadaVizinho(v, [&](int w, int sinal) {
+          if (sinal == 1) return;
           if (count[w] == -2) {
             cobre(v, w);
           } else {
             toca(w);
             count[w]++;
           }
-        }
+        });
       }
 
       if (t + m > 3) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "graph/instancias.h"
+#include "graph/vizinhosFundidos.h"
 #include "model/modelo.h"
 #include "separation/dijkstra.h"
 
@@ -40,10 +41,11 @@ struct Modelo {
 };
 
 // With `exato`, the arrays get exactly the room contaModelo asks for (the
-// driver's way, so that the sanitizers see any write past it); otherwise the
-// old bound of n + nduplo rows of every column.
+// driver's way, so that the sanitizers see any write past it); otherwise a
+// bound of n + narco rows of every column (each clique row starts from an
+// edge of its own, and there is a cycle row per vertex at most).
 Modelo carregaModelo(bool exato = false) {
-  size_t n = nlin, m = nlin + nduplo, elementos = n * m;
+  size_t n = nlin, m = nlin + narco, elementos = n * m;
   if (exato) {
     int linhas = -1, e = -1;
     contaModelo(&linhas, &e);
@@ -209,27 +211,27 @@ Modelo modeloSimples() {
   if (nduplo > 0) {
     for (int k = 0;; k++) {
       std::fill(g.begin(), g.end(), 0);
-      for (nodo* p = gMat[k]; p; p = p->prox) if (p->sinal == 2) g[p->vertice]++;
-      for (nodo* p = gMat[k]; p && p->vertice < k; p = p->prox) {
-        const int j = p->vertice;
-        if (p->sinal != 2 || cobre[j * n + k]) continue;
+      for (const auto& [w, s] : vizinhosFundidos(k)) g[w] = s == 2;
+      for (const auto& [j, sj] : vizinhosFundidos(k)) {
+        if (j >= k) break;
+        if (sj != 2 || cobre[j * n + k]) continue;
         listas[j].insert(listas[j].begin(), c);
         listas[k].insert(listas[k].begin(), c);
         cobre[j * n + k] = cobre[k * n + j] = 1;
         std::fill(membro.begin(), membro.end(), 0);
         membro[j] = membro[k] = 1;
         for (int w = 0; w < n; w++) cont[w] = g[w];
-        for (nodo* q = gMat[j]; q; q = q->prox) if (q->sinal == 2) cont[q->vertice]++;
+        for (const auto& [w, s] : vizinhosFundidos(j)) cont[w] += s == 2;
         int t = 2;
         for (int l = 0; l < n; l++) {
           if (membro[l] || cont[l] != t) continue;
           membro[l] = 1;
           t++;
           listas[l].insert(listas[l].begin(), c);
-          for (nodo* q = gMat[l]; q; q = q->prox) {
-            if (q->sinal != 2) continue;
-            if (membro[q->vertice]) cobre[l * n + q->vertice] = cobre[q->vertice * n + l] = 1;
-            else cont[q->vertice]++;
+          for (const auto& [w, s] : vizinhosFundidos(l)) {
+            if (s != 2) continue;
+            if (membro[w]) cobre[l * n + w] = cobre[w * n + l] = 1;
+            else cont[w]++;
           }
         }
         c++;
@@ -292,7 +294,7 @@ TEST_F(CargaDosVetores, ConcordaComAVersaoSimplesEmGrafosAleatorios) {
     const Modelo obtido = modeloDe(texto);
     const Modelo esperado = modeloSimples();
     ASSERT_TRUE(obtido == esperado) << texto;
-    ASSERT_LE(obtido.linhas, nlin + nduplo) << texto;
+    ASSERT_LE(obtido.linhas, nlin + narco) << texto;
   }
 }
 

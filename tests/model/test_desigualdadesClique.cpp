@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graph/grafo.h"
+#include "graph/vizinhosFundidos.h"
 #include "model/desigualdadesClique.h"
 #include "search/equilibrio.h"
 #include "search/grafoTeste.h"
@@ -151,29 +152,25 @@ TEST(DesigualdadesK1K2, TodaLinhaEhValidaEmGrafosAleatorios) {
 
 namespace {
 
-// The rows as first built: an n x n cover table, every count array copied
-// whole for each attempt, and both passes over all vertices in ascending
-// order.  The reference for the sparse passes.
+// The rows built the plain way: an n x n cover table, every count array
+// copied whole for each attempt, and both passes over all vertices in
+// ascending order, each neighbour counted once with its merged sign.  The
+// reference for the sparse passes.
 std::vector<std::vector<int>> linhasPorTabelasCompletas(int n) {
   std::vector<std::vector<int>> r;
   std::vector<int> count(n), base(n);
   std::vector<std::vector<char>> coberto(n, std::vector<char>(n, 0));
   for (int k = 0; k < n && static_cast<int>(r.size()) < n; k++) {
     std::fill(base.begin(), base.end(), 0);
-    for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
-      if (e->sinal == 1) base[e->vertice] = n + 1;
-      else base[e->vertice]++;
-    }
-    for (nodo* e = gMat[k]; e != nullptr; e = e->prox) {
-      const int j = e->vertice;
+    for (const auto& [w, s] : vizinhosFundidos(k)) base[w] = s == 1 ? n + 1 : 1;
+    for (const auto& [j, sj] : vizinhosFundidos(k)) {
       if (j >= k || static_cast<int>(r.size()) >= n) break;
-      if (e->sinal != -1 || coberto[j][k]) continue;
+      if (sj != -1 || coberto[j][k]) continue;
       count = base;
-      for (nodo* f = gMat[j]; f != nullptr; f = f->prox) {
-        const int w = f->vertice;
-        if (f->sinal == -1) { if (count[w] < n) count[w]++; }
-        else if (f->sinal == 1) { if (count[w] > n) count[w]++; }
-        else if (f->sinal == 2) count[w]++;
+      for (const auto& [w, s] : vizinhosFundidos(j)) {
+        if (s == -1) { if (count[w] < n) count[w]++; }
+        else if (s == 1) { if (count[w] > n) count[w]++; }
+        else if (s == 2) count[w]++;
       }
       count[k] = count[j] = -1;
       std::vector<int> membros{k, j};
@@ -184,10 +181,8 @@ std::vector<std::vector<int>> linhasPorTabelasCompletas(int n) {
         membros.push_back(l);
         t++;
         count[l] = -1;
-        for (nodo* f = gMat[l]; f != nullptr; f = f->prox) {
-          const int w = f->vertice;
-          if ((f->sinal == -1 && count[w] < n) || (f->sinal == 1 && count[w] > n) ||
-              f->sinal == 2) {
+        for (const auto& [w, s] : vizinhosFundidos(l)) {
+          if ((s == -1 && count[w] < n) || (s == 1 && count[w] > n) || s == 2) {
             if (count[w] == -1) coberto[l][w] = coberto[w][l] = 1;
             else count[w]++;
           }
@@ -200,9 +195,8 @@ std::vector<std::vector<int>> linhasPorTabelasCompletas(int n) {
         membros.push_back(f);
         m++;
         count[f] = -2;
-        for (nodo* g = gMat[f]; g != nullptr; g = g->prox) {
-          if (g->sinal == 1) continue;
-          const int w = g->vertice;
+        for (const auto& [w, s] : vizinhosFundidos(f)) {
+          if (s == 1) continue;
           if (count[w] == -2) coberto[f][w] = coberto[w][f] = 1;
           else count[w]++;
         }
@@ -218,8 +212,8 @@ std::vector<std::vector<int>> linhasPorTabelasCompletas(int n) {
 // The sparse passes give the rows of the full tables, member for member and
 // in the same order, on random graphs of every density: negative-heavy ones
 // (big K1 sides), two-sided ones, double edges, edges entered several times
-// with the same or other signs (counted once per entry, as the lists hold
-// them), positive loops, and small graphs that reach the cap of n rows.
+// with the same or other signs (counted once per neighbour, with the signs
+// merged), positive loops, and small graphs that reach the cap of n rows.
 TEST(DesigualdadesK1K2, IgualATabelasCompletasEmGrafosAleatorios) {
   std::mt19937 rng(53);
   int linhas = 0;
