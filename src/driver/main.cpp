@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -73,6 +74,8 @@ void acrescentaRegistro(const char* linha, size_t tamanho) {
 
 int main(int argc, char** argv) {
   marcaInicio();
+  // Storage in vectors fails the way malloc does: through the memory failure path.
+  std::set_new_handler([] { errormsg("Main: memory allocation error.\n", __LINE__, -1); });
   extractParameters(argc, argv);
   definePrazo(TEMPO_MAX);
 

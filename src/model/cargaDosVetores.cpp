@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/opcoes.h"
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
 
@@ -63,6 +64,8 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
   };
 
   for (int k = 0; k < n; k++) {
+    // Past the deadline the rows found so far make a valid model.
+    if (k % 64 == 0 && tempoEsgotado()) break;
     vizinhosDeK.clear();
     paraCadaVizinho(k, [&](int w, int sinal) {
       if (sinal != 2) return;
@@ -288,6 +291,7 @@ int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
   CaminhoUnitario caminho;
   caminho.prepara();
   for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
+    if (i % 64 == 0 && tempoEsgotado()) break;
     if (!caminho.busca(i, pred)) continue;
     ciclo.assign({i});
     marcado[i] = 1;

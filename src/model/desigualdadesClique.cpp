@@ -17,6 +17,7 @@
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
 #include "optimizer/xprs.h"
@@ -91,6 +92,8 @@ int montaLinhasK1K2(LinhasK1K2& l) {
 
   int linhas = 0, elems = 0;
   for (int k = 0; k < n && linhas < n; k++) {
+    // Past the deadline the rows found so far are all added.
+    if (k % 64 == 0 && tempoEsgotado()) break;
     for (int w : baseTocados) base[w] = 0;
     baseTocados.clear();
     vizinhosDeK.clear();

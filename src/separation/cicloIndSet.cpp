@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/erro.h"
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
 #include "separation/lote.h"
@@ -51,6 +52,7 @@ int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int 
   int cortes = 0;
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
     for (int v = 0; v < n && ncortes + cortes <= MAX_CORTES - 1; v++) {
+      if (v % 64 == 0 && tempoEsgotado()) break;
       if (coberto[v]) continue;
       // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
       // 0.5); a search that cannot end below the threshold stops early.

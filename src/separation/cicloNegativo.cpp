@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/erro.h"
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
 #include "separation/lote.h"
@@ -169,6 +170,8 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
 
   int cortes = 0;
   for (int v = 0; v < n && cortes < MAX_CORTES; v++) {
+    // Past the deadline the round ends with the cuts it has.
+    if (v % 64 == 0 && tempoEsgotado()) break;
     if (coberto[v]) continue;
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.

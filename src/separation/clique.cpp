@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
@@ -146,6 +147,7 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
     // First pass: sets whose every pair is a double edge.
     for (int j = 0; j < n && ncortes + conta <= MAX_CORTES - 1; j++) {
+      if (j % 64 == 0 && tempoEsgotado()) break;
       const int s = xh[j].indice;
       if (pertence[s] == 1) continue;
       limpaTocados();
@@ -169,6 +171,7 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
     // Second pass: a first side pairwise negative or double, a second side
     // pairwise non-positive, and positive or double across.
     for (int k = 0; k < n && ncortes + conta <= MAX_CORTES - 1; k++) {
+      if (k % 64 == 0 && tempoEsgotado()) break;
       const int s = xh[k].indice;
       if (pertence[s] == 1) continue;
       limpaTocados();
