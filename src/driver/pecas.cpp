@@ -176,8 +176,9 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
       solucoes[i] = r.escolhido;
     }
     limitante += std::max(r.zstar, r.limitante);
-    relaxacao += r.relaxacao;
-    raiz += r.raiz;
+    // A root LP the deadline cut short leaves the piece's size as its value.
+    relaxacao += r.raizResolvida ? r.relaxacao : g.numVertices();
+    raiz += r.raizResolvida ? r.raiz : g.numVertices();
     tiquesSeparacao += r.tiquesSeparacao;
     rel.cortes += r.cortes;
     rel.cortesCiclo += r.cortesCiclo;

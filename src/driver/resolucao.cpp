@@ -192,6 +192,9 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
                "Main: Erro na chamada da rotina XPRSgetintatrib.\n", 401);
   testaRetorno(XPRSgetdblattrib(prob, XPRS_BESTBOUND, &r.limitante),
                "Main: Erro na chamada de XPRSgetdblattrib.\n", 410);
+  int solucoesLP = 0;
+  XPRSgetintattrib(prob, XPRS_NODELPSOLVES, &solucoesLP);
+  r.raizResolvida = solucoesLP > 0;
 
   r.zstar = zstar;
   r.noMelhor = NODE_BEST_INTEGER_SOL;
