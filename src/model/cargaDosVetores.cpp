@@ -16,6 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/VarreduraEsparsa.h"
 #include "base/opcoes.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
@@ -45,23 +46,14 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
     return a << 32 | b;
   };
   auto cobre = [&](int u, int w) { coberto.insert(chave(u, w)); };
-  // contagem holds g's values at the neighbours of k and zero elsewhere, but
-  // at the vertices written since, listed in tocados; the ascending pass
-  // walks those alone from a min-heap, leaving out a vertex touched behind it
-  // as the full pass would (a count of zero never reaches the target).
+  // contagem holds g's values at the double neighbours of k and zero
+  // elsewhere, but at the vertices marked in the sweep since; the ascending
+  // pass visits those alone (a count of zero never reaches the target).
   std::vector<int> g(n, 0), contagem(n, 0);
-  std::vector<char> membro(n, 0), tocado(n, 0);
-  std::vector<int> membros, tocados, vizinhosDeK, fila;
-  int varrida = -1;
-  auto toca = [&](int w) {
-    if (tocado[w]) return;
-    tocado[w] = 1;
-    tocados.push_back(w);
-    if (w > varrida) {
-      fila.push_back(w);
-      std::push_heap(fila.begin(), fila.end(), std::greater<int>());
-    }
-  };
+  std::vector<char> membro(n, 0);
+  std::vector<int> membros, vizinhosDeK;
+  VarreduraEsparsa passada;
+  passada.dimensiona(n);
 
   for (int k = 0; k < n; k++) {
     // Past the deadline the rows found so far make a valid model.
@@ -83,27 +75,19 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
 
       membros.assign({j, k});
       membro[j] = membro[k] = 1;
-      for (int w : tocados) {
-        contagem[w] = 0;
-        tocado[w] = 0;
-      }
-      tocados.clear();
-      fila.clear();
-      varrida = -1;
+      for (int w : passada.marcadas()) contagem[w] = 0;
+      passada.esquece();
       for (int w : vizinhosDeK) {
-        toca(w);
+        passada.marca(w);
         contagem[w] = g[w];
       }
       paraCadaVizinho(j, [&](int w, int sinal) {
         if (sinal != 2) return;
-        toca(w);
+        passada.marca(w);
         contagem[w]++;
       });
       int alvo = 2;
-      while (!fila.empty()) {
-        std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
-        const int l = varrida = fila.back();
-        fila.pop_back();
+      for (int l = passada.proxima(); l >= 0; l = passada.proxima()) {
         if (membro[l] || contagem[l] != alvo) continue;
         membro[l] = 1;
         membros.push_back(l);
@@ -114,7 +98,7 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
           if (membro[w]) {
             cobre(l, w);
           } else {
-            toca(w);
+            passada.marca(w);
             contagem[w]++;
           }
         });

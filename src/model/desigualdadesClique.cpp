@@ -15,6 +15,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/VarreduraEsparsa.h"
 #include "base/erro.h"
 #include "base/opcoes.h"
 #include "base/relogio.h"
@@ -38,41 +39,14 @@ uint64_t chave(int u, int w) {
 void cobre(int u, int w) { cobertos.insert(chave(u, w)); }
 bool coberto(int u, int w) { return cobertos.count(chave(u, w)) != 0; }
 
-// An attempt's counters hold base's values at the vertices of baseTocados
-// and zero elsewhere, but at the vertices written since, listed in tocados;
-// each pass walks the touched vertices in ascending order from a min-heap,
-// where a vertex touched behind the pass is left out, as the full ascending
-// pass leaves it (a vertex whose counter is zero can never join).
+// An attempt's counters hold base's values at k's neighbours and zero
+// elsewhere, but at the vertices marked in the sweep since; each pass visits
+// the marked vertices alone in ascending order, since a vertex whose counter
+// is zero can never join.
 std::vector<int> count, base;
-std::vector<char> tocado;
-std::vector<int> tocados, baseTocados, fila, membros;
+std::vector<int> membros;
 std::vector<std::pair<int, int>> vizinhosDeK;  // k's neighbours and the signs of their edges
-int varrida = -1;
-
-void toca(int w) {
-  if (tocado[w]) return;
-  tocado[w] = 1;
-  tocados.push_back(w);
-  if (w > varrida) {
-    fila.push_back(w);
-    std::push_heap(fila.begin(), fila.end(), std::greater<int>());
-  }
-}
-
-void recomecaPassada() {
-  varrida = -1;
-  fila.assign(tocados.begin(), tocados.end());
-  std::make_heap(fila.begin(), fila.end(), std::greater<int>());
-}
-
-// The next vertex of the ascending pass, -1 at its end.
-int proximo() {
-  if (fila.empty()) return -1;
-  std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
-  varrida = fila.back();
-  fila.pop_back();
-  return varrida;
-}
+VarreduraEsparsa passada;
 
 }  // namespace
 
@@ -86,45 +60,36 @@ int montaLinhasK1K2(LinhasK1K2& l) {
   cobertos.clear();
   count.assign(n, 0);
   base.assign(n, 0);
-  tocado.assign(n, 0);
-  tocados.clear();
-  baseTocados.clear();
+  passada.dimensiona(n);
 
   int linhas = 0, elems = 0;
   for (int k = 0; k < n && linhas < n; k++) {
     // Past the deadline the rows found so far are all added.
     if (k % 64 == 0 && tempoEsgotado()) break;
-    for (int w : baseTocados) base[w] = 0;
-    baseTocados.clear();
+    for (const auto& [w, sinal] : vizinhosDeK) base[w] = 0;
     vizinhosDeK.clear();
     paraCadaVizinho(k, [&](int w, int sinal) {
       vizinhosDeK.push_back({w, sinal});
-      baseTocados.push_back(w);
       base[w] = sinal == 1 ? n + 1 : 1;
     });
     for (const auto& [j, sinalJ] : vizinhosDeK) {
       if (j >= k || linhas >= n) break;
       if (sinalJ != -1 || coberto(j, k)) continue;
 
-      for (int w : tocados) {
-        count[w] = 0;
-        tocado[w] = 0;
-      }
-      tocados.clear();
-      fila.clear();
-      varrida = -1;
-      for (int w : baseTocados) {
-        toca(w);
+      for (int w : passada.marcadas()) count[w] = 0;
+      passada.esquece();
+      for (const auto& [w, sinal] : vizinhosDeK) {
+        passada.marca(w);
         count[w] = base[w];
       }
       paraCadaVizinho(j, [&](int w, int sinal) {
-        toca(w);
+        passada.marca(w);
         if (sinal == -1) { if (count[w] < n) count[w]++; }
         else if (sinal == 1) { if (count[w] > n) count[w]++; }
         else if (sinal == 2) count[w]++;
       });
-      toca(k);
-      toca(j);
+      passada.marca(k);
+      passada.marca(j);
       count[k] = -1;
       count[j] = -1;
       membros.assign({k, j});
@@ -132,7 +97,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
 
       // K1: joined to k by a non-positive edge and to every other K1 member
       // by a negative or double one.
-      for (int v = proximo(); v >= 0; v = proximo()) {
+      for (int v = passada.proxima(); v >= 0; v = passada.proxima()) {
         if (count[v] != t) continue;
         if (t == 2) cobre(j, k);
         membros.push_back(v);
@@ -143,7 +108,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
             if (count[w] == -1) {
               cobre(v, w);
             } else {
-              toca(w);
+              passada.marca(w);
               count[w]++;
             }
           }
@@ -153,8 +118,8 @@ int montaLinhasK1K2(LinhasK1K2& l) {
       // K2: joined positively (or doubly) to all of K1 and non-positively to
       // every earlier K2 member.
       int m = 0;
-      recomecaPassada();
-      for (int v = proximo(); v >= 0; v = proximo()) {
+      passada.recomeca();
+      for (int v = passada.proxima(); v >= 0; v = passada.proxima()) {
         if (count[v] != n + t + m) continue;
         if (t == 2) cobre(j, k);
         membros.push_back(v);
@@ -165,7 +130,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
           if (count[w] == -2) {
             cobre(v, w);
           } else {
-            toca(w);
+            passada.marca(w);
             count[w]++;
           }
         });

@@ -57,6 +57,8 @@
 #include <functional>
 #include <vector>
 
+#include "separation/dijkstra.h"
+
 int maxVarredura = 128;
 int maxContagemBits = 1024;
 
@@ -311,30 +313,20 @@ void montaGrupo() {
 // none; a vertex of the cluster leaves it here.
 int escolhe(double cap, int count) {
   if (usaBits) {
-    double minimo = cap;
-    int escolhido = -1;
+    EscolhaDaVarredura escolha(cap);
     const int palavras = (count + 63) / 64;
     for (int p = 0; p < palavras; p++) {
       for (uint64_t b = bits[p]; b != 0; b &= b - 1) {
         const int v = (p << 6) + __builtin_ctzll(b);
-        if (minimo > rotulo[v] + TOLERANCIA) {
-          minimo = rotulo[v];
-          escolhido = v;
-        }
+        escolha.ve(v, rotulo[v]);
       }
     }
-    return escolhido;
+    return escolha.escolhido();
   }
   if (!usaHeap) {
-    double minimo = cap;
-    int escolhido = -1;
-    for (int v : poucos) {
-      if (minimo > rotulo[v] + TOLERANCIA) {
-        minimo = rotulo[v];
-        escolhido = v;
-      }
-    }
-    return escolhido;
+    EscolhaDaVarredura escolha(cap);
+    for (int v : poucos) escolha.ve(v, rotulo[v]);
+    return escolha.escolhido();
   }
   if (heap.empty()) return -1;
   const double menor = heap[0].rotulo;
@@ -374,15 +366,9 @@ int escolhe(double cap, int count) {
   }
   grupo.resize(tamanho);
   std::sort(grupo.begin(), grupo.end());
-  double minimo = cap;
-  int escolhido = -1;
-  for (int v : grupo) {
-    if (minimo > rotulo[v] + TOLERANCIA) {
-      minimo = rotulo[v];
-      escolhido = v;
-    }
-  }
-  return escolhido;
+  EscolhaDaVarredura escolha(cap);
+  for (int v : grupo) escolha.ve(v, rotulo[v]);
+  return escolha.escolhido();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "base/VarreduraEsparsa.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/lote.h"
@@ -19,35 +20,20 @@ namespace {
 // entry pointing back at it can make it join twice.
 const int MEMBRO = INT_MIN / 2;
 
-// Kept between calls.  Counters are zero outside the vertices in tocados,
-// which each start vertex resets; a sweep visits only those vertices, by
-// their positions in xh from a min-heap (see cresce).
+// Kept between calls.  Counters are zero outside the vertices marked in
+// the sweep, by their positions in xh, which each start vertex resets; a
+// sweep visits only those positions (see cresce).
 std::vector<int> contDupla, contPos;  // contDupla doubles as the first side's count
-std::vector<char> tocado;
-std::vector<int> tocados;
 std::vector<int> posicaoEmXh;  // xh[posicaoEmXh[v]].indice == v
-std::vector<int> fila;         // heap of positions in xh still to be swept
-int varrida = -1;              // the position the sweep is at
+VarreduraEsparsa varredura;
 
-// A counter of w is about to move off zero (or be parked): w joins the
-// touched list, and the sweep under way will reach it only if its position
-// lies ahead, as in a scan of all of xh.
-void toca(int w) {
-  if (tocado[w]) return;
-  tocado[w] = 1;
-  tocados.push_back(w);
-  if (posicaoEmXh[w] > varrida) {
-    fila.push_back(posicaoEmXh[w]);
-    std::push_heap(fila.begin(), fila.end(), std::greater<int>());
-  }
-}
+// A counter of w is about to move off zero (or be parked): the sweep under
+// way will reach w only if its position lies ahead, as in a scan of all of xh.
+void toca(int w) { varredura.marca(posicaoEmXh[w]); }
 
 void limpaTocados() {
-  for (int v : tocados) {
-    contDupla[v] = contPos[v] = 0;
-    tocado[v] = 0;
-  }
-  tocados.clear();
+  for (int p : varredura.marcadas()) contDupla[xh[p].indice] = contPos[xh[p].indice] = 0;
+  varredura.esquece();
 }
 
 // The joining test compares a counter with the set size, so each member may
@@ -103,25 +89,13 @@ void escreveCorte(int* ultimoCorte, int* ultimoCoef, int tamanho, double rhs) {
 // positions of those ahead of it, and junta adds those touched on the way.
 template <class Junta>
 void cresce(const int* cont, int& tamanho, double& soma, Junta junta) {
-  while (!fila.empty()) {
-    std::pop_heap(fila.begin(), fila.end(), std::greater<int>());
-    const int p = fila.back();
-    fila.pop_back();
-    varrida = p;
+  for (int p = varredura.proxima(); p >= 0; p = varredura.proxima()) {
     const int v = xh[p].indice;
     if (cont[v] != tamanho) continue;
     clique[tamanho++] = v;
     soma += xh[p].valor;
     junta(v);
   }
-}
-
-// A new sweep from the front of xh over every vertex touched so far.
-void recomecaVarredura() {
-  varrida = -1;
-  fila.clear();
-  for (int v : tocados) fila.push_back(posicaoEmXh[v]);
-  std::make_heap(fila.begin(), fila.end(), std::greater<int>());
 }
 
 }  // namespace
@@ -131,8 +105,7 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
   const int n = nlin;
   contDupla.assign(n, 0);
   contPos.assign(n, 0);
-  tocado.assign(n, 0);
-  tocados.clear();
+  varredura.dimensiona(n);
   posicaoEmXh.resize(n);
   int* contNeg = contDupla.data();
 
@@ -151,7 +124,6 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
       const int s = xh[j].indice;
       if (pertence[s] == 1) continue;
       limpaTocados();
-      recomecaVarredura();
       int tamanho = 1;
       double soma = xh[j].valor;
       clique[0] = s;
@@ -175,7 +147,6 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
       const int s = xh[k].indice;
       if (pertence[s] == 1) continue;
       limpaTocados();
-      recomecaVarredura();
       int tamanho = 1;
       double soma = xh[k].valor;
       clique[0] = s;
@@ -186,7 +157,7 @@ int separacaoHeuristicaDesigualdadesClique(double* x, int* ultimoCorte, int* ult
       };
       juntaPrimeiro(s);
       cresce(contNeg, tamanho, soma, juntaPrimeiro);
-      recomecaVarredura();
+      varredura.recomeca();
       cresce(contPos.data(), tamanho, soma, [&](int v) {
         contaVizinhos(v, 1, false, contPos.data());
         contPos[v] = MEMBRO;

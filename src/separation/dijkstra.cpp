@@ -47,15 +47,9 @@ int escolhe(double cap) {
     ultimo = it->first;
   }
   std::sort(grupo.begin(), grupo.end());
-  double minimo = cap;
-  int escolhido = -1;
-  for (int v : grupo) {
-    if (minimo > rotulo[v] + TOLERANCIA) {
-      minimo = rotulo[v];
-      escolhido = v;
-    }
-  }
-  return escolhido;
+  EscolhaDaVarredura escolha(cap);
+  for (int v : grupo) escolha.ve(v, rotulo[v]);
+  return escolha.escolhido();
 }
 }  // namespace
 

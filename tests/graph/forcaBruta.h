@@ -38,9 +38,10 @@ inline std::vector<ArestaSinal> grafoSinalAleatorio(std::mt19937& rng, int n, do
   return r;
 }
 
-// Whether the vertices of mask induce a balanced subgraph (loops are
-// positive and constrain nothing).
-inline bool equilibradoBruto(int n, const std::vector<ArestaSinal>& arestas, unsigned long mask) {
+// Whether the chosen vertices induce a balanced subgraph (loops are
+// positive and constrain nothing): union-find with parity over the edges.
+inline bool equilibradoPorParidade(int n, const std::vector<ArestaSinal>& arestas,
+                                   const std::vector<bool>& escolhido) {
   std::vector<int> pai(n), par(n, 0);
   for (int i = 0; i < n; i++) pai[i] = i;
   auto raiz = [&](int v, int& p) {
@@ -52,7 +53,7 @@ inline bool equilibradoBruto(int n, const std::vector<ArestaSinal>& arestas, uns
     return v;
   };
   for (const ArestaSinal& a : arestas) {
-    if (a.u == a.w || !((mask >> a.u) & 1) || !((mask >> a.w) & 1)) continue;
+    if (a.u == a.w || !escolhido[a.u] || !escolhido[a.w]) continue;
     if (a.sinal == 2) return false;
     const int diferente = a.sinal == -1;
     int pu, pw;
@@ -65,6 +66,13 @@ inline bool equilibradoBruto(int n, const std::vector<ArestaSinal>& arestas, uns
     }
   }
   return true;
+}
+
+// The same for the vertices of a mask (n <= 64).
+inline bool equilibradoBruto(int n, const std::vector<ArestaSinal>& arestas, unsigned long mask) {
+  std::vector<bool> escolhido(n);
+  for (int v = 0; v < n; v++) escolhido[v] = (mask >> v) & 1;
+  return equilibradoPorParidade(n, arestas, escolhido);
 }
 
 // Size of a maximum balanced set (n <= 20).
