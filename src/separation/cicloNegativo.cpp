@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/erro.h"
+#include "base/opcoes.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
@@ -169,16 +170,13 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   }
 
   int cortes = 0;
-  for (int v = 0; v < n && cortes < MAX_CORTES; v++) {
-    // Past the deadline the round ends with the cuts it has.
-    if (v % 64 == 0 && tempoEsgotado()) break;
-    if (coberto[v]) continue;
+  auto buscaDe = [&](int v) {
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.
     const double L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
-    if (!(L < LIMIAR_CICLO)) continue;
+    if (!(L < LIMIAR_CICLO)) return;
     int k = leCiclo(v);
-    if (k == 0) continue;
+    if (k == 0) return;
     // The splits move vertices within ciclo[0..k-1], so the walk's slots
     // hold every vertex that has a position.
     const int kLido = k;
@@ -186,7 +184,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       k = partitionCycle(ciclo, k, pertence);
       if (k == 0) {
         limpaPosicoes(kLido, 0);
-        continue;
+        return;
       }
     }
     const int m = (k >= 1 && k <= MAX_CICLO_LIFTING) ? liftingOddNegCycle(ciclo, k, vecAlfa, indAlfa) : 0;
@@ -210,6 +208,26 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     }
     limpaMarcasCiclo(k);
     limpaPosicoes(kLido, m);
+  };
+  // A round searches from every vertex in turn.  In a reduced run it searches
+  // first from the vertices of fractional value, and from the others only
+  // when those gave nothing: a violated cycle has a fractional vertex unless
+  // the point puts 1 on all of it, so this finds nearly every cut at a
+  // fraction of the searches (each search from a vertex at 1 floods the whole
+  // region of vertices at 1 around it), and a round still ends empty only
+  // when no cycle is violated.
+  auto rodada = [&](auto&& entra) {
+    for (int v = 0; v < n && cortes < MAX_CORTES; v++) {
+      // Past the deadline the round ends with the cuts it has.
+      if (v % 64 == 0 && tempoEsgotado()) break;
+      if (!coberto[v] && entra(v)) buscaDe(v);
+    }
+  };
+  if (REDUZIR) {
+    rodada([&](int v) { return x[v] > 0.0 && x[v] < 1.0; });
+    if (cortes == 0) rodada([&](int v) { return x[v] == 0.0 || x[v] == 1.0; });
+  } else {
+    rodada([](int) { return true; });
   }
   std::free(coberto);
   return cortes;
