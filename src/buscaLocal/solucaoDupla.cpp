@@ -43,21 +43,22 @@ SolucaoDupla::SolucaoDupla(const GrafoDuplo& h)
   std::iota(posVertice_.begin(), posVertice_.end(), 0);
 }
 
-void SolucaoDupla::troca(int p, int q) {
-  const int a = perm_[p], b = perm_[q];
-  perm_[p] = b;
-  pos_[b] = p;
-  perm_[q] = a;
-  pos_[a] = q;
+namespace {
+
+// Swaps two places of a permutation and keeps its inverse in step.
+void trocaNaPermutacao(std::vector<int>& perm, std::vector<int>& pos, int p, int q) {
+  const int a = perm[p], b = perm[q];
+  perm[p] = b;
+  pos[b] = p;
+  perm[q] = a;
+  pos[a] = q;
 }
 
-void SolucaoDupla::trocaVertice(int p, int q) {
-  const int a = vertice_[p], b = vertice_[q];
-  vertice_[p] = b;
-  posVertice_[b] = p;
-  vertice_[q] = a;
-  posVertice_[a] = q;
-}
+}  // namespace
+
+void SolucaoDupla::troca(int p, int q) { trocaNaPermutacao(perm_, pos_, p, q); }
+
+void SolucaoDupla::trocaVertice(int p, int q) { trocaNaPermutacao(vertice_, posVertice_, p, q); }
 
 void SolucaoDupla::candidato(int x) {
   if (ehCandidato_[x]) return;

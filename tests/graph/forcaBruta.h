@@ -85,4 +85,12 @@ inline int otimoForcaBruta(int n, const std::vector<ArestaSinal>& arestas) {
   return melhor;
 }
 
+// The chosen vertices of a flag vector as a bit mask (graphs of up to 64 vertices).
+inline unsigned long mascara(const std::vector<char>& escolhido) {
+  unsigned long m = 0;
+  for (size_t v = 0; v < escolhido.size(); v++)
+    if (escolhido[v]) m |= 1ul << v;
+  return m;
+}
+
 #endif

@@ -47,13 +47,6 @@ std::vector<char> equilibradoAoAcaso(const GrafoSimples& g, std::mt19937& rng) {
   return escolhido;
 }
 
-unsigned long mascara(const std::vector<char>& escolhido) {
-  unsigned long m = 0;
-  for (size_t v = 0; v < escolhido.size(); v++)
-    if (escolhido[v]) m |= 1ul << v;
-  return m;
-}
-
 bool conexo(const GrafoSimples& g) {
   std::vector<char> visto(g.numVertices(), 0);
   std::vector<int> fila{0};

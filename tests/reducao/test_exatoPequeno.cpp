@@ -20,13 +20,6 @@ int otimoRestrito(int n, const std::vector<ArestaSinal>& arestas, unsigned long 
   return melhor;
 }
 
-unsigned long mascara(const std::vector<char>& escolhido) {
-  unsigned long m = 0;
-  for (size_t v = 0; v < escolhido.size(); v++)
-    if (escolhido[v]) m |= 1ul << v;
-  return m;
-}
-
 }  // namespace
 
 TEST(ExatoPequeno, IgualAForcaBruta) {
