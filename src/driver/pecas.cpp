@@ -175,10 +175,15 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
       total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;
       solucoes[i] = r.escolhido;
     }
-    limitante += std::max(r.zstar, r.limitante);
+    const double limitantePeca = std::max(r.zstar, r.limitante);
+    limitante += limitantePeca;
     // A root LP the deadline cut short leaves the piece's size as its value.
-    relaxacao += r.raizResolvida ? r.relaxacao : g.numVertices();
-    raiz += r.raizResolvida ? r.raiz : g.numVertices();
+    // One the first incumbent cut off never reaches the separation, which
+    // records the root values (an LP of a nonempty piece is at least 1): the
+    // piece's own bound, which that root proved, stands for them.
+    const bool raizCortada = r.raizResolvida && r.relaxacao <= 0;
+    relaxacao += !r.raizResolvida ? g.numVertices() : raizCortada ? limitantePeca : r.relaxacao;
+    raiz += !r.raizResolvida ? g.numVertices() : raizCortada ? limitantePeca : r.raiz;
     tiquesSeparacao += r.tiquesSeparacao;
     rel.cortes += r.cortes;
     rel.cortesCiclo += r.cortesCiclo;

@@ -1,6 +1,7 @@
 // Whole runs against brute force on random small signed graphs of every
 // density, with double edges, repeated records and positive loops: with and
 // without the reduction, the value is the optimum, the bound is not below it,
+// the first relaxation and root values are not below it either,
 // and the set recorded in the incumbent trail is balanced (checked here by
 // code of its own) and as large as the value.
 #include <gtest/gtest.h>
@@ -42,6 +43,10 @@ TEST(Exatidao, IgualAForcaBrutaComESemReducao) {
       ASSERT_EQ(f.size(), 19u);
       EXPECT_EQ(std::stoi(f[5]), otimo);
       EXPECT_GE(std::stod(f[8]), otimo - 1e-6);
+      // First relaxation and root: LP values, even where the first
+      // incumbent cut a piece's root off.
+      EXPECT_GE(std::stod(f[9]), otimo - 1e-6);
+      EXPECT_GE(std::stod(f[10]), otimo - 1e-6);
       const std::vector<std::string> trilha = linhas(leArquivo(dir / "trilha.txt"));
       ASSERT_FALSE(trilha.empty());
       const std::string& ultima = trilha.back();
@@ -54,6 +59,37 @@ TEST(Exatidao, IgualAForcaBrutaComESemReducao) {
       EXPECT_EQ(quantos, otimo) << ultima;
       EXPECT_TRUE(equilibradoBruto(n, arestas, mask)) << ultima;
     }
+  }
+}
+
+// Nearly balanced graphs too large for the exact leaf-block rule: the first
+// incumbent often proves a piece at once by cutting its root off, and the
+// root values reported must still be LP values, not the zero of a root that
+// never reached the separation.
+TEST(Exatidao, RaizCortadaPelaPrimeiraSolucaoContaComoLimitante) {
+  std::mt19937 rng(7);
+  for (int caso = 0; caso < 6; caso++) {
+    const int n = 40;
+    std::vector<int> lado(n);
+    for (int& l : lado) l = static_cast<int>(rng() % 2);
+    std::vector<ArestaSinal> arestas;
+    for (int u = 0; u < n; u++)
+      for (int w = u + 1; w < n; w++)
+        if (rng() % 5 == 0) {
+          const int sinal = (lado[u] == lado[w]) == (rng() % 30 != 0) ? 1 : -1;
+          arestas.push_back({u, w, sinal});
+        }
+    DiretorioTemporario dir;
+    escreveInstancia(dir / "g.txt", n, arestas);
+    SCOPED_TRACE("caso " + std::to_string(caso));
+    const Execucao e = executa(dir.caminho(), "-r 1110", dir / "g.txt", "");
+    ASSERT_EQ(e.status, 0) << e.erro;
+    const std::vector<std::string> f = campos(leArquivo(dir / "BC_Improved_Vesku_Pre.out"));
+    ASSERT_EQ(f.size(), 19u);
+    const double valor = std::stod(f[5]);
+    EXPECT_GE(std::stod(f[8]), valor);
+    EXPECT_GE(std::stod(f[9]), valor);
+    EXPECT_GE(std::stod(f[10]), valor);
   }
 }
 
