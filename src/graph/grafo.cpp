@@ -6,10 +6,18 @@
 #include <vector>
 
 #include "base/erro.h"
+#include "graph/blocos.h"
 
 nodo** gMat = nullptr;
 nodo2** gDup = nullptr;
 int nlin = 0, narco = 0, nneg = 0, npos = 0, nduplo = 0;
+
+namespace {
+Blocos<nodo> nodos;   // every element of gMat's lists
+Blocos<nodo2> arcos;  // every element of gDup's lists
+}  // namespace
+
+nodo* novoNodo() { return nodos.novo(); }
 
 nodo** alocaListas(int n) {
   // One spare head so that a graph without vertices still gets a real array.
@@ -19,7 +27,7 @@ nodo** alocaListas(int n) {
 }
 
 void insereOrdenado(int v, int vizinho, int sinal) {
-  nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
+  nodo* novo = novoNodo();
   if (novo == nullptr) errormsg("insereOrdenado: memory allocation error.\n", __LINE__, -1);
   novo->vertice = vizinho;
   novo->sinal = sinal;
@@ -58,7 +66,7 @@ void montaListas(const int* registros, int64_t quantos) {
   for (const int64_t e : porVizinho) {
     const int64_t k = e / 2;
     const int dono = (e % 2 == 0) ? registros[3 * k] : registros[3 * k + 1];
-    nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
+    nodo* novo = novoNodo();
     if (novo == nullptr) errormsg("insereOrdenado: memory allocation error.\n", __LINE__, -1);
     novo->vertice = (e % 2 == 0) ? registros[3 * k + 1] : registros[3 * k];
     novo->sinal = registros[3 * k + 2];
@@ -70,7 +78,7 @@ void montaListas(const int* registros, int64_t quantos) {
 }
 
 static void empilhaArco(int cauda, int cabeca, int sinal) {
-  nodo2* arco = static_cast<nodo2*>(std::malloc(sizeof(nodo2)));
+  nodo2* arco = arcos.novo();
   if (arco == nullptr) errormsg("geraGrafoDuplo: memory allocation error.\n", __LINE__, -1);
   arco->vertice = cabeca;
   arco->sinal = sinal;
@@ -99,25 +107,11 @@ void geraGrafoDuplo() {
   }
 }
 
-namespace {
-
-template <class No>
-void liberaListas(No**& listas, int count) {
-  if (listas == nullptr) return;
-  for (int v = 0; v < count; v++) {
-    for (No* p = listas[v]; p != nullptr;) {
-      No* prox = p->prox;
-      std::free(p);
-      p = prox;
-    }
-  }
-  std::free(listas);
-  listas = nullptr;
-}
-
-}  // namespace
-
 void liberaGrafo() {
-  liberaListas(gMat, nlin);
-  liberaListas(gDup, 2 * nlin);
+  std::free(gMat);
+  gMat = nullptr;
+  std::free(gDup);
+  gDup = nullptr;
+  nodos.libera();
+  arcos.libera();
 }

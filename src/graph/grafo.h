@@ -28,6 +28,9 @@ extern int npos;      // edges of sign 1
 extern int nduplo;    // edges of sign 2
 
 nodo** alocaListas(int n);  // n empty list heads; exits 255 when out of memory
+// Storage for one element of gMat's lists, or nullptr when memory is
+// exhausted; it lives until liberaGrafo, which releases every list at once.
+nodo* novoNodo();
 // Fills the nlin empty lists of gMat with both ends of every record, in the
 // order that inserting them one by one with insereOrdenado, record after
 // record, would give: each list ascending by vertice, ties in insertion order.

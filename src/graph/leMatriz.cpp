@@ -138,7 +138,7 @@ void converteMatriz() {
   // neighbours below the vertex (found at its own row), then those above.
   std::vector<nodo*> cauda(static_cast<size_t>(n), nullptr);
   auto acrescenta = [&](int v, int vizinho, int sinal) {
-    nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
+    nodo* novo = novoNodo();
     if (novo == nullptr) errormsg("converteMatriz: memory allocation error.\n", __LINE__, -1);
     novo->vertice = vizinho;
     novo->sinal = sinal;

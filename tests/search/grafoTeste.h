@@ -13,16 +13,6 @@ struct ArestaTeste {
   int u, w, s;
 };
 
-inline void insereTeste(int u, int w, int s) {
-  nodo* novo = static_cast<nodo*>(std::malloc(sizeof(nodo)));
-  novo->vertice = w;
-  novo->sinal = s;
-  nodo** p = &gMat[u];
-  while (*p != nullptr && (*p)->vertice <= w) p = &(*p)->prox;
-  novo->prox = *p;
-  *p = novo;
-}
-
 // Replaces the graph store with n vertices and the given edges (gDup empty).
 inline void montaGrafoTeste(int n, const std::vector<ArestaTeste>& arestas) {
   liberaGrafo();
@@ -34,8 +24,8 @@ inline void montaGrafoTeste(int n, const std::vector<ArestaTeste>& arestas) {
     if (a.s == 2) nduplo++;
     else if (a.s == -1) nneg++;
     else npos++;
-    insereTeste(a.u, a.w, a.s);
-    insereTeste(a.w, a.u, a.s);
+    insereOrdenado(a.u, a.w, a.s);
+    insereOrdenado(a.w, a.u, a.s);
   }
 }
 
