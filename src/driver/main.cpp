@@ -18,6 +18,8 @@
 #include "driver/pecas.h"
 #include "driver/relatorio.h"
 #include "driver/resolucao.h"
+#include "driver/solucao.h"
+#include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
 
@@ -114,6 +116,18 @@ int main(int argc, char** argv) {
     rel.linhasCiclo = r.linhasCiclo;
     rel.linhasK1K2 = r.linhasK1K2;
     rel.nos = r.nos;
+    // The solution file gives each vertex its side, and the set is checked
+    // on the input graph on the way.
+    if (ARQUIVO_SOLUCAO != nullptr && r.zstar > -1e20) {
+      if (equilibrado(GrafoSimples::doArmazem(), r.escolhido, &rel.lados)) {
+        rel.escolhido = r.escolhido;
+      } else {
+        rel.lados.clear();
+        verificado = false;
+        std::fprintf(stderr, "BCTovsel: erro interno: o melhor conjunto nao passou na "
+                             "verificacao final\n");
+      }
+    }
   }
 
   imprimeEstatisticas(rel);
@@ -122,6 +136,10 @@ int main(int argc, char** argv) {
     acrescentaRegistro(registro.data(), registro.size());
   else
     anotaFalha(kRegistro, EOVERFLOW);
+  if (ARQUIVO_SOLUCAO != nullptr) {
+    const int erro = escreveSolucao(ARQUIVO_SOLUCAO, rel, segundosDecorridos());
+    if (erro != 0) anotaFalha(ARQUIVO_SOLUCAO, erro);
+  }
   liberaGrafo();
 
   testaRetorno(XPRSfree(), "Main: Erro na liberacao de memoria final.\n", 482);

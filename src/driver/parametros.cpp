@@ -40,6 +40,7 @@ int tempoDoAmbiente() {
 const struct option OPCOES[] = {
     {"reduzir", no_argument, nullptr, 'r'},
     {"tempo", required_argument, nullptr, 't'},
+    {"solucao", required_argument, nullptr, 's'},
     {"ajuda", no_argument, nullptr, 'h'},
     {nullptr, 0, nullptr, 0},
 };
@@ -53,7 +54,7 @@ void extractParameters(int argc, char** argv) {
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:h", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:h", OPCOES, nullptr);
     if (c == -1) break;
     switch (c) {
       case 'r':
@@ -66,11 +67,18 @@ void extractParameters(int argc, char** argv) {
           abandona();
         }
         break;
+      case 's':
+        if (*optarg == '\0') {
+          std::printf("A opcao -s/--solucao exige um nome de arquivo.\n");
+          abandona();
+        }
+        ARQUIVO_SOLUCAO = optarg;
+        break;
       case 'h':
         showUsage();
         std::exit(0);
       case ':':
-        std::printf("A opcao -t/--tempo exige um valor.\n");
+        std::printf("A opcao %s exige um valor.\n", optopt == 's' ? "-s/--solucao" : "-t/--tempo");
         abandona();
       default:
         // optopt holds a short option's letter; a long one is the argument
@@ -126,5 +134,6 @@ void showUsage() {
   std::printf("  -r, --reduzir     reducao exata e decomposicao da instancia antes da busca\n");
   std::printf("  -t, --tempo SEG   limite de tempo da execucao em segundos (padrao: 3600,\n");
   std::printf("                    ou BCTOVSEL_TEMPO_MAX)\n");
+  std::printf("  -s, --solucao ARQ grava em ARQ o melhor conjunto, cada vertice com seu lado\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
 }

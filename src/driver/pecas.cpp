@@ -201,7 +201,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   // with the search, before anything is reported.
   const std::vector<char> escolhido = reducao.reconstroi(solucoes);
   const int tamanho = static_cast<int>(std::count(escolhido.begin(), escolhido.end(), 1));
-  const bool valido = tamanho == total && equilibrado(grafo, escolhido);
+  const bool valido = tamanho == total && equilibrado(grafo, escolhido, &rel.lados);
   const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
   rel.zstar = valido ? total : -1e20;
   if (maior < 0) rel.noMelhor = 0;
@@ -210,7 +210,12 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   rel.limitante = limitante;
   rel.relaxacao = relaxacao;
   rel.raiz = raiz;
-  if (valido) registraConjunto(escolhido);
+  if (valido) {
+    registraConjunto(escolhido);
+    rel.escolhido = escolhido;
+  } else {
+    rel.lados.clear();
+  }
   if (!valido)
     std::fprintf(stderr, "BCTovsel: erro interno: o conjunto reconstruido (%d vertices, %d "
                          "esperados) nao passou na verificacao final\n", tamanho, total);

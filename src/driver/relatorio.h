@@ -5,6 +5,7 @@
 #define BCT_DRIVER_RELATORIO_H
 
 #include <string>
+#include <vector>
 
 struct Relatorio {
   int vertices = 0, arestas = 0, negativas = 0, positivas = 0, duplas = 0;  // the instance
@@ -17,6 +18,10 @@ struct Relatorio {
   int cortes = 0, cortesCiclo = 0, cortesClique = 0, cortesIndSet = 0;
   int linhasClique = 0, linhasCiclo = 0, linhasK1K2 = 0;
   int nos = 0;
+  // The best set on the input's vertices and the side of each chosen vertex
+  // (-1 for the others); empty while no checked set is known.
+  std::vector<char> escolhido;
+  std::vector<signed char> lados;
 };
 
 // The best value as an int: zstar rounded, or -1 while no solution is known

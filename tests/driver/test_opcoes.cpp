@@ -25,13 +25,17 @@ const char* const USO =
     "  -r, --reduzir     reducao exata e decomposicao da instancia antes da busca\n"
     "  -t, --tempo SEG   limite de tempo da execucao em segundos (padrao: 3600,\n"
     "                    ou BCTOVSEL_TEMPO_MAX)\n"
+    "  -s, --solucao ARQ grava em ARQ o melhor conjunto, cada vertice com seu lado\n"
     "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {
+  // Kept until the next call, as a program's arguments outlive its options.
+  static std::vector<std::string> guardados;
+  guardados = std::move(args);
   std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
+  for (auto& a : guardados) argv.push_back(a.data());
   argv.push_back(nullptr);
-  extractParameters(static_cast<int>(args.size()), argv.data());
+  extractParameters(static_cast<int>(guardados.size()), argv.data());
 }
 
 class Opcoes : public ::testing::Test {
@@ -41,6 +45,7 @@ class Opcoes : public ::testing::Test {
     MAX_NODE_DEPTH_FOR_SEP = 1000000;
     REDUZIR = 0;
     TEMPO_MAX = 0;
+    ARQUIVO_SOLUCAO = nullptr;
     unsetenv("BCTOVSEL_TEMPO_MAX");
   }
 };
@@ -143,6 +148,10 @@ TEST_F(Opcoes, OpcoesAntesDaEstrategia) {
   EXPECT_EQ(TEMPO_MAX, 3);
   extrai({"BCTovsel", "--tempo", "9", "--", "0000"});
   EXPECT_EQ(TEMPO_MAX, 9);
+  extrai({"BCTovsel", "-s", "sol.txt", "-r", "1110"});
+  EXPECT_STREQ(ARQUIVO_SOLUCAO, "sol.txt");
+  extrai({"BCTovsel", "--solucao=outra.txt", "1110"});
+  EXPECT_STREQ(ARQUIVO_SOLUCAO, "outra.txt");
 }
 
 TEST_F(Opcoes, TempoDaOpcaoOuDoAmbienteOuPadrao) {
@@ -172,6 +181,14 @@ TEST_F(OpcoesDeathTest, ValorDeTempoInvalidoERecusado) {
   }
   EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-t"}), 255, saida);
   EXPECT_EQ(saida, std::string("A opcao -t/--tempo exige um valor.\n") + USO);
+}
+
+TEST_F(OpcoesDeathTest, ArquivoDeSolucaoSemNomeERecusado) {
+  std::string saida;
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-s", "", "1110"}), 255, saida);
+  EXPECT_EQ(saida, std::string("A opcao -s/--solucao exige um nome de arquivo.\n") + USO);
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "--solucao"}), 255, saida);
+  EXPECT_EQ(saida, std::string("A opcao -s/--solucao exige um valor.\n") + USO);
 }
 
 TEST_F(OpcoesDeathTest, OpcaoDesconhecidaERecusada) {

@@ -82,4 +82,17 @@ inline Execucao executa(const std::string& dir, const std::string& args,
   return e;
 }
 
+// Runs the solution checker with `args`, in no particular directory.
+inline Execucao executaVerifica(const std::string& args) {
+  DiretorioTemporario dir;
+  const std::string saida = dir / "saida", erro = dir / "erro";
+  const std::string comando = "'" VERIFICA_EXE "' " + args + " > '" + saida + "' 2> '" + erro + "'";
+  const int r = std::system(comando.c_str());
+  Execucao e;
+  e.status = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
+  e.saida = leArquivo(saida);
+  e.erro = leArquivo(erro);
+  return e;
+}
+
 #endif

@@ -91,7 +91,8 @@ std::map<std::string, int> leOtimos(const std::string& arquivo) {
 }
 
 // Runs every small instance with the graph strategy (the matrix one for
-// matrices) and checks each run; `exato` demands the optimum itself.
+// matrices) and checks each run, its incumbent trail and its solution file;
+// `exato` demands the optimum itself.
 void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, bool exato) {
   const std::string bench = pastaBench();
   if (bench.empty())
@@ -114,7 +115,7 @@ void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, b
     const int otimo = ot->second;
 
     DiretorioTemporario dir;
-    const Execucao e = executa(dir.caminho(), estr, arq.string(),
+    const Execucao e = executa(dir.caminho(), "-s sol.txt " + estr, arq.string(),
                                "BCTOVSEL_TEMPO_MAX=60 BCTOVSEL_INCUMBENTES='" +
                                    (dir / "incumbentes.txt") + "'");
     ASSERT_EQ(e.status, 0) << e.erro;
@@ -164,6 +165,16 @@ void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, b
       ultimo = z;
     }
     EXPECT_EQ(ultimo, valor);
+
+    // The solution file, read back by the checker, which shares no code with
+    // the solver: the same set, balanced with the sides it gives.
+    const Execucao v = executaVerifica(std::string(matriz ? "-m " : "") + "'" + arq.string() +
+                                       "' '" + (dir / "sol.txt") + "'");
+    EXPECT_EQ(v.status, 0) << v.saida << v.erro;
+    EXPECT_EQ(v.saida, "valida: " + std::to_string(std::max(valor, 0)) + " vertices\n");
+    if (valor < 0) {
+      EXPECT_NE(leArquivo(dir / "sol.txt").find("# sem solucao\n"), std::string::npos);
+    }
   }
 }
 

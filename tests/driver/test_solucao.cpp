@@ -1,0 +1,85 @@
+// The solution file of -s: its header, the sides of the set, a run without a
+// solution, and a path that cannot be written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "search/executa.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDados = std::string(BCT_SOURCE_DIR) + "/tests/data/";
+
+TEST(Solucao, CabecalhoEConjuntoComLadosEmTodosOsModos) {
+  // grafo_g12: 12 vertices, 50 edges, optimum 6; matriz_m41: 22 rows, optimum 13.
+  const struct {
+    const char* args;
+    const char* instancia;
+    const char* contagens;
+    int otimo;
+  } casos[] = {{"1110", "grafo_g12.txt", "# vertices 12 arestas 50", 6},
+               {"-r 1110", "grafo_g12.txt", "# vertices 12 arestas 50", 6},
+               {"1100", "matriz_m41.txt", "# vertices 22 arestas 81", 13},
+               {"-r -t 30 1100", "matriz_m41.txt", "# vertices 22 arestas 81", 13}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.args);
+    DiretorioTemporario dir;
+    const Execucao e = executa(dir.caminho(), std::string("-s sol.txt ") + c.args,
+                               kDados + c.instancia);
+    ASSERT_EQ(e.status, 0) << e.erro;
+    const std::vector<std::string> l = linhas(leArquivo(dir / "sol.txt"));
+    ASSERT_EQ(l.size(), 6u + c.otimo);
+    EXPECT_EQ(l[0], "# BCTovsel: solucao");
+    EXPECT_EQ(l[1], c.contagens);
+    EXPECT_EQ(l[2], "# valor " + std::to_string(c.otimo));
+    EXPECT_EQ(l[3], "# limitante " + std::to_string(c.otimo) + ".000000");
+    EXPECT_EQ(l[4], "# otimo sim");
+    EXPECT_EQ(l[5].rfind("# tempo ", 0), 0u) << l[5];
+    int anterior = -1;
+    for (size_t i = 6; i < l.size(); i++) {
+      const std::vector<std::string> f = campos(l[i]);
+      ASSERT_EQ(f.size(), 2u) << l[i];
+      EXPECT_GT(std::stoi(f[0]), anterior);  // increasing, so distinct
+      anterior = std::stoi(f[0]);
+      EXPECT_TRUE(f[1] == "0" || f[1] == "1") << l[i];
+    }
+    // Nothing left behind but the three files.
+    int arquivos = 0;
+    for ([[maybe_unused]] const auto& a : fs::directory_iterator(dir.caminho())) arquivos++;
+    EXPECT_EQ(arquivos, 3);
+  }
+}
+
+TEST(Solucao, SemSolucaoOArquivoDizIsso) {
+  DiretorioTemporario dir;
+  const Execucao e = executa(dir.caminho(), "-s sol.txt 0011", kDados + "grafo_sem_solucao.txt");
+  ASSERT_EQ(e.status, 0) << e.erro;
+  const std::vector<std::string> l = linhas(leArquivo(dir / "sol.txt"));
+  ASSERT_EQ(l.size(), 5u);
+  EXPECT_EQ(l[2], "# sem solucao");
+  EXPECT_EQ(l[3].rfind("# limitante ", 0), 0u);
+}
+
+// The run still ends and prints everything; the message names the file and
+// the status is that of any file not written, and no temporary file remains.
+TEST(Solucao, CaminhoQueNaoSeGravaDaStatus3) {
+  DiretorioTemporario dir;
+  const Execucao ok = executa(dir.caminho(), "0010", kDados + "grafo_g06.txt");
+  const Execucao e = executa(dir.caminho(), "-s falta/sol.txt 0010", kDados + "grafo_g06.txt");
+  EXPECT_EQ(e.status, 3);
+  EXPECT_NE(e.erro.find("\"falta/sol.txt\": No such file or directory"), std::string::npos)
+      << e.erro;
+  fs::create_directory(dir / "sol.txt");  // a directory cannot be replaced by the file
+  const Execucao d = executa(dir.caminho(), "-s sol.txt 0010", kDados + "grafo_g06.txt");
+  EXPECT_EQ(d.status, 3);
+  EXPECT_NE(d.erro.find("\"sol.txt\": Is a directory"), std::string::npos) << d.erro;
+  int arquivos = 0;
+  for ([[maybe_unused]] const auto& a : fs::directory_iterator(dir.caminho())) arquivos++;
+  EXPECT_EQ(arquivos, 3);  // tovsel.dir, the record file and the directory
+}
+
+}  // namespace
