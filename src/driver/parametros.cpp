@@ -3,6 +3,7 @@
 #include "driver/parametros.h"
 
 #include <getopt.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
@@ -41,6 +42,7 @@ const struct option OPCOES[] = {
     {"reduzir", no_argument, nullptr, 'r'},
     {"tempo", required_argument, nullptr, 't'},
     {"solucao", required_argument, nullptr, 's'},
+    {"progresso", no_argument, nullptr, 'p'},
     {"ajuda", no_argument, nullptr, 'h'},
     {nullptr, 0, nullptr, 0},
 };
@@ -51,10 +53,12 @@ void extractParameters(int argc, char** argv) {
   // "+": options end at the first operand, so the strategy and a negative
   // depth limit after it are never taken for options.
   int tempo = 0;
+  // On by default where someone watches; -p asks for it anywhere.
+  PROGRESSO = isatty(STDERR_FILENO) ? 1 : 0;
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:s:h", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:ph", OPCOES, nullptr);
     if (c == -1) break;
     switch (c) {
       case 'r':
@@ -66,6 +70,9 @@ void extractParameters(int argc, char** argv) {
                       "a %d).\n", optarg, INT_MAX);
           abandona();
         }
+        break;
+      case 'p':
+        PROGRESSO = 1;
         break;
       case 's':
         if (*optarg == '\0') {
@@ -135,5 +142,7 @@ void showUsage() {
   std::printf("  -t, --tempo SEG   limite de tempo da execucao em segundos (padrao: 3600,\n");
   std::printf("                    ou BCTOVSEL_TEMPO_MAX)\n");
   std::printf("  -s, --solucao ARQ grava em ARQ o melhor conjunto, cada vertice com seu lado\n");
+  std::printf("  -p, --progresso   uma linha de progresso na saida de erro a cada poucos\n");
+  std::printf("                    segundos (padrao quando ela e' um terminal)\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
 }

@@ -26,6 +26,7 @@
 #include "graph/grafo.h"
 #include "reducao/Reducao.h"
 #include "search/busca.h"
+#include "search/progresso.h"
 
 namespace {
 
@@ -153,8 +154,11 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
                              : "*** Algoritmo de branch-and-bound puro.\n");
   double limitante = reducao.valorFixo(), relaxacao = limitante, raiz = limitante;
   long tiquesSeparacao = 0;
+  int64_t naoResolvidos = 0;  // vertices of the pieces not searched yet
+  for (const Peca& p : pecas) naoResolvidos += p.grafo.numVertices();
   for (const int i : ordem) {
     const GrafoSimples& g = pecas[i].grafo;
+    naoResolvidos -= g.numVertices();
     const int tamanhoInicial =
         static_cast<int>(std::count(solucoes[i].begin(), solucoes[i].end(), 1));
     if (tempoEsgotado()) {
@@ -166,6 +170,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     if (COMPLETE_PRINT)
       std::printf("Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
                   static_cast<long long>(g.numArestas()), tamanhoInicial);
+    progressoFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos));
     carregaPeca(g);
     const ResultadoBusca r = resolveArmazem(&solucoes[i]);
     XPRSdestroyprob(prob);

@@ -41,6 +41,7 @@ class Search {
   const std::vector<double>& bestSolution() const { return bestX_; }
   double bestBound() const;
   long long lpSolves() const { return lpSolves_; }
+  int openNodes() const { return stack_.size(); }
   long long iterations() const { return lp_ ? lp_->iterations() : 0; }
 
  private:

@@ -179,6 +179,7 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
 #define XPRS_MIPINFEAS 1024    /* fractional binary columns at the LP point */
 #define XPRS_CURRENTNODE 1248  /* node identifier: root 1, unique */
 #define XPRS_NODELPSOLVES 1901 /* ours: LP solves of the search so far */
+#define XPRS_ACTIVENODES 1201  /* open nodes waiting in the tree */
 /* Double attributes. */
 #define XPRS_LPOBJVAL 2001
 #define XPRS_MIPOBJVAL 2003

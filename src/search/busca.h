@@ -30,7 +30,8 @@ void varSelection(XPRSprob prob, void* object, int* column, int* up,
 void nodeSelection(XPRSprob prob, void* object, int* node);
 void nodeInfeasible(XPRSprob prob, void* object);
 void nodeCutoff(XPRSprob prob, void* object, int node);
-// Check-time callback: stops the search once the run's deadline has passed.
+// Check-time callback: stops the search once the run's deadline has passed,
+// and writes the progress lines when they are on.
 int verificaTempo(XPRSprob prob, void* object);
 
 #endif

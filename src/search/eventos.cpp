@@ -6,6 +6,7 @@
 #include "base/opcoes.h"
 #include "base/relogio.h"
 #include "search/busca.h"
+#include "search/progresso.h"
 
 void nodeOptimal(XPRSprob prob, void*, int*) {
   int k = 0, id = 0;
@@ -47,4 +48,7 @@ void nodeCutoff(XPRSprob, void*, int node) {
   if (COMPLETE_PRINT) std::printf("Cutoff (No %d)\n", node);
 }
 
-int verificaTempo(XPRSprob, void*) { return tempoEsgotado() ? 1 : 0; }
+int verificaTempo(XPRSprob prob, void*) {
+  if (PROGRESSO) relataProgresso(prob);
+  return tempoEsgotado() ? 1 : 0;
+}

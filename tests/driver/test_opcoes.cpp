@@ -26,6 +26,8 @@ const char* const USO =
     "  -t, --tempo SEG   limite de tempo da execucao em segundos (padrao: 3600,\n"
     "                    ou BCTOVSEL_TEMPO_MAX)\n"
     "  -s, --solucao ARQ grava em ARQ o melhor conjunto, cada vertice com seu lado\n"
+    "  -p, --progresso   uma linha de progresso na saida de erro a cada poucos\n"
+    "                    segundos (padrao quando ela e' um terminal)\n"
     "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {
@@ -152,6 +154,8 @@ TEST_F(Opcoes, OpcoesAntesDaEstrategia) {
   EXPECT_STREQ(ARQUIVO_SOLUCAO, "sol.txt");
   extrai({"BCTovsel", "--solucao=outra.txt", "1110"});
   EXPECT_STREQ(ARQUIVO_SOLUCAO, "outra.txt");
+  extrai({"BCTovsel", "-p", "1110"});
+  EXPECT_EQ(PROGRESSO, 1);
 }
 
 TEST_F(Opcoes, TempoDaOpcaoOuDoAmbienteOuPadrao) {

@@ -1,8 +1,10 @@
-// The solution file of -s: its header, the sides of the set, a run without a
-// solution, and a path that cannot be written.
+// Around a run: the solution file of -s (its header, the sides of the set, a
+// run without a solution, a path that cannot be written) and the progress
+// lines of -p.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,31 @@ TEST(Solucao, CaminhoQueNaoSeGravaDaStatus3) {
   int arquivos = 0;
   for ([[maybe_unused]] const auto& a : fs::directory_iterator(dir.caminho())) arquivos++;
   EXPECT_EQ(arquivos, 3);  // tovsel.dir, the record file and the directory
+}
+
+// -p writes progress lines to standard error only: the first at the first
+// clock check of the search, each with its figures; standard output stays
+// that of a run without it, in both modes.
+TEST(Progresso, LinhasSoNaSaidaDeErro) {
+  for (const std::string modo : {"", "-r "}) {
+    SCOPED_TRACE(modo);
+    DiretorioTemporario dir;
+    const Execucao sem = executa(dir.caminho(), modo + "0110", kDados + "grafo_g12.txt");
+    const Execucao com = executa(dir.caminho(), modo + "-p 0110", kDados + "grafo_g12.txt");
+    ASSERT_EQ(com.status, 0);
+    const std::regex tempoCpu(R"(\.tempo de CPU[^\n]*)");
+    EXPECT_EQ(std::regex_replace(com.saida, tempoCpu, ""), std::regex_replace(sem.saida, tempoCpu, ""));
+    EXPECT_TRUE(sem.erro.empty()) << sem.erro;
+    // The reduction solves this graph whole, so a reduced run has no search
+    // to report on.
+    const std::vector<std::string> l = linhas(com.erro);
+    if (modo.empty()) {
+      ASSERT_FALSE(l.empty());
+    }
+    const std::regex formato(
+        R"(BCTovsel: +[0-9]+\.[0-9] s +[0-9]+ nos +[0-9]+ abertos  solucao ([0-9]+|-)(  limitante [0-9.]+(  gap [0-9.]+%)?)?)");
+    for (const std::string& linha : l) EXPECT_TRUE(std::regex_match(linha, formato)) << linha;
+  }
 }
 
 }  // namespace
