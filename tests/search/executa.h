@@ -82,11 +82,11 @@ inline Execucao executa(const std::string& dir, const std::string& args,
   return e;
 }
 
-// Runs the solution checker with `args`, in no particular directory.
-inline Execucao executaVerifica(const std::string& args) {
+// Runs one of the project's tools with `args`, in no particular directory.
+inline Execucao executaFerramenta(const std::string& exe, const std::string& args) {
   DiretorioTemporario dir;
   const std::string saida = dir / "saida", erro = dir / "erro";
-  const std::string comando = "'" VERIFICA_EXE "' " + args + " > '" + saida + "' 2> '" + erro + "'";
+  const std::string comando = "'" + exe + "' " + args + " > '" + saida + "' 2> '" + erro + "'";
   const int r = std::system(comando.c_str());
   Execucao e;
   e.status = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
@@ -94,5 +94,7 @@ inline Execucao executaVerifica(const std::string& args) {
   e.erro = leArquivo(erro);
   return e;
 }
+
+inline Execucao executaVerifica(const std::string& args) { return executaFerramenta(VERIFICA_EXE, args); }
 
 #endif
