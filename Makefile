@@ -3,13 +3,14 @@ BUILD    ?= build
 SAN      ?= build-san
 EXAMPLE  ?= examples/triangulos.txt
 STRATEGY ?= 1110
-PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev time
+PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev \
+            coinor-libcoinutils-dev time bc
 SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 FUZZ     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test sanitize bench fuzz clean
+.PHONY: deps build run test sanitize bench bench-report fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -36,6 +37,14 @@ sanitize: deps
 bench: deps
 	cmake -S . -B $(BUILD) -G Ninja -DBCT_BENCH=ON
 	cmake --build $(BUILD)
+
+# The benchmark report: rows written by bench/run_bench.sh -T, drawn to a PNG
+# (time per instance, and the performance profile of two or more modes).
+TSV    ?= bench/resultados/medio_1110.tsv bench/resultados/medio_r1110.tsv
+REPORT ?= bench/resultados/medio.png
+bench-report:
+	@command -v gnuplot >/dev/null || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq gnuplot-nox
+	bench/relatorio.sh -o $(REPORT) $(TSV)
 
 # The readers' fuzz target, from the seed corpus, for FUZZ_SECONDS seconds;
 # findings are written to $(FUZZ)/ as crash-*, leak-* or timeout-* files.

@@ -3,9 +3,12 @@
 # with one strategy and a time limit, checks each value against a known
 # optimum, and prints one row per instance plus a summary line.
 #
-#   bench/run_bench.sh [-e exe] [-t seconds] [-o optima.tsv] [-O "options"] strategy folder|file...
+#   bench/run_bench.sh [-e exe] [-t seconds] [-o optima.tsv] [-O "options"] [-T rows.tsv] strategy folder|file...
 #
-# -O passes options to the solver, before the strategy (e.g. -O -r).
+# -O passes options to the solver, before the strategy (e.g. -O -r).  -T also
+# writes the rows as tab-separated values, with a header, the mode (options
+# and strategy) and whether the run proved its value optimal, for
+# bench/relatorio.sh.
 # strategy is the four-character string for graph instances; matrix files
 # (names m*, mr_*, *_matrix.txt) run with its third position set to 0.
 # The optima default to optima-*.tsv beside the folder (instance, form,
@@ -18,7 +21,7 @@
 set -u
 
 usage() {
-  echo "uso: $0 [-e executavel] [-t segundos] [-o otimos.tsv] [-O opcoes] estrategia pasta|arquivo..." >&2
+  echo "uso: $0 [-e executavel] [-t segundos] [-o otimos.tsv] [-O opcoes] [-T linhas.tsv] estrategia pasta|arquivo..." >&2
   exit 2
 }
 
@@ -27,12 +30,14 @@ exe="$here/../build/BCTovsel"
 limite=60
 otimos=""
 opcoes=""
-while getopts e:t:o:O: opt; do
+tsv=""
+while getopts e:t:o:O:T: opt; do
   case $opt in
     e) exe=$OPTARG ;;
     t) limite=$OPTARG ;;
     o) otimos=$OPTARG ;;
     O) opcoes=$OPTARG ;;
+    T) tsv=$OPTARG ;;
     *) usage ;;
   esac
 done
@@ -62,6 +67,11 @@ done
 exe=$(absoluto "$exe")
 [ -x "$exe" ] || { echo "executavel inexistente: $exe" >&2; exit 2; }
 [ -z "$otimos" ] || otimos=$(absoluto "$otimos")
+modo="${opcoes:+$opcoes }$estrategia"
+if [ -n "$tsv" ]; then
+  printf 'instancia\tmodo\tn\tarestas\tvalor\tlimitante\ttempo_s\tsolve_s\tsep_s\tnos\tcortes\traiz\totimo\tmem_MB\tpecas\tnucleo\tprovado\tveredito\n' > "$tsv" ||
+    { echo "nao foi possivel gravar $tsv" >&2; exit 2; }
+fi
 # Optima of an instance: the file given, or optima-<folder>.tsv beside its folder.
 otimo() {
   arq=$otimos
@@ -104,6 +114,7 @@ while IFS= read -r inst; do
   if [ $status -ne 0 ] || [ ! -s "$registro" ]; then
     falhas=$((falhas + 1))
     printf '%-32s falhou (status %d): %s\n' "$nome" "$status" "$(head -c 200 "$dir/erro.txt" | tr '\n' ' ')"
+    [ -z "$tsv" ] || printf '%s\t%s\t-\t-\t-\t-\t%.2f\t-\t-\t-\t-\t-\t-\t-\t-\t-\tnao\tfalhou\n' "$nome" "$modo" "$parede" >> "$tsv"
     continue
   fi
   set -- $(tail -n 1 "$registro")
@@ -137,6 +148,14 @@ while IFS= read -r inst; do
   printf '%-32s %6s %6s %6s %10s %8.2f %6s %6s %7s %6s %-15s %10s %6s %7s %5s %6s %s\n' "$nome" "$n" \
     "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$familias" "$raiz" "$ot" \
     "$mem" $pecas "$veredito"
+  if [ -n "$tsv" ]; then
+    # The value is integral: a bound less than one above it proves it.
+    provado=$(awk -v v="$valor" -v b="$limitante" 'BEGIN { print (v >= 0 && b < v + 1 - 1e-6) ? "sim" : "nao" }')
+    # shellcheck disable=SC2086
+    printf '%s\t%s\t%s\t%s\t%s\t%s\t%.2f\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$nome" "$modo" \
+      "$n" "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$raiz" "$ot" "$mem" \
+      $pecas "$provado" "$veredito" >> "$tsv"
+  fi
 done < "$trabalho/lista"
 fimGeral=$(date +%s.%N)
 printf 'resumo: %d instancias, %d no otimo, %d curtas, %d erradas, %d sem otimo conhecido, %d falhas; estrategia %s (matriz %s)%s, limite %ss, %.1f s no total\n' \
