@@ -59,42 +59,51 @@ while [ "$i" -le "$nmodos" ]; do
   i=$((i + 1))
 done
 
+# One gnuplot "plot" command with a series per mode, each drawn by the
+# function named in $1, called with the mode's number and name.
+plotaModos() {
+  printf "plot "
+  i=1
+  while [ "$i" -le "$nmodos" ]; do
+    [ "$i" -gt 1 ] && printf ", "
+    "$1" "$i" "$(sed -n "${i}p" "$trabalho/modos")"
+    i=$((i + 1))
+  done
+  echo
+}
+serieTempos() {
+  # Proved runs filled, the others hollow; the instance names label the axis
+  # once, from the first mode.
+  rotulo=""
+  [ "$1" -eq 1 ] && rotulo=":xtic(2)"
+  x="(\$1+$(echo "($1 - ($nmodos + 1) / 2) * 0.15" | bc -l))"
+  y="(\$5<0.01?0.01:\$5)"
+  printf "'%s' using %s:(\$6==1?%s:1/0)%s with points pt 7 ps 1.2 lc %d title '%s', " \
+    "$trabalho/tempos.$1" "$x" "$y" "$rotulo" "$1" "$2"
+  printf "'%s' using %s:(\$6==1?1/0:%s) with points pt 6 ps 1.2 lc %d notitle" \
+    "$trabalho/tempos.$1" "$x" "$y" "$1"
+}
+seriePerfil() {
+  printf "'%s' using 1:2 with steps lw 2 lc %d title '%s'" "$trabalho/perfil.$1" "$1" "$2"
+}
+
 {
   echo "set terminal pngcairo size 1200,$([ "$nmodos" -ge 2 ] && echo 900 || echo 500) font 'sans,10'"
   echo "set output '$saida'"
+  echo "set termoption noenhanced"
   echo "set datafile separator '\t'"
   [ "$nmodos" -ge 2 ] && echo "set multiplot layout 2,1"
   echo "set title 'Tempo por instancia (vazado: sem prova dentro do limite)'"
   echo "set logscale y; set ylabel 'segundos'; set grid ytics"
   echo "set xtics rotate by -60 font 'sans,7'; set xrange [0:$((ninst + 1))]"
   echo "set key outside right top"
-  printf "plot "
-  i=1
-  while [ "$i" -le "$nmodos" ]; do
-    modo=$(sed -n "${i}p" "$trabalho/modos")
-    [ "$i" -gt 1 ] && printf ", "
-    # The instance names label the axis once, from the first mode.
-    rotulo=""
-    [ "$i" -eq 1 ] && rotulo=":xtic(2)"
-    printf "'%s' using (\$1+%s):(\$5<0.01?0.01:\$5):(\$6==1?7:6)%s with points pt variable ps 1.2 lc %d title '%s'" \
-      "$trabalho/tempos.$i" "$(echo "($i - ($nmodos + 1) / 2) * 0.15" | bc -l)" "$rotulo" "$i" "$modo"
-    i=$((i + 1))
-  done
-  echo
+  plotaModos serieTempos
   if [ "$nmodos" -ge 2 ]; then
     echo "unset logscale; unset xtics; set xtics auto font 'sans,10'; set xrange [1:*]"
     echo "set logscale x; set title 'Perfil de desempenho (instancias provadas)'"
     echo "set xlabel 'tau: tempo / melhor tempo'; set ylabel 'fracao das instancias'; set yrange [0:1.05]"
     echo "set datafile separator whitespace"
-    printf "plot "
-    i=1
-    while [ "$i" -le "$nmodos" ]; do
-      modo=$(sed -n "${i}p" "$trabalho/modos")
-      [ "$i" -gt 1 ] && printf ", "
-      printf "'%s' using 1:2 with steps lw 2 lc %d title '%s'" "$trabalho/perfil.$i" "$i" "$modo"
-      i=$((i + 1))
-    done
-    echo
+    plotaModos seriePerfil
     echo "unset multiplot"
   fi
 } > "$trabalho/figura.gp"

@@ -68,9 +68,11 @@ exe=$(absoluto "$exe")
 [ -x "$exe" ] || { echo "executavel inexistente: $exe" >&2; exit 2; }
 [ -z "$otimos" ] || otimos=$(absoluto "$otimos")
 modo="${opcoes:+$opcoes }$estrategia"
+# The TSV rows gather in the work folder and the file is written whole at the end.
 if [ -n "$tsv" ]; then
-  printf 'instancia\tmodo\tn\tarestas\tvalor\tlimitante\ttempo_s\tsolve_s\tsep_s\tnos\tcortes\traiz\totimo\tmem_MB\tpecas\tnucleo\tprovado\tveredito\n' > "$tsv" ||
-    { echo "nao foi possivel gravar $tsv" >&2; exit 2; }
+  tsv=$(absoluto "$tsv")
+  : > "$tsv.tmp" || { echo "nao foi possivel gravar $tsv" >&2; exit 2; }
+  rm -f "$tsv.tmp"
 fi
 # Optima of an instance: the file given, or optima-<folder>.tsv beside its folder.
 otimo() {
@@ -114,7 +116,7 @@ while IFS= read -r inst; do
   if [ $status -ne 0 ] || [ ! -s "$registro" ]; then
     falhas=$((falhas + 1))
     printf '%-32s falhou (status %d): %s\n' "$nome" "$status" "$(head -c 200 "$dir/erro.txt" | tr '\n' ' ')"
-    [ -z "$tsv" ] || printf '%s\t%s\t-\t-\t-\t-\t%.2f\t-\t-\t-\t-\t-\t-\t-\t-\t-\tnao\tfalhou\n' "$nome" "$modo" "$parede" >> "$tsv"
+    [ -z "$tsv" ] || printf '%s\t%s\t-\t-\t-\t-\t%.2f\t-\t-\t-\t-\t-\t-\t-\t-\t-\tnao\tfalhou\n' "$nome" "$modo" "$parede" >> "$trabalho/linhas.tsv"
     continue
   fi
   set -- $(tail -n 1 "$registro")
@@ -154,9 +156,14 @@ while IFS= read -r inst; do
     # shellcheck disable=SC2086
     printf '%s\t%s\t%s\t%s\t%s\t%s\t%.2f\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$nome" "$modo" \
       "$n" "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$raiz" "$ot" "$mem" \
-      $pecas "$provado" "$veredito" >> "$tsv"
+      $pecas "$provado" "$veredito" >> "$trabalho/linhas.tsv"
   fi
 done < "$trabalho/lista"
+if [ -n "$tsv" ]; then
+  { printf 'instancia\tmodo\tn\tarestas\tvalor\tlimitante\ttempo_s\tsolve_s\tsep_s\tnos\tcortes\traiz\totimo\tmem_MB\tpecas\tnucleo\tprovado\tveredito\n'
+    cat "$trabalho/linhas.tsv" 2>/dev/null; } > "$tsv.tmp" && mv "$tsv.tmp" "$tsv" ||
+    { echo "nao foi possivel gravar $tsv" >&2; falhas=$((falhas + 1)); }
+fi
 fimGeral=$(date +%s.%N)
 printf 'resumo: %d instancias, %d no otimo, %d curtas, %d erradas, %d sem otimo conhecido, %d falhas; estrategia %s (matriz %s)%s, limite %ss, %.1f s no total\n' \
   "$total" "$certos" "$curtos" "$errados" "$semOtimo" "$falhas" "$estrategia" "$estrMatriz" "${opcoes:+ opcoes $opcoes}" \
