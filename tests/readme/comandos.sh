@@ -16,7 +16,9 @@ trabalho=$(mktemp -d)
 trap 'rm -rf "$trabalho"' EXIT INT TERM
 ln -s "$construcao" "$trabalho/build"
 ln -s "$fonte/examples" "$trabalho/examples"
-ln -s "$fonte/bench" "$trabalho/bench"
+# The scripts are copied, so that what the commands write stays in the work folder.
+mkdir -p "$trabalho/bench/resultados"
+cp "$fonte"/bench/*.sh "$trabalho/bench/"
 mkdir "$trabalho/pequena"
 cp "$fonte/examples/triangulos.txt" "$fonte/examples/matriz.txt" "$trabalho/pequena/"
 
