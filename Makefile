@@ -32,7 +32,7 @@ test: build
 sanitize: deps
 	cmake -S . -B $(SAN) -G Ninja -DBCT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(SAN)
-	ctest --test-dir $(SAN) --output-on-failure -j2
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --test-dir $(SAN) --output-on-failure -j2
 
 bench: deps
 	cmake -S . -B $(BUILD) -G Ninja -DBCT_BENCH=ON
