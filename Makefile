@@ -4,7 +4,7 @@ SAN      ?= build-san
 EXAMPLE  ?= examples/triangulos.txt
 STRATEGY ?= 1110
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev \
-            coinor-libcoinutils-dev time bc
+            coinor-libcoinutils-dev coinor-libcgl-dev time bc
 SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 FUZZ     ?= build-fuzz

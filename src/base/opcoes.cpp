@@ -8,6 +8,7 @@ int COMPLETE_PRINT = 0;
 int MAX_NODE_DEPTH_FOR_SEP = 1000000;
 int REDUZIR = 0;
 int TEMPO_MAX = 3600;
+int CORTES_GERAIS = 0;
 int PROGRESSO = 0;
 const char* ARQUIVO_SOLUCAO = nullptr;
 int RELATA_MODELO = 1;

@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
     rel.cortesCiclo = r.cortesCiclo;
     rel.cortesClique = r.cortesClique;
     rel.cortesIndSet = r.cortesIndSet;
+    rel.cortesGerais = r.cortesGerais;
     rel.linhasClique = r.linhasClique;
     rel.linhasCiclo = r.linhasCiclo;
     rel.linhasK1K2 = r.linhasK1K2;

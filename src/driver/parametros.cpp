@@ -43,6 +43,7 @@ const struct option OPCOES[] = {
     {"tempo", required_argument, nullptr, 't'},
     {"solucao", required_argument, nullptr, 's'},
     {"progresso", no_argument, nullptr, 'p'},
+    {"cortes-gerais", no_argument, nullptr, 'g'},
     {"ajuda", no_argument, nullptr, 'h'},
     {nullptr, 0, nullptr, 0},
 };
@@ -58,7 +59,7 @@ void extractParameters(int argc, char** argv) {
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:s:ph", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:pgh", OPCOES, nullptr);
     if (c == -1) break;
     switch (c) {
       case 'r':
@@ -73,6 +74,9 @@ void extractParameters(int argc, char** argv) {
         break;
       case 'p':
         PROGRESSO = 1;
+        break;
+      case 'g':
+        CORTES_GERAIS = 1;
         break;
       case 's':
         if (*optarg == '\0') {
@@ -144,5 +148,7 @@ void showUsage() {
   std::printf("  -s, --solucao ARQ grava em ARQ o melhor conjunto, cada vertice com seu lado\n");
   std::printf("  -p, --progresso   uma linha de progresso na saida de erro a cada poucos\n");
   std::printf("                    segundos (padrao quando ela e' um terminal)\n");
+  std::printf("  -g, --cortes-gerais cortes gerais do otimizador (Gomory, zero-half, MIR,\n");
+  std::printf("                    clique, ciclo impar) na raiz, depois dos cortes proprios\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
 }

@@ -33,6 +33,7 @@ void imprimeEstatisticas(const Relatorio& r) {
   std::printf("..cortes ciclo C- impar............ = %d\n", r.cortesCiclo);
   std::printf("..cortes clique.................... = %d\n", r.cortesClique);
   std::printf("..cortes ciclo ind set............. = %d\n", r.cortesIndSet);
+  if (CORTES_GERAIS) std::printf(".cortes gerais do otimizador (-g). = %d\n", r.cortesGerais);
   std::printf(".valor da FO da primeira relaxacao. = %.6lf\n", r.relaxacao);
   std::printf(".valor da FO no no' raiz ........... = %.6lf\n", r.raiz);
   std::printf(".tempo de CPU....................... = %.lu\n", r.tempo);

@@ -16,6 +16,7 @@ struct Relatorio {
   double limitante = 0;       // the best bound, before the rule of limitanteDual
   double relaxacao = 0, raiz = 0;
   int cortes = 0, cortesCiclo = 0, cortesClique = 0, cortesIndSet = 0;
+  int cortesGerais = 0;  // printed only with -g
   int linhasClique = 0, linhasCiclo = 0, linhasK1K2 = 0;
   int nos = 0;
   // The best set on the input's vertices and the side of each chosen vertex

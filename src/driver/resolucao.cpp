@@ -17,6 +17,10 @@
 #include "separation/lote.h"
 #include "separation/trabalho.h"
 
+// Rounds of general-purpose cuts at the root with -g (they stop earlier when
+// a round moves the bound by less than a thousandth).
+static const int RODADAS_CORTES_GERAIS = 20;
+
 namespace {
 
 template <typename T>
@@ -140,6 +144,11 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
                "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
   testaRetorno(XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
                "Main: Erro ao tentar setar o XPRS_SBBEST.\n", 275);
+  // -g: the optimizer's general-purpose cuts at the root, in rounds after
+  // the system's own separation.
+  if (CORTES_GERAIS)
+    testaRetorno(XPRSsetintcontrol(prob, XPRS_GENERICCUTS, RODADAS_CORTES_GERAIS),
+                 "Main: Erro ao tentar setar o XPRS_GENERICCUTS.\n", 276);
 
   testaRetorno(XPRSsetcbintsol(prob, salvaMelhorSol, nullptr),
                "Main: Erro na chamada da rotina XPRSsetcbintsol.\n", 286);
@@ -208,6 +217,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   r.cortesCiclo = totDesCicloCMenosOdd;
   r.cortesClique = totDesClique;
   r.cortesIndSet = totDesCicloCIndSet;
+  XPRSgetintattrib(prob, XPRS_GENERICCUTSADDED, &r.cortesGerais);
   r.linhasClique = nCliqueIndSetIF;
   r.linhasCiclo = nCycleIF;
   r.linhasK1K2 = nCliqueSigIF;

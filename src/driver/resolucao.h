@@ -16,6 +16,7 @@ struct ResultadoBusca {
   double relaxacao = 0, raiz = 0;  // first LP relaxation, last root LP
   bool raizResolvida = false;      // the root LP was solved (the two above are its)
   int cortes = 0, cortesCiclo = 0, cortesClique = 0, cortesIndSet = 0;
+  int cortesGerais = 0;  // general-purpose cuts of the optimizer (-g)
   int linhasClique = 0, linhasCiclo = 0, linhasK1K2 = 0;  // initial model rows
   int nos = 0;
 };

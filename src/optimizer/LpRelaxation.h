@@ -42,6 +42,7 @@ class LpRelaxation {
   void setStopCheck(std::function<bool()> parar);
   std::shared_ptr<LpState> save() const;
 
+  const ClpSimplex& simplex() const { return clp_; }
   const std::vector<double>& x() const { return x_; }
   const std::vector<double>& rowActivity() const { return act_; }
   const std::vector<double>& duals() const { return duals_; }

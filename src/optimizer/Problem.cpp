@@ -31,6 +31,7 @@ bool Problem::intAttrib(int id, int* value) const {
     case XPRS_SIMPLEXITER: *value = s ? static_cast<int>(s->iterations()) : 0; return true;
     case XPRS_NODELPSOLVES: *value = s ? static_cast<int>(s->lpSolves()) : 0; return true;
     case XPRS_ACTIVENODES: *value = s ? s->openNodes() : 0; return true;
+    case XPRS_GENERICCUTSADDED: *value = s ? s->genericCutsAdded() : 0; return true;
     default: return false;
   }
 }

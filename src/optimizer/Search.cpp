@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "optimizer/ErrorCodes.h"
+#include "optimizer/GenericCuts.h"
 #include "optimizer/HandleRegistry.h"
 #include "optimizer/Problem.h"
 
@@ -211,6 +212,9 @@ int Search::processNode(Node node, bool root) {
       return 0;
     }
     if (cb.cutmgr) cb.cutmgr(h);
+    // General-purpose cuts, at the root only, once the cut manager has
+    // nothing more to add.
+    if (loaded_ == 0 && root) loaded_ = addGenericCuts();
     // Loaded cuts are what makes a re-solve worth it: a cut manager that
     // answers 1 without loading anything would otherwise loop for ever.
     if (loaded_ == 0) break;
@@ -232,6 +236,22 @@ int Search::processNode(Node node, bool root) {
   ++nodesDone_;
   curActive_ = false;
   return r;
+}
+
+int Search::addGenericCuts() {
+  // Rounds go on while each moves the bound by a useful amount.
+  const int rounds = prob_.controls.intValue(XPRS_GENERICCUTS);
+  if (genericRounds_ >= rounds || fractional_ == 0) return 0;
+  if (genericRounds_ > 0 && genericLastObj_ - lpObj_ < 1e-3 * std::max(1.0, std::fabs(lpObj_)))
+    return 0;
+  genericLastObj_ = lpObj_;
+  const std::vector<SparseRow> rows =
+      GenericCuts(prob_.model).separate(lp_->simplex(), lp_->x(), genericRounds_++);
+  std::vector<int> handles;
+  for (const SparseRow& r : rows) handles.push_back(prob_.pool.store(kGenericCutType, r, 2));
+  const int added = handles.empty() ? 0 : lp_->addCuts(handles.data(), static_cast<int>(handles.size()));
+  genericAdded_ += added;
+  return added;
 }
 
 void Search::recordLeaf() {

@@ -42,6 +42,7 @@ class Search {
   double bestBound() const;
   long long lpSolves() const { return lpSolves_; }
   int openNodes() const { return stack_.size(); }
+  int genericCutsAdded() const { return genericAdded_; }
   long long iterations() const { return lp_ ? lp_->iterations() : 0; }
 
  private:
@@ -57,6 +58,7 @@ class Search {
   double cutoff() const;
   double roundBound(double b) const;
   bool timeUp() const;
+  int addGenericCuts();
 
   Problem& prob_;
   std::unique_ptr<LpRelaxation> lp_;
@@ -81,6 +83,9 @@ class Search {
   bool searched_ = false;
   std::vector<double> bestX_, leafX_;
   long long lpSolves_ = 0;
+  int genericAdded_ = 0;     // general-purpose cuts added at the root
+  int genericRounds_ = 0;
+  double genericLastObj_ = 1e40;
   std::clock_t cpuStart_ = 0;
   std::chrono::steady_clock::time_point wallStart_;
 };

@@ -159,6 +159,8 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
 #define XPRS_HEURSTRATEGY 8154
 #define XPRS_CUTAGELIMIT 8500  /* ours: LP solves with a basic slack before a cut
                                   leaves the node LP */
+#define XPRS_GENERICCUTS 8501  /* ours: rounds of general-purpose cuts (Cgl) at the
+                                  root, once the cut manager adds nothing; 0 none */
 /* Double controls. */
 #define XPRS_MIPADDCUTOFF 7012
 #define XPRS_MIPABSCUTOFF 7013
@@ -180,6 +182,7 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
 #define XPRS_CURRENTNODE 1248  /* node identifier: root 1, unique */
 #define XPRS_NODELPSOLVES 1901 /* ours: LP solves of the search so far */
 #define XPRS_ACTIVENODES 1201  /* open nodes waiting in the tree */
+#define XPRS_GENERICCUTSADDED 1902 /* ours: general-purpose cuts added at the root */
 /* Double attributes. */
 #define XPRS_LPOBJVAL 2001
 #define XPRS_MIPOBJVAL 2003

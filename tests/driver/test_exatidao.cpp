@@ -1,8 +1,8 @@
 // Whole runs against brute force on random small signed graphs of every
 // density, with double edges, repeated records and positive loops: with and
-// without the reduction, the value is the optimum, the bound is not below it,
-// the first relaxation and root values are not below it either,
-// and the set recorded in the incumbent trail is balanced (checked here by
+// without the reduction and the optimizer's general-purpose cuts, the value
+// is the optimum, the bound is not below it, the first relaxation and root
+// values are not below it either, and the set recorded in the incumbent trail is balanced (checked here by
 // code of its own) and as large as the value.
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(Exatidao, IgualAForcaBrutaComESemReducao) {
     const int otimo = otimoForcaBruta(n, arestas);
     DiretorioTemporario dir;
     escreveInstancia(dir / "g.txt", n, arestas);
-    for (const std::string args : {"1110", "-r 1110", "-r -t 30 0110"}) {
+    for (const std::string args : {"1110", "-r 1110", "-r -t 30 0110", "-g 1110", "-r -g 0110"}) {
       SCOPED_TRACE("caso " + std::to_string(caso) + " " + args);
       std::remove((dir / "trilha.txt").c_str());
       std::remove((dir / "BC_Improved_Vesku_Pre.out").c_str());

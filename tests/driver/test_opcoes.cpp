@@ -28,6 +28,8 @@ const char* const USO =
     "  -s, --solucao ARQ grava em ARQ o melhor conjunto, cada vertice com seu lado\n"
     "  -p, --progresso   uma linha de progresso na saida de erro a cada poucos\n"
     "                    segundos (padrao quando ela e' um terminal)\n"
+    "  -g, --cortes-gerais cortes gerais do otimizador (Gomory, zero-half, MIR,\n"
+    "                    clique, ciclo impar) na raiz, depois dos cortes proprios\n"
     "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {

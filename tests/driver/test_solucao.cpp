@@ -1,6 +1,6 @@
 // Around a run: the solution file of -s (its header, the sides of the set, a
-// run without a solution, a path that cannot be written) and the progress
-// lines of -p.
+// run without a solution, a path that cannot be written), the progress
+// lines of -p and the statistics line of -g.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -107,6 +107,23 @@ TEST(Progresso, LinhasSoNaSaidaDeErro) {
         R"(BCTovsel: +[0-9]+\.[0-9] s +[0-9]+ nos +[0-9]+ abertos  solucao ([0-9]+|-)(  limitante [0-9.]+(  gap [0-9.]+%)?)?)");
     for (const std::string& linha : l) EXPECT_TRUE(std::regex_match(linha, formato)) << linha;
   }
+}
+
+// -g adds one statistics line of its own, after the cut lines; without it
+// the output has no such line.
+TEST(CortesGerais, UmaLinhaPropriaNasEstatisticas) {
+  DiretorioTemporario dir;
+  const Execucao sem = executa(dir.caminho(), "1110", kDados + "grafo_g12.txt");
+  const Execucao com = executa(dir.caminho(), "-g 1110", kDados + "grafo_g12.txt");
+  ASSERT_EQ(com.status, 0) << com.erro;
+  EXPECT_EQ(sem.saida.find("cortes gerais"), std::string::npos);
+  const std::regex linha(
+      R"(\.\.cortes ciclo ind set\.* = [0-9]+\n\.cortes gerais do otimizador \(-g\)\. = [0-9]+\n)");
+  EXPECT_TRUE(std::regex_search(com.saida, linha)) << com.saida;
+  // The record line keeps its 19 fields.
+  const std::vector<std::string> r = linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out"));
+  ASSERT_EQ(r.size(), 2u);
+  EXPECT_EQ(campos(r[1]).size(), 19u);
 }
 
 }  // namespace

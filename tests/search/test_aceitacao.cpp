@@ -184,5 +184,7 @@ TEST(Aceitacao, SoCortesAchamOOtimo) { confereTodas("0110", "0100", true); }
 TEST(Aceitacao, CortesComImpressaoDetalhadaAchamOOtimo) { confereTodas("1111", "1101", true); }
 TEST(Aceitacao, ComReducaoAchaOOtimo) { confereTodas("-r 1110", "-r 1100", true); }
 TEST(Aceitacao, ComReducaoSemCortesNuncaPassaDoOtimo) { confereTodas("-r 0010", "-r 0000", false); }
+TEST(Aceitacao, CortesGeraisAchamOOtimo) { confereTodas("-g 1110", "-g 1100", true); }
+TEST(Aceitacao, CortesGeraisSoComCortesAchamOOtimo) { confereTodas("-g 0110", "-g 0100", true); }
 
 }  // namespace
