@@ -16,7 +16,8 @@
 # directory; the figures come from its result record line: tempo_s is the
 # wall time of the whole run, solve_s and sep_s the solver's own whole seconds
 # of search and of separation, cortes the cuts added (by family: odd negative
-# cycles, cliques, cycle independent sets), raiz the root bound after cuts.
+# cycles, cliques, cycle independent sets), gerais the optimizer's
+# general-purpose cuts (-g), raiz the root bound after cuts.
 # Exit status: 0 when no value is wrong and every run ended normally.
 set -u
 
@@ -91,8 +92,8 @@ estrMatriz=$(printf '%s' "$estrategia" | sed 's/^\(..\)./\10/')
 trabalho=$(mktemp -d)
 trap 'rm -rf "$trabalho"' EXIT INT TERM
 
-printf '%-32s %6s %6s %6s %10s %8s %6s %6s %7s %6s %-15s %10s %6s %7s %5s %6s %s\n' instancia n \
-  arestas valor limitante tempo_s solve_s sep_s nos cortes ciclo/cliq/ind raiz otimo mem_MB \
+printf '%-32s %6s %6s %6s %10s %8s %6s %6s %7s %6s %-15s %6s %10s %6s %7s %5s %6s %s\n' instancia n \
+  arestas valor limitante tempo_s solve_s sep_s nos cortes ciclo/cliq/ind gerais raiz otimo mem_MB \
   pecas nucleo veredito
 total=0; certos=0; curtos=0; errados=0; falhas=0; semOtimo=0
 inicioGeral=$(date +%s.%N)
@@ -116,7 +117,7 @@ while IFS= read -r inst; do
   if [ $status -ne 0 ] || [ ! -s "$registro" ]; then
     falhas=$((falhas + 1))
     printf '%-32s falhou (status %d): %s\n' "$nome" "$status" "$(head -c 200 "$dir/erro.txt" | tr '\n' ' ')"
-    [ -z "$tsv" ] || printf '%s\t%s\t-\t-\t-\t-\t%.2f\t-\t-\t-\t-\t-\t-\t-\t-\t-\tnao\tfalhou\n' "$nome" "$modo" "$parede" >> "$trabalho/linhas.tsv"
+    [ -z "$tsv" ] || printf '%s\t%s\t-\t-\t-\t-\t%.2f\t-\t-\t-\t-\t-\t-\t-\t-\t-\tnao\tfalhou\t-\n' "$nome" "$modo" "$parede" >> "$trabalho/linhas.tsv"
     continue
   fi
   set -- $(tail -n 1 "$registro")
@@ -131,6 +132,8 @@ while IFS= read -r inst; do
   mem="-"
   [ -s "$dir/memoria.txt" ] && mem=$(awk '/^[0-9]+$/ { printf "%.0f", $1 / 1024 }' "$dir/memoria.txt")
   pecas=$(sed -n 's/^Reducao: .*, \([0-9]*\) pecas, a maior com \([0-9]*\) vertices.*/\1 \2/p' "$dir/saida.txt")
+  gerais=$(sed -n 's/^\.cortes gerais do otimizador (-g)\. = \([0-9]*\)$/\1/p' "$dir/saida.txt")
+  [ -n "$gerais" ] || gerais="-"
   [ -n "$pecas" ] || pecas="- -"
   if [ "$ot" = "-" ]; then
     veredito="?"; semOtimo=$((semOtimo + 1))
@@ -147,20 +150,20 @@ while IFS= read -r inst; do
     esac
   fi
   # shellcheck disable=SC2086
-  printf '%-32s %6s %6s %6s %10s %8.2f %6s %6s %7s %6s %-15s %10s %6s %7s %5s %6s %s\n' "$nome" "$n" \
-    "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$familias" "$raiz" "$ot" \
-    "$mem" $pecas "$veredito"
+  printf '%-32s %6s %6s %6s %10s %8.2f %6s %6s %7s %6s %-15s %6s %10s %6s %7s %5s %6s %s\n' "$nome" "$n" \
+    "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$familias" "$gerais" "$raiz" \
+    "$ot" "$mem" $pecas "$veredito"
   if [ -n "$tsv" ]; then
     # The value is integral: a bound less than one above it proves it.
     provado=$(awk -v v="$valor" -v b="$limitante" 'BEGIN { print (v >= 0 && b < v + 1 - 1e-6) ? "sim" : "nao" }')
     # shellcheck disable=SC2086
-    printf '%s\t%s\t%s\t%s\t%s\t%s\t%.2f\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$nome" "$modo" \
+    printf '%s\t%s\t%s\t%s\t%s\t%s\t%.2f\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$nome" "$modo" \
       "$n" "$m" "$valor" "$limitante" "$parede" "$solve" "$sep" "$nos" "$cortes" "$raiz" "$ot" "$mem" \
-      $pecas "$provado" "$veredito" >> "$trabalho/linhas.tsv"
+      $pecas "$provado" "$veredito" "$gerais" >> "$trabalho/linhas.tsv"
   fi
 done < "$trabalho/lista"
 if [ -n "$tsv" ]; then
-  { printf 'instancia\tmodo\tn\tarestas\tvalor\tlimitante\ttempo_s\tsolve_s\tsep_s\tnos\tcortes\traiz\totimo\tmem_MB\tpecas\tnucleo\tprovado\tveredito\n'
+  { printf 'instancia\tmodo\tn\tarestas\tvalor\tlimitante\ttempo_s\tsolve_s\tsep_s\tnos\tcortes\traiz\totimo\tmem_MB\tpecas\tnucleo\tprovado\tveredito\tgerais\n'
     cat "$trabalho/linhas.tsv" 2>/dev/null; } > "$tsv.tmp" && mv "$tsv.tmp" "$tsv" ||
     { echo "nao foi possivel gravar $tsv" >&2; falhas=$((falhas + 1)); }
 fi
