@@ -26,6 +26,8 @@
 #include <utility>
 #include <vector>
 
+#include "gravaInteiro.h"
+
 namespace {
 
 [[noreturn]] void falha(const std::string& mensagem) {
@@ -65,17 +67,9 @@ std::vector<std::string> divide(const std::string& linha) {
   return campos;
 }
 
-// Writes through a temporary file renamed into place.
 void grava(const std::string& caminho, const std::string& conteudo) {
-  const std::string temp = caminho + ".tmp";
-  std::FILE* f = std::fopen(temp.c_str(), "w");
-  if (f == nullptr) falha("nao foi possivel gravar " + caminho + ": " + std::strerror(errno));
-  const bool ok = std::fwrite(conteudo.data(), 1, conteudo.size(), f) == conteudo.size();
-  if (std::fclose(f) != 0 || !ok || std::rename(temp.c_str(), caminho.c_str()) != 0) {
-    const int erro = errno;
-    std::remove(temp.c_str());
-    falha("nao foi possivel gravar " + caminho + ": " + std::strerror(erro));
-  }
+  const std::string erro = gravaInteiro(caminho, conteudo);
+  if (!erro.empty()) falha("nao foi possivel gravar " + caminho + ": " + erro);
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "gravaInteiro.h"
+
 namespace {
 
 [[noreturn]] void falha(const std::string& mensagem) {
@@ -52,15 +54,8 @@ int main(int argc, char** argv) {
       saida += (j ? " " : "") + std::to_string(linha[j] > 0 ? 1 : linha[j] < 0 ? -1 : 0);
     saida += "\n";
   }
-  const std::string temp = std::string(argv[2]) + ".tmp";
-  std::FILE* f = std::fopen(temp.c_str(), "w");
-  if (f == nullptr) falha(std::string("nao foi possivel gravar ") + argv[2] + ": " + std::strerror(errno));
-  const bool ok = std::fwrite(saida.data(), 1, saida.size(), f) == saida.size();
-  if (std::fclose(f) != 0 || !ok || std::rename(temp.c_str(), argv[2]) != 0) {
-    const int erro = errno;
-    std::remove(temp.c_str());
-    falha(std::string("nao foi possivel gravar ") + argv[2] + ": " + std::strerror(erro));
-  }
+  const std::string erro = gravaInteiro(argv[2], saida);
+  if (!erro.empty()) falha(std::string("nao foi possivel gravar ") + argv[2] + ": " + erro);
   std::fprintf(stderr, "mps2matriz: %d linhas, %d colunas\n", linhas, colunas);
   return 0;
 }

@@ -63,16 +63,11 @@ struct Execucao {
   std::string erro;    // standard error
 };
 
-// Runs `BCTOVSEL_EXE args < instancia` inside dir; `ambiente` is put in front
-// of the command (e.g. "BCTOVSEL_TEMPO_MAX=5").
-inline Execucao executa(const std::string& dir, const std::string& args,
-                        const std::string& instancia, const std::string& ambiente = "") {
-  // Kept beside the directory, so that a directory made unwritable on purpose
-  // still lets the output be collected.
-  const std::string saida = dir + ".saida", erro = dir + ".erro";
-  const std::string comando = "cd '" + dir + "' && " + ambiente + " '" BCTOVSEL_EXE "' " + args +
-                              " < '" + instancia + "' > '" + saida + "' 2> '" + erro + "'";
-  const int r = std::system(comando.c_str());
+// Runs a shell command with its standard output and error sent to the two
+// files named, and collects them (the files are removed afterwards).
+inline Execucao rodaComando(const std::string& comando, const std::string& saida,
+                            const std::string& erro) {
+  const int r = std::system((comando + " > '" + saida + "' 2> '" + erro + "'").c_str());
   Execucao e;
   e.status = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
   e.saida = leArquivo(saida);
@@ -82,17 +77,21 @@ inline Execucao executa(const std::string& dir, const std::string& args,
   return e;
 }
 
+// Runs `BCTOVSEL_EXE args < instancia` inside dir; `ambiente` is put in front
+// of the command (e.g. "BCTOVSEL_TEMPO_MAX=5").
+inline Execucao executa(const std::string& dir, const std::string& args,
+                        const std::string& instancia, const std::string& ambiente = "") {
+  // Kept beside the directory, so that a directory made unwritable on purpose
+  // still lets the output be collected.
+  return rodaComando("cd '" + dir + "' && " + ambiente + " '" BCTOVSEL_EXE "' " + args + " < '" +
+                         instancia + "'",
+                     dir + ".saida", dir + ".erro");
+}
+
 // Runs one of the project's tools with `args`, in no particular directory.
 inline Execucao executaFerramenta(const std::string& exe, const std::string& args) {
   DiretorioTemporario dir;
-  const std::string saida = dir / "saida", erro = dir / "erro";
-  const std::string comando = "'" + exe + "' " + args + " > '" + saida + "' 2> '" + erro + "'";
-  const int r = std::system(comando.c_str());
-  Execucao e;
-  e.status = WIFEXITED(r) ? WEXITSTATUS(r) : -1;
-  e.saida = leArquivo(saida);
-  e.erro = leArquivo(erro);
-  return e;
+  return rodaComando("'" + exe + "' " + args, dir / "saida", dir / "erro");
 }
 
 inline Execucao executaVerifica(const std::string& args) { return executaFerramenta(VERIFICA_EXE, args); }
