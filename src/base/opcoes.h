@@ -12,6 +12,8 @@ extern int MAX_NODE_DEPTH_FOR_SEP;  // deepest node at which cuts are separated
 extern int REDUZIR;                 // -r: exact reduction and decomposition first
 extern int TEMPO_MAX;               // time limit of the run in seconds (-t, or
                                     // BCTOVSEL_TEMPO_MAX, or 3600)
+extern int COMBINATORIO;             // -c: the combinatorial engine instead of branch-and-cut
+extern int AUTOMATICO;               // -a: the engine chosen by the instance
 extern int CORTES_GERAIS;            // -g: the optimizer's general-purpose cuts at the root
 extern int PROGRESSO;                // -p, or standard error a terminal: progress lines there
 extern const char* ARQUIVO_SOLUCAO;  // -s: file for the best set and its sides (or null)

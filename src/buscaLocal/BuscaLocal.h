@@ -41,6 +41,13 @@ class BuscaLocal {
   uint64_t semente_;
 };
 
+// The greedy set improved within `segundos` (and before `prazo`): the search
+// gives up once it has gone as long without improving as it took to reach
+// its best (and at least half a millisecond per vertex), since a longer wait
+// rarely pays.
+Conjunto comPaciencia(const GrafoSimples& g, double segundos,
+                      std::chrono::steady_clock::time_point prazo);
+
 }  // namespace buscaLocal
 
 #endif

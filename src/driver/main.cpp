@@ -18,10 +18,12 @@
 #include "driver/pecas.h"
 #include "driver/relatorio.h"
 #include "driver/resolucao.h"
+#include "driver/resolucaoCombinatoria.h"
 #include "driver/solucao.h"
 #include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
+#include "combinatorio/Combinatorio.h"
 
 namespace {
 
@@ -86,7 +88,13 @@ int main(int argc, char** argv) {
 
   // A reduced run checks its pieces' needs before any file is written.
   std::optional<ExecucaoPorPecas> reduzida;
-  if (REDUZIR) reduzida.emplace();
+  std::optional<GrafoSimples> grafo;  // the instance, for the combinatorial engine
+  if (REDUZIR) {
+    reduzida.emplace();
+  } else if (COMBINATORIO) {
+    grafo.emplace(GrafoSimples::doArmazem());
+    exigeMemoriaCombinatoria(combinatorio::maiorComponente(*grafo));
+  }
   escreveDiretivas();
 
   Relatorio rel;
@@ -99,7 +107,7 @@ int main(int argc, char** argv) {
   if (reduzida) {
     verificado = reduzida->resolve(rel);
   } else {
-    const ResultadoBusca r = resolveArmazem(nullptr);
+    const ResultadoBusca r = grafo ? resolveCombinatorio(*grafo, nullptr) : resolveArmazem(nullptr);
     const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
     rel.zstar = r.zstar;
     rel.noMelhor = r.noMelhor;
@@ -120,7 +128,7 @@ int main(int argc, char** argv) {
     // The solution file gives each vertex its side, and the set is checked
     // on the input graph on the way.
     if (ARQUIVO_SOLUCAO != nullptr && r.zstar > -1e20) {
-      if (equilibrado(GrafoSimples::doArmazem(), r.escolhido, &rel.lados)) {
+      if (equilibrado(grafo ? *grafo : GrafoSimples::doArmazem(), r.escolhido, &rel.lados)) {
         rel.escolhido = r.escolhido;
       } else {
         rel.lados.clear();

@@ -44,6 +44,8 @@ const struct option OPCOES[] = {
     {"solucao", required_argument, nullptr, 's'},
     {"progresso", no_argument, nullptr, 'p'},
     {"cortes-gerais", no_argument, nullptr, 'g'},
+    {"combinatorio", no_argument, nullptr, 'c'},
+    {"automatico", no_argument, nullptr, 'a'},
     {"ajuda", no_argument, nullptr, 'h'},
     {nullptr, 0, nullptr, 0},
 };
@@ -59,7 +61,7 @@ void extractParameters(int argc, char** argv) {
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:s:pgh", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:pgcah", OPCOES, nullptr);
     if (c == -1) break;
     switch (c) {
       case 'r':
@@ -77,6 +79,12 @@ void extractParameters(int argc, char** argv) {
         break;
       case 'g':
         CORTES_GERAIS = 1;
+        break;
+      case 'c':
+        COMBINATORIO = 1;
+        break;
+      case 'a':
+        AUTOMATICO = 1;
         break;
       case 's':
         if (*optarg == '\0') {
@@ -102,6 +110,15 @@ void extractParameters(int argc, char** argv) {
     }
   }
   TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
+  if (COMBINATORIO && AUTOMATICO) {
+    std::printf("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a escolhe o motor.\n");
+    abandona();
+  }
+  if (COMBINATORIO && CORTES_GERAIS) {
+    std::printf("A opcao -g/--cortes-gerais e' do branch-and-cut; o motor combinatorio (-c) nao "
+                "resolve programas lineares.\n");
+    abandona();
+  }
 
   const int resto = argc - optind;
   if (resto != 1 && resto != 2) abandona();
@@ -150,5 +167,10 @@ void showUsage() {
   std::printf("                    segundos (padrao quando ela e' um terminal)\n");
   std::printf("  -g, --cortes-gerais cortes gerais do otimizador (Gomory, zero-half, MIR,\n");
   std::printf("                    clique, ciclo impar) na raiz, depois dos cortes proprios\n");
+  std::printf("  -c, --combinatorio motor exato combinatorio (ramificacao e poda no grafo dos\n");
+  std::printf("                    lados, com coloracao) no lugar do branch-and-cut; a 2a.\n");
+  std::printf("                    posicao da estrategia nao se aplica\n");
+  std::printf("  -a, --automatico  escolhe o motor pela instancia: o combinatorio para grafos\n");
+  std::printf("                    pequenos e densos, o branch-and-cut para os demais\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
 }

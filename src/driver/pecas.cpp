@@ -22,6 +22,7 @@
 #include "base/relogio.h"
 #include "buscaLocal/BuscaLocal.h"
 #include "driver/resolucao.h"
+#include "driver/resolucaoCombinatoria.h"
 #include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
 #include "reducao/Reducao.h"
@@ -29,8 +30,6 @@
 #include "search/progresso.h"
 
 namespace {
-
-using Relogio = std::chrono::steady_clock;
 
 // Share of the time left that the first sets may take, and a ceiling.
 const double FRACAO_BUSCA_LOCAL = 0.25;
@@ -53,34 +52,6 @@ void carregaPeca(const GrafoSimples& g) {
   gMat = alocaListas(nlin);
   montaListas(registros.data(), narco);
   geraGrafoDuplo();
-}
-
-// The greedy set improved by local search within `segundos`, in rounds that
-// each restart from the best set so far; the search gives up once it has
-// gone as long without improving as it took to reach its best (and at least
-// half a millisecond per vertex), since a longer wait rarely pays.
-buscaLocal::Conjunto buscaLocalDaPeca(const GrafoSimples& g, double segundos) {
-  buscaLocal::BuscaLocal busca(g, 1);
-  buscaLocal::Conjunto melhor = busca.guloso();
-  const Relogio::time_point inicio = Relogio::now();
-  const Relogio::time_point fim =
-      std::min(prazo(), inicio + std::chrono::duration_cast<Relogio::duration>(
-                                     std::chrono::duration<double>(segundos)));
-  const int64_t rodada = std::max<int64_t>(1000, 10 * static_cast<int64_t>(g.numVertices()));
-  const Relogio::duration paciencia = std::chrono::microseconds(500 * int64_t{g.numVertices()});
-  Relogio::time_point ultimaMelhora = inicio;
-  while (Relogio::now() < fim) {
-    buscaLocal::Conjunto novo = busca.melhora(melhor, fim, rodada);
-    const Relogio::time_point agora = Relogio::now();
-    if (novo.tamanho > melhor.tamanho) {
-      melhor = std::move(novo);
-      ultimaMelhora = agora;
-    } else if (agora - ultimaMelhora > std::max<Relogio::duration>(ultimaMelhora - inicio,
-                                                                     paciencia)) {
-      break;
-    }
-  }
-  return melhor;
 }
 
 std::vector<char> membros(const buscaLocal::Conjunto& c) {
@@ -112,7 +83,8 @@ ExecucaoPorPecas::ExecucaoPorPecas()
               "%lld arestas\n",
               reducao_.verticesFixados(), reducao_.valorFixo(), static_cast<int>(pecas.size()), n,
               static_cast<long long>(m));
-  exigeMemoriaDaBusca(n, m);
+  if (COMBINATORIO) exigeMemoriaCombinatoria(n);
+  else exigeMemoriaDaBusca(n, m);
 }
 
 bool ExecucaoPorPecas::resolve(Relatorio& rel) {
@@ -134,7 +106,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     for (const Peca& p : pecas) soma += p.grafo.numVertices();
     for (int i = 0; i < k; i++) {
       const double fatia = soma > 0 ? segundos * pecas[i].grafo.numVertices() / soma : 0.0;
-      const buscaLocal::Conjunto melhor = buscaLocalDaPeca(pecas[i].grafo, fatia);
+      const buscaLocal::Conjunto melhor = buscaLocal::comPaciencia(pecas[i].grafo, fatia, prazo());
       solucoes[i] = membros(melhor);
       total += melhor.tamanho;
     }
@@ -150,8 +122,9 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   const int relataModelo = RELATA_MODELO;
   RELATA_MODELO = COMPLETE_PRINT;
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
-  std::printf(BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
-                             : "*** Algoritmo de branch-and-bound puro.\n");
+  std::printf(COMBINATORIO     ? "*** Algoritmo combinatorio.\n"
+              : BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
+                               : "*** Algoritmo de branch-and-bound puro.\n");
   double limitante = reducao.valorFixo(), relaxacao = limitante, raiz = limitante;
   long tiquesSeparacao = 0;
   int64_t naoResolvidos = 0;  // vertices of the pieces not searched yet
@@ -171,11 +144,16 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
       std::printf("Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
                   static_cast<long long>(g.numArestas()), tamanhoInicial);
     progressoFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos));
-    carregaPeca(g);
-    const ResultadoBusca r = resolveArmazem(&solucoes[i]);
-    XPRSdestroyprob(prob);
-    prob = nullptr;
-    liberaGrafo();
+    ResultadoBusca r;
+    if (COMBINATORIO) {
+      r = resolveCombinatorio(g, &solucoes[i]);
+    } else {
+      carregaPeca(g);
+      r = resolveArmazem(&solucoes[i]);
+      XPRSdestroyprob(prob);
+      prob = nullptr;
+      liberaGrafo();
+    }
     if (r.zstar > tamanhoInicial + 0.5) {
       total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;
       solucoes[i] = r.escolhido;

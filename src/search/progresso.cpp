@@ -25,24 +25,26 @@ void progressoFora(double valor, double limitante) {
   ultimoValor = -1e40;
 }
 
-void relataProgresso(XPRSprob prob) {
+namespace {
+
+// Whether a line is due: every INTERVALO seconds, or a second after the best
+// value improved.
+bool devido(double valor) {
   const double t = segundosDecorridos();
-  // The system's incumbent, which also holds a set given before the search.
-  const double valor = zstar;
-  double limitante = 1e40;
   const bool melhorou = valor > ultimoValor + 0.5;
-  if (t - ultimaLinha < (melhorou ? 1.0 : INTERVALO)) return;
+  if (t - ultimaLinha < (melhorou ? 1.0 : INTERVALO)) return false;
   ultimaLinha = t;
   ultimoValor = valor;
-  int nos = 0, abertos = 0;
-  XPRSgetintattrib(prob, XPRS_NODES, &nos);
-  XPRSgetintattrib(prob, XPRS_ACTIVENODES, &abertos);
-  XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
+  return true;
+}
+
+void escreveLinha(long long nos, long long abertos, double valor, double limitante) {
   const bool temValor = valor > -1e20;
   const bool temLimitante = limitante < 1e20;
   const double total = valorFora + (temValor ? valor : 0);
   const double cota = limitanteFora + limitante;
-  std::fprintf(stderr, "BCTovsel: %8.1f s %9d nos %7d abertos  solucao ", t, nos, abertos);
+  std::fprintf(stderr, "BCTovsel: %8.1f s %9lld nos %7lld abertos  solucao ", segundosDecorridos(),
+               nos, abertos);
   if (temValor || valorFora > 0) std::fprintf(stderr, "%.0f", total);
   else std::fprintf(stderr, "-");
   if (temLimitante) {
@@ -51,4 +53,22 @@ void relataProgresso(XPRSprob prob) {
       std::fprintf(stderr, "  gap %.2f%%", 100.0 * (cota - total) / std::max(1.0, std::fabs(total)));
   }
   std::fprintf(stderr, "\n");
+}
+
+}  // namespace
+
+void relataProgresso(XPRSprob prob) {
+  // The system's incumbent, which also holds a set given before the search.
+  const double valor = zstar;
+  if (!devido(valor)) return;
+  int nos = 0, abertos = 0;
+  double limitante = 1e40;
+  XPRSgetintattrib(prob, XPRS_NODES, &nos);
+  XPRSgetintattrib(prob, XPRS_ACTIVENODES, &abertos);
+  XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
+  escreveLinha(nos, abertos, valor, limitante);
+}
+
+void relataProgressoCombinatorio(long long nos, long long abertos, double valor, double limitante) {
+  if (devido(valor)) escreveLinha(nos, abertos, valor, limitante);
 }

@@ -12,5 +12,8 @@ void progressoFora(double valor, double limitante);
 
 // Called from the search's clock checks; writes a line when one is due.
 void relataProgresso(XPRSprob prob);
+// The same from the combinatorial search: the nodes on its path stand for
+// the open ones.
+void relataProgressoCombinatorio(long long nos, long long abertos, double valor, double limitante);
 
 #endif

@@ -30,6 +30,11 @@ const char* const USO =
     "                    segundos (padrao quando ela e' um terminal)\n"
     "  -g, --cortes-gerais cortes gerais do otimizador (Gomory, zero-half, MIR,\n"
     "                    clique, ciclo impar) na raiz, depois dos cortes proprios\n"
+    "  -c, --combinatorio motor exato combinatorio (ramificacao e poda no grafo dos\n"
+    "                    lados, com coloracao) no lugar do branch-and-cut; a 2a.\n"
+    "                    posicao da estrategia nao se aplica\n"
+    "  -a, --automatico  escolhe o motor pela instancia: o combinatorio para grafos\n"
+    "                    pequenos e densos, o branch-and-cut para os demais\n"
     "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {

@@ -1,0 +1,344 @@
+// The exact search over one connected graph: search order, compatibility
+// rows, the bounding colouring and the branching.
+#include "combinatorio/BuscaExata.h"
+
+#include <algorithm>
+#include <queue>
+#include <utility>
+
+#include "combinatorio/Bits.h"
+
+namespace combinatorio {
+
+namespace {
+
+// Nodes between two looks at the clock.
+const int64_t NOS_POR_CONSULTA = 256;
+
+// Vertices so that the most conflicted come last: repeatedly the vertex with
+// the most conflicts among those left goes to the end (a double edge counts
+// twice, as it blocks both copies).  The colouring then packs the early,
+// freer copies into few cliques and the branching starts from the copies
+// whose subproblems are smallest; both copies of a vertex have the same
+// conflicts, so they stay side by side.
+std::vector<int> ordemDeBusca(const GrafoSimples& g) {
+  const int n = g.numVertices();
+  std::vector<int> grau(n, 0);
+  for (int v = 0; v < n; v++)
+    for (const signed char s : g.sinais(v)) grau[v] += s == 2 ? 2 : 1;
+  std::priority_queue<std::pair<int, int>> fila;  // (conflicts, -vertex)
+  for (int v = 0; v < n; v++) fila.push({grau[v], -v});
+  std::vector<char> saiu(n, 0);
+  std::vector<int> ordem(n);
+  int fim = n;
+  while (!fila.empty()) {
+    const auto [c, menosV] = fila.top();
+    fila.pop();
+    const int v = -menosV;
+    if (saiu[v] || c != grau[v]) continue;
+    saiu[v] = 1;
+    ordem[--fim] = v;
+    const auto viz = g.vizinhos(v);
+    const auto sin = g.sinais(v);
+    for (size_t k = 0; k < viz.size(); k++) {
+      const int w = viz[k];
+      if (saiu[w]) continue;
+      grau[w] -= sin[k] == 2 ? 2 : 1;
+      fila.push({grau[w], -w});
+    }
+  }
+  return ordem;
+}
+
+}  // namespace
+
+int64_t BuscaExata::memoria(int64_t n) {
+  const int64_t copias = 2 * n, w = (copias + 63) / 64;
+  // Compatibility rows, and candidate sets of a path about n/2 deep.
+  return copias * w * 8 + (n / 2 + 1) * w * 8 + 64 * copias;
+}
+
+BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
+    : ajustes_(ajustes), n_(g.numVertices()), copias_(2 * g.numVertices()),
+      w_(bits::palavras(2 * g.numVertices())) {
+  vertice_ = ordemDeBusca(g);
+  std::vector<int> posicao(n_);
+  for (int i = 0; i < n_; i++) posicao[vertice_[i]] = i;
+  compat_.assign(static_cast<size_t>(copias_) * w_, 0);
+  for (int x = 0; x < copias_; x++) {
+    uint64_t* linha = compat_.data() + static_cast<size_t>(x) * w_;
+    for (int j = 0; j < w_; j++) linha[j] = ~uint64_t{0};
+    if (copias_ & 63) linha[w_ - 1] = (uint64_t{1} << (copias_ & 63)) - 1;
+    bits::desliga(linha, x);
+    bits::desliga(linha, x ^ 1);
+    const int v = vertice_[x >> 1], lado = x & 1;
+    const auto viz = g.vizinhos(v);
+    const auto sin = g.sinais(v);
+    for (size_t k = 0; k < viz.size(); k++) {
+      const int y = 2 * posicao[viz[k]];
+      // A positive edge forbids the other side, a negative one the same side.
+      if (sin[k] != -1) bits::desliga(linha, y + (lado ^ 1));
+      if (sin[k] != 1) bits::desliga(linha, y + lado);
+    }
+  }
+  q_.assign(w_, 0);
+  u_.assign(w_, 0);
+}
+
+// Whether x, blocked from every clique below k, fits in one after moving its
+// single compatible member there to another clique that takes it.
+bool BuscaExata::recolore(int x, int k) {
+  const uint64_t* hx = compat(x);
+  for (int a = 0; a < k; a++) {
+    int y = -1;
+    const int c = bits::contaAteDois(classe(a), hx, w_, &y);
+    if (c == 0) {
+      bits::liga(classe(a), x);
+      return true;
+    }
+    if (c > 1) continue;
+    const uint64_t* hy = compat(y);
+    for (int b = 0; b < k; b++) {
+      if (b == a || bits::cruzam(classe(b), hy, w_)) continue;
+      bits::desliga(classe(a), y);
+      bits::liga(classe(b), y);
+      bits::liga(classe(a), x);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Whether no clique of the compatibility graph holds x and one member of
+// each of some cliques below k not used yet: taking x forces the one member
+// compatible with it in a clique left with one, which may leave another
+// with one or none.  When one is left empty, the cliques whose forced
+// members led there are marked used, and x cannot raise the bound.
+bool BuscaExata::inconsistente(int x, int k) {
+  const size_t w = static_cast<size_t>(w_);
+  if (restos_.size() < k * w) restos_.resize(k * w);
+  if (causas_.size() < static_cast<size_t>(k)) causas_.resize(k);
+  contagem_.assign(k, 0);
+  propagada_.assign(k, 0);
+  fila_.clear();
+  const uint64_t* hx = compat(x);
+  int vazia = -1;
+  for (int a = 0; a < k && vazia < 0; a++) {
+    causas_[a].clear();
+    if (usada_[a]) continue;
+    uint64_t* r = restos_.data() + a * w;
+    const uint64_t* c = classe(a);
+    int cont = 0;
+    for (size_t j = 0; j < w; j++) cont += std::popcount(r[j] = c[j] & hx[j]);
+    contagem_[a] = cont;
+    if (cont == 0) vazia = a;
+    else if (cont == 1) fila_.push_back(a);
+  }
+  for (size_t f = 0; f < fila_.size() && vazia < 0; f++) {
+    const int a = fila_[f];
+    if (propagada_[a]) continue;
+    propagada_[a] = 1;
+    const uint64_t* ra = restos_.data() + a * w;
+    int y = 0;
+    while (ra[y >> 6] == 0) y += 64;
+    y += std::countr_zero(ra[y >> 6]);
+    const uint64_t* hy = compat(y);
+    for (int b = 0; b < k; b++) {
+      if (b == a || usada_[b]) continue;
+      uint64_t* rb = restos_.data() + b * w;
+      int cont = 0;
+      bool mudou = false;
+      for (size_t j = 0; j < w; j++) {
+        const uint64_t novo = rb[j] & hy[j];
+        mudou |= novo != rb[j];
+        cont += std::popcount(rb[j] = novo);
+      }
+      if (!mudou) continue;
+      causas_[b].push_back(a);
+      contagem_[b] = cont;
+      if (cont == 0) {
+        vazia = b;
+        break;
+      }
+      if (cont == 1 && !propagada_[b]) fila_.push_back(b);
+    }
+  }
+  if (vazia < 0) return false;
+  // The cliques the empty one depends on, through the forced members.
+  naConflito_.assign(k, 0);
+  pilha_.assign(1, vazia);
+  while (!pilha_.empty()) {
+    const int a = pilha_.back();
+    pilha_.pop_back();
+    if (naConflito_[a]) continue;
+    naConflito_[a] = 1;
+    usada_[a] = 1;
+    for (const int b : causas_[a]) pilha_.push_back(b);
+  }
+  return true;
+}
+
+// Covers p by cliques of conflicting copies, greedily in search order.  The
+// first kmin cliques bound what their members can add; a candidate left out
+// of them that can be moved in, or that unit propagation proves unable to
+// raise the bound, joins them.  The others go to `lista` with the index of
+// their clique in `cor` (from kmin + 1 up, ascending): a set within the
+// first i of them and the rest has at most cor[i] copies.  Returns how many.
+int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
+  uint64_t* q = q_.data();
+  uint64_t* u = u_.data();
+  std::copy(p, p + w_, q);
+  if (classes_.size() < static_cast<size_t>(kmin) * w_) classes_.resize(static_cast<size_t>(kmin) * w_);
+  // Builds one clique from what is left in q, each member through `poe`.
+  auto umaClique = [&](auto&& poe) {
+    std::copy(q, q + w_, u);
+    for (int j = 0; j < w_; j++) {
+      while (u[j] != 0) {
+        const int x = (j << 6) + std::countr_zero(u[j]);
+        poe(x);
+        q[j] &= ~(uint64_t{1} << (x & 63));
+        const uint64_t* h = compat(x);
+        u[j] &= ~h[j] & ~(uint64_t{1} << (x & 63));
+        for (int i = j + 1; i < w_; i++) u[i] &= ~h[i];
+      }
+    }
+  };
+  int k = 0;
+  for (; k < kmin; k++) {
+    if (bits::vazio(q, w_)) return 0;
+    uint64_t* c = classe(k);
+    std::fill(c, c + w_, 0);
+    umaClique([&](int x) { bits::liga(c, x); });
+  }
+  if (bits::vazio(q, w_)) return 0;
+  if (kmin > 0 && (ajustes_.recoloracao || ajustes_.maxsat)) {
+    if (ajustes_.recoloracao)
+      for (int j = 0; j < w_; j++)
+        for (uint64_t b = q[j]; b != 0; b &= b - 1) {
+          const int x = (j << 6) + std::countr_zero(b);
+          if (recolore(x, k)) bits::desliga(q, x);
+        }
+    if (ajustes_.maxsat) {
+      usada_.assign(k, 0);
+      for (int j = 0; j < w_; j++)
+        for (uint64_t b = q[j]; b != 0; b &= b - 1) {
+          const int x = (j << 6) + std::countr_zero(b);
+          if (inconsistente(x, k)) bits::desliga(q, x);
+        }
+    }
+  }
+  int m = 0;
+  for (int c = kmin + 1; !bits::vazio(q, w_); c++)
+    umaClique([&](int x) {
+      lista[m] = x;
+      cor[m++] = c;
+    });
+  return m;
+}
+
+void BuscaExata::expande(int d, int tamanho) {
+  nos_++;
+  if (nos_ % NOS_POR_CONSULTA == 0) {
+    const Relogio::time_point agora = Relogio::now();
+    if (agora >= prazo_) parou_ = true;
+    if (progresso_ != nullptr && *progresso_ && agora - ultimoProgresso_ >= std::chrono::seconds(1)) {
+      ultimoProgresso_ = agora;
+      (*progresso_)(noInicial_ + nos_, d + 1, valor_, std::max(valor_, limiteCorrente_));
+    }
+  }
+  if (parou_) return;
+  if (candidatos_.size() <= static_cast<size_t>(d + 1)) candidatos_.emplace_back(w_);
+  const size_t base = topoLista_;
+  const int cabe = bits::conta(candidatos_[d].data(), w_);
+  if (lista_.size() < base + cabe) {
+    lista_.resize(std::max(lista_.size() * 2, base + cabe));
+    cor_.resize(lista_.size());
+  }
+  const int kmin = std::max(0, valor_ - tamanho);
+  const int m = colore(candidatos_[d].data(), kmin, lista_.data() + base, cor_.data() + base);
+  topoLista_ = base + m;
+  for (int i = m - 1; i >= 0; i--) {
+    const int cor = cor_[base + i];
+    if (tamanho + cor <= valor_) break;
+    if (d == 0) limiteCorrente_ = cor;
+    uint64_t* p = candidatos_[d].data();
+    const int x = lista_[base + i];
+    if (!bits::testa(p, x)) continue;  // the mirror of a copy already branched on
+    escolhidas_[tamanho] = x;
+    uint64_t* filho = candidatos_[d + 1].data();
+    const uint64_t* h = compat(x);
+    uint64_t algum = 0;
+    for (int j = 0; j < w_; j++) algum |= filho[j] = p[j] & h[j];
+    if (algum != 0) {
+      expande(d + 1, tamanho + 1);
+    } else if (tamanho + 1 > valor_) {
+      valor_ = tamanho + 1;
+      melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + valor_);
+      noMelhor_ = noInicial_ + nos_;
+    }
+    if (parou_) {
+      limiteAberto_ = std::max(limiteAberto_, tamanho + cor);
+      break;
+    }
+    // Taken out of the later branches; at the root its mirror too, whose
+    // subtree would hold the mirror image of every set of this one.
+    bits::desliga(p, x);
+    if (d == 0 && ajustes_.simetria) bits::desliga(p, x ^ 1);
+  }
+  topoLista_ = base;
+}
+
+ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
+                                   Relogio::time_point prazo, int64_t noInicial,
+                                   const Progresso& progresso) {
+  prazo_ = prazo;
+  noInicial_ = noInicial;
+  progresso_ = &progresso;
+  ultimoProgresso_ = Relogio::now();
+  nos_ = 0;
+  noMelhor_ = 0;
+  parou_ = false;
+  limiteAberto_ = 0;
+  melhor_.clear();
+  for (int i = 0; i < n_; i++) {
+    const int v = vertice_[i];
+    if (static_cast<size_t>(v) < inicial.size() && inicial[v] >= 0) melhor_.push_back(2 * i + inicial[v]);
+  }
+  valor_ = static_cast<int>(melhor_.size());
+  escolhidas_.assign(n_ + 1, 0);
+  candidatos_.assign(2, std::vector<uint64_t>(w_, 0));
+  for (int x = 0; x < copias_; x++) bits::liga(candidatos_[0].data(), x);
+  topoLista_ = 0;
+
+  ResultadoExato r;
+  // The plain cover of every copy, then the least number of cliques below
+  // which the refinements leave no candidate (searched by halving).
+  lista_.resize(std::max<size_t>(lista_.size(), copias_));
+  cor_.resize(lista_.size());
+  const int mTodas = colore(candidatos_[0].data(), 0, lista_.data(), cor_.data());
+  const int cobertura = mTodas > 0 ? cor_[mTodas - 1] : 0;
+  r.limitanteInicial = std::min(n_, cobertura);
+  int baixo = std::min(valor_, r.limitanteInicial), alto = r.limitanteInicial;
+  while (baixo < alto && Relogio::now() < prazo_) {
+    const int meio = (baixo + alto) / 2;
+    if (colore(candidatos_[0].data(), meio, lista_.data(), cor_.data()) == 0) alto = meio;
+    else baixo = meio + 1;
+  }
+  r.limitanteRaiz = alto;
+  limiteCorrente_ = alto;
+
+  if (valor_ < alto && Relogio::now() < prazo_) expande(0, 0);
+  else parou_ = valor_ < alto;
+
+  r.lado.assign(n_, -1);
+  for (const int x : melhor_) r.lado[vertice_[x >> 1]] = static_cast<signed char>(x & 1);
+  r.valor = valor_;
+  r.completo = !parou_;
+  r.limitante = r.completo ? valor_ : std::max(valor_, std::min(alto, limiteAberto_ > 0 ? limiteAberto_ : alto));
+  r.nos = nos_;
+  r.noMelhor = noMelhor_;
+  progresso_ = nullptr;
+  return r;
+}
+
+}  // namespace combinatorio

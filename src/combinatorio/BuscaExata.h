@@ -1,0 +1,91 @@
+// Exact maximum balanced set of one connected signed graph, by branch and
+// bound on its doubled conflict graph: copy 2i+s is the i-th vertex of the
+// search order on side s, and a balanced set with its sides is a set of
+// copies no two of which conflict (a clique of the compatibility graph held
+// here in bit rows).  The bound is a greedy cover of the candidates by
+// conflict cliques, strengthened by moving single blockers between cliques
+// and by unit propagation over the cliques (each failed propagation proves
+// one more candidate unable to raise the bound); the mirror symmetry of the
+// sides is broken at the root.
+#ifndef BCT_COMBINATORIO_BUSCAEXATA_H
+#define BCT_COMBINATORIO_BUSCAEXATA_H
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "graph/GrafoSimples.h"
+
+namespace combinatorio {
+
+// The parts of the search that can be switched off, to measure each.
+struct Ajustes {
+  bool simetria = true;    // mirror subtrees skipped at the root
+  bool recoloracao = true; // a blocked candidate moved into a clique below the bound
+  bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
+};
+
+struct ResultadoExato {
+  std::vector<signed char> lado;  // per vertex: -1 out, 0 or 1
+  int valor = 0;
+  int limitante = 0;         // a valid upper bound (valor when completo)
+  int limitanteInicial = 0;  // the plain clique-cover bound of the whole graph
+  int limitanteRaiz = 0;     // the root's bound with every refinement
+  int64_t nos = 0;
+  int64_t noMelhor = 0;      // node (counted from noInicial) of the best set; 0: the initial one
+  bool completo = false;     // the search ended before the deadline
+};
+
+class BuscaExata {
+ public:
+  using Relogio = std::chrono::steady_clock;
+  // Called now and then with the nodes so far, the nodes on the path being
+  // searched, the best value and a bound.
+  using Progresso = std::function<void(int64_t nos, int abertos, int valor, int limitante)>;
+
+  explicit BuscaExata(const GrafoSimples& g, Ajustes ajustes = {});
+
+  // `inicial`: sides of a balanced set of g (-1 out), the first incumbent.
+  // `noInicial` numbers this search's nodes after those of earlier ones.
+  ResultadoExato resolve(const std::vector<signed char>& inicial, Relogio::time_point prazo,
+                         int64_t noInicial = 0, const Progresso& progresso = nullptr);
+
+  // Memory the search over g's n vertices needs, in bytes.
+  static int64_t memoria(int64_t n);
+
+ private:
+  const uint64_t* compat(int x) const { return compat_.data() + static_cast<size_t>(x) * w_; }
+  uint64_t* classe(int k) { return classes_.data() + static_cast<size_t>(k) * w_; }
+  int colore(const uint64_t* p, int kmin, int* lista, int* cor);
+  bool recolore(int x, int k);
+  bool inconsistente(int x, int k);
+  void expande(int d, int tamanho);
+
+  Ajustes ajustes_;
+  int n_ = 0, copias_ = 0, w_ = 0;
+  std::vector<int> vertice_;      // search position i -> vertex of g
+  std::vector<uint64_t> compat_;  // row x: the copies compatible with copy x
+  // Working sets: per depth the candidates, the branching list and colours;
+  // shared by all depths the colouring's cliques and propagation rows.
+  std::vector<std::vector<uint64_t>> candidatos_;
+  std::vector<int> lista_, cor_;  // a stack: each depth's list above its parent's
+  size_t topoLista_ = 0;
+  std::vector<uint64_t> q_, u_, classes_, restos_;
+  std::vector<char> usada_, propagada_, naConflito_;
+  std::vector<int> contagem_, fila_, pilha_;
+  std::vector<std::vector<int>> causas_;
+  std::vector<int> escolhidas_, melhor_;
+  int valor_ = 0;
+  int64_t nos_ = 0, noInicial_ = 0, noMelhor_ = 0;
+  int limiteAberto_ = 0;     // bound on the branches a deadline left open
+  int limiteCorrente_ = 0;   // bound on what the root has left to search
+  bool parou_ = false;
+  Relogio::time_point prazo_;
+  const Progresso* progresso_ = nullptr;
+  Relogio::time_point ultimoProgresso_;
+};
+
+}  // namespace combinatorio
+
+#endif

@@ -1,0 +1,26 @@
+// The combinatorial engine on a whole signed graph: one exact search per
+// connected component (the smallest first, while there is time), and their
+// sets, bounds and counts added up.
+#ifndef BCT_COMBINATORIO_COMBINATORIO_H
+#define BCT_COMBINATORIO_COMBINATORIO_H
+
+#include <vector>
+
+#include "combinatorio/BuscaExata.h"
+#include "graph/GrafoSimples.h"
+
+namespace combinatorio {
+
+// `inicial`: sides of a balanced set of g (-1 out; empty for none), the
+// first incumbent.  A component the deadline leaves unsearched keeps its part
+// of that set and counts in the bound with its size.
+ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char>& inicial,
+                            BuscaExata::Relogio::time_point prazo, Ajustes ajustes = {},
+                            const BuscaExata::Progresso& progresso = nullptr);
+
+// Vertices of g's largest connected component: what sizes the search's memory.
+int maiorComponente(const GrafoSimples& g);
+
+}  // namespace combinatorio
+
+#endif

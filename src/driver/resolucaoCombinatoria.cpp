@@ -1,0 +1,70 @@
+// The combinatorial solve: first set, exact search, figures.
+#include "driver/resolucaoCombinatoria.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+#include "base/erro.h"
+#include "base/memoria.h"
+#include "base/opcoes.h"
+#include "base/relogio.h"
+#include "buscaLocal/BuscaLocal.h"
+#include "combinatorio/Combinatorio.h"
+#include "search/progresso.h"
+
+namespace {
+
+// Share of the time left that the first set may take, and a ceiling, as
+// before a branch-and-cut.
+const double FRACAO_BUSCA_LOCAL = 0.25;
+const double MAXIMO_BUSCA_LOCAL = 60.0;
+
+}  // namespace
+
+ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial) {
+  if (HEURISTICA_PRIMAL && RELATA_MODELO) std::printf("*** Heuristica Primal sera usada\n");
+  if (RELATA_MODELO) std::printf("*** Algoritmo combinatorio.\n");
+  std::fflush(stdout);
+  const clock_t inicio = agora();
+  std::vector<signed char> lados;
+  if (inicial != nullptr) {
+    if (!equilibrado(g, *inicial, &lados)) lados.clear();
+  } else if (HEURISTICA_PRIMAL) {
+    const double segundos =
+        std::max(0.0, std::min(MAXIMO_BUSCA_LOCAL, FRACAO_BUSCA_LOCAL * segundosRestantes()));
+    lados = buscaLocal::comPaciencia(g, segundos, prazo()).lado;
+  }
+  combinatorio::BuscaExata::Progresso progresso;
+  if (PROGRESSO)
+    progresso = [](int64_t nos, int abertos, int valor, int limitante) {
+      relataProgressoCombinatorio(nos, abertos, valor, limitante);
+    };
+  const combinatorio::ResultadoExato e = combinatorio::resolveGrafo(g, lados, prazo(), {}, progresso);
+
+  ResultadoBusca r;
+  r.tiques = static_cast<unsigned long>(agora() - inicio);
+  r.zstar = e.valor;
+  r.escolhido.resize(e.lado.size());
+  for (size_t v = 0; v < e.lado.size(); v++) r.escolhido[v] = e.lado[v] >= 0;
+  r.noMelhor = static_cast<int>(std::min<int64_t>(e.noMelhor, INT_MAX));
+  r.limitante = e.limitante;
+  r.relaxacao = e.limitanteInicial;
+  r.raiz = e.limitanteRaiz;
+  r.raizResolvida = true;
+  r.nos = static_cast<int>(std::min<int64_t>(e.nos, INT_MAX));
+  return r;
+}
+
+void exigeMemoriaCombinatoria(int64_t vertices) {
+  const int64_t precisa = combinatorio::BuscaExata::memoria(vertices) + (64ll << 20);
+  const int64_t tem = memoriaDisponivel();
+  if (tem < 0 || precisa <= tem) return;
+  std::fflush(stdout);
+  std::fprintf(stderr,
+               "BCTovsel: memoria insuficiente: o motor combinatorio sobre uma componente de %lld "
+               "vertices precisa de cerca de %lld MB, e ha %lld MB disponiveis.\n",
+               static_cast<long long>(vertices), static_cast<long long>(precisa >> 20),
+               static_cast<long long>(tem >> 20));
+  errormsg("Main: memory allocation error.\n", __LINE__, -1);
+}

@@ -1,0 +1,23 @@
+// One solve by the combinatorial engine, with what the report needs in the
+// same form as a branch-and-cut solve gives it.
+#ifndef BCT_DRIVER_RESOLUCAOCOMBINATORIA_H
+#define BCT_DRIVER_RESOLUCAOCOMBINATORIA_H
+
+#include <cstdint>
+#include <vector>
+
+#include "driver/resolucao.h"
+#include "graph/GrafoSimples.h"
+
+// Solves g within the run's deadline.  `inicial`, when given, is a balanced
+// set of g, the first incumbent; otherwise the local search finds one when
+// the strategy asks for the primal heuristic.  The two root values are the
+// engine's: the plain clique-cover bound and the root's refined bound; there
+// are no cuts nor model rows.
+ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial);
+
+// Ends the run through the memory failure path, before any file is written,
+// when the search over a component of `vertices` vertices cannot fit.
+void exigeMemoriaCombinatoria(int64_t vertices);
+
+#endif
