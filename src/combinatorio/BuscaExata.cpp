@@ -70,15 +70,15 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
     for (int j = 0; j < w_; j++) linha[j] = ~uint64_t{0};
     if (copias_ & 63) linha[w_ - 1] = (uint64_t{1} << (copias_ & 63)) - 1;
     bits::desliga(linha, x);
-    bits::desliga(linha, x ^ 1);
-    const int v = vertice_[x >> 1], lado = x & 1;
+    bits::desliga(linha, espelho(x));
+    const int v = vertice_[posicaoDa(x)], lado = ladoDa(x);
     const auto viz = g.vizinhos(v);
     const auto sin = g.sinais(v);
     for (size_t k = 0; k < viz.size(); k++) {
-      const int y = 2 * posicao[viz[k]];
+      const int y = posicao[viz[k]];
       // A positive edge forbids the other side, a negative one the same side.
-      if (sin[k] != -1) bits::desliga(linha, y + (lado ^ 1));
-      if (sin[k] != 1) bits::desliga(linha, y + lado);
+      if (sin[k] != -1) bits::desliga(linha, copia(y, lado ^ 1));
+      if (sin[k] != 1) bits::desliga(linha, copia(y, lado));
     }
   }
   q_.assign(w_, 0);
@@ -110,27 +110,25 @@ bool BuscaExata::recolore(int x, int k) {
 }
 
 // Whether no clique of the compatibility graph holds x and one member of
-// each of some cliques below k not used yet: taking x forces the one member
-// compatible with it in a clique left with one, which may leave another
-// with one or none.  When one is left empty, the cliques whose forced
-// members led there are marked used, and x cannot raise the bound.
-bool BuscaExata::inconsistente(int x, int k) {
+// each of some cliques below k not used yet (nor `propria`): taking x forces
+// the one member compatible with it in a clique left with one, which may
+// leave another with one or none.  When one is left empty, naConflito_ marks
+// the cliques whose forced members led there.
+bool BuscaExata::propaga(int x, int k, int propria) {
   const size_t w = static_cast<size_t>(w_);
   if (restos_.size() < k * w) restos_.resize(k * w);
   if (causas_.size() < static_cast<size_t>(k)) causas_.resize(k);
-  contagem_.assign(k, 0);
   propagada_.assign(k, 0);
   fila_.clear();
   const uint64_t* hx = compat(x);
   int vazia = -1;
   for (int a = 0; a < k && vazia < 0; a++) {
     causas_[a].clear();
-    if (usada_[a]) continue;
+    if (usada_[a] || a == propria) continue;
     uint64_t* r = restos_.data() + a * w;
     const uint64_t* c = classe(a);
     int cont = 0;
     for (size_t j = 0; j < w; j++) cont += std::popcount(r[j] = c[j] & hx[j]);
-    contagem_[a] = cont;
     if (cont == 0) vazia = a;
     else if (cont == 1) fila_.push_back(a);
   }
@@ -144,7 +142,7 @@ bool BuscaExata::inconsistente(int x, int k) {
     y += std::countr_zero(ra[y >> 6]);
     const uint64_t* hy = compat(y);
     for (int b = 0; b < k; b++) {
-      if (b == a || usada_[b]) continue;
+      if (b == a || usada_[b] || b == propria) continue;
       uint64_t* rb = restos_.data() + b * w;
       int cont = 0;
       bool mudou = false;
@@ -155,7 +153,6 @@ bool BuscaExata::inconsistente(int x, int k) {
       }
       if (!mudou) continue;
       causas_[b].push_back(a);
-      contagem_[b] = cont;
       if (cont == 0) {
         vazia = b;
         break;
@@ -164,7 +161,6 @@ bool BuscaExata::inconsistente(int x, int k) {
     }
   }
   if (vazia < 0) return false;
-  // The cliques the empty one depends on, through the forced members.
   naConflito_.assign(k, 0);
   pilha_.assign(1, vazia);
   while (!pilha_.empty()) {
@@ -172,9 +168,15 @@ bool BuscaExata::inconsistente(int x, int k) {
     pilha_.pop_back();
     if (naConflito_[a]) continue;
     naConflito_[a] = 1;
-    usada_[a] = 1;
     for (const int b : causas_[a]) pilha_.push_back(b);
   }
+  return true;
+}
+
+// x cannot raise the bound: the cliques of its conflict are used up.
+bool BuscaExata::inconsistente(int x, int k) {
+  if (!propaga(x, k, -1)) return false;
+  for (int a = 0; a < k; a++) usada_[a] |= naConflito_[a];
   return true;
 }
 
@@ -248,6 +250,37 @@ void BuscaExata::expande(int d, int tamanho) {
   }
   if (parou_) return;
   if (candidatos_.size() <= static_cast<size_t>(d + 1)) candidatos_.emplace_back(w_);
+  if (d > 0 && ajustes_.reducao) {
+    // A candidate with at most one conflict among the candidates is in some
+    // largest set of them (it can take the place of that one), so it is
+    // taken without branching.  Not at the root, whose sets the mirror rule
+    // already halves.
+    uint64_t* p = candidatos_[d].data();
+    bool tomou = true;
+    while (tomou) {
+      tomou = false;
+      for (int j = 0; j < w_; j++)
+        for (uint64_t b = p[j]; b != 0; b &= b - 1) {
+          const int x = (j << 6) + std::countr_zero(b);
+          if (!bits::testa(p, x)) continue;
+          const uint64_t* h = compat(x);
+          int conflitos = 0;
+          for (int i = 0; i < w_ && conflitos <= 2; i++) conflitos += std::popcount(p[i] & ~h[i]);
+          if (conflitos > 2) continue;  // x itself and at most one other
+          escolhidas_[tamanho++] = x;
+          for (int i = 0; i < w_; i++) p[i] &= h[i];
+          tomou = true;
+        }
+    }
+    if (bits::vazio(p, w_)) {
+      if (tamanho > valor_) {
+        valor_ = tamanho;
+        melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + valor_);
+        noMelhor_ = noInicial_ + nos_;
+      }
+      return;
+    }
+  }
   const size_t base = topoLista_;
   const int cabe = bits::conta(candidatos_[d].data(), w_);
   if (lista_.size() < base + cabe) {
@@ -283,7 +316,7 @@ void BuscaExata::expande(int d, int tamanho) {
     // Taken out of the later branches; at the root its mirror too, whose
     // subtree would hold the mirror image of every set of this one.
     bits::desliga(p, x);
-    if (d == 0 && ajustes_.simetria) bits::desliga(p, x ^ 1);
+    if (d == 0 && ajustes_.simetria) bits::desliga(p, espelho(x));
   }
   topoLista_ = base;
 }
@@ -302,7 +335,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   melhor_.clear();
   for (int i = 0; i < n_; i++) {
     const int v = vertice_[i];
-    if (static_cast<size_t>(v) < inicial.size() && inicial[v] >= 0) melhor_.push_back(2 * i + inicial[v]);
+    if (static_cast<size_t>(v) < inicial.size() && inicial[v] >= 0) melhor_.push_back(copia(i, inicial[v]));
   }
   valor_ = static_cast<int>(melhor_.size());
   escolhidas_.assign(n_ + 1, 0);
@@ -331,7 +364,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   else parou_ = valor_ < alto;
 
   r.lado.assign(n_, -1);
-  for (const int x : melhor_) r.lado[vertice_[x >> 1]] = static_cast<signed char>(x & 1);
+  for (const int x : melhor_) r.lado[vertice_[posicaoDa(x)]] = static_cast<signed char>(ladoDa(x));
   r.valor = valor_;
   r.completo = !parou_;
   r.limitante = r.completo ? valor_ : std::max(valor_, std::min(alto, limiteAberto_ > 0 ? limiteAberto_ : alto));

@@ -24,6 +24,7 @@ struct Ajustes {
   bool simetria = true;    // mirror subtrees skipped at the root
   bool recoloracao = true; // a blocked candidate moved into a clique below the bound
   bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
+  bool reducao = true;     // candidates with at most one conflict taken without branching
 };
 
 struct ResultadoExato {
@@ -55,10 +56,18 @@ class BuscaExata {
   static int64_t memoria(int64_t n);
 
  private:
+  // Copy of the i-th vertex of the search order on a side, and back: the two
+  // copies of a vertex side by side, which the colouring found to pack
+  // better than all side-0 copies before all side-1 ones.
+  static int copia(int i, int lado) { return 2 * i + lado; }
+  static int posicaoDa(int x) { return x >> 1; }
+  static int ladoDa(int x) { return x & 1; }
+  static int espelho(int x) { return x ^ 1; }
   const uint64_t* compat(int x) const { return compat_.data() + static_cast<size_t>(x) * w_; }
   uint64_t* classe(int k) { return classes_.data() + static_cast<size_t>(k) * w_; }
   int colore(const uint64_t* p, int kmin, int* lista, int* cor);
   bool recolore(int x, int k);
+  bool propaga(int x, int k, int propria);
   bool inconsistente(int x, int k);
   void expande(int d, int tamanho);
 

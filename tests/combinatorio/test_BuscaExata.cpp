@@ -34,7 +34,8 @@ bool ladosValidos(const GrafoSimples& g, const std::vector<signed char>& lado) {
 }
 
 const Ajustes kVariantes[] = {
-    {}, {false, true, true}, {true, false, true}, {true, true, false}, {false, false, false}};
+    {}, {false, true, true, true}, {true, false, true, true}, {true, true, false, true},
+    {true, true, true, false}, {false, false, false, false}};
 
 }  // namespace
 
