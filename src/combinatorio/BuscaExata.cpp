@@ -293,7 +293,7 @@ void BuscaExata::expande(int d, int tamanho) {
   for (int i = m - 1; i >= 0; i--) {
     const int cor = cor_[base + i];
     if (tamanho + cor <= valor_) break;
-    if (d == 0) limiteCorrente_ = cor;
+    if (d == 0) limiteCorrente_ = std::min(limiteCorrente_, cor);
     uint64_t* p = candidatos_[d].data();
     const int x = lista_[base + i];
     if (!bits::testa(p, x)) continue;  // the mirror of a copy already branched on
@@ -327,7 +327,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   prazo_ = prazo;
   noInicial_ = noInicial;
   progresso_ = &progresso;
-  ultimoProgresso_ = Relogio::now();
+  ultimoProgresso_ = Relogio::now() - std::chrono::seconds(1);  // the first look reports
   nos_ = 0;
   noMelhor_ = 0;
   parou_ = false;

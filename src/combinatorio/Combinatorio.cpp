@@ -34,12 +34,18 @@ int componentes(const GrafoSimples& g, std::vector<int>& comp) {
 
 }  // namespace
 
-int maiorComponente(const GrafoSimples& g) {
+Componente maiorComponente(const GrafoSimples& g) {
   std::vector<int> comp;
   const int k = componentes(g, comp);
-  std::vector<int> tamanho(k, 0);
-  for (const int c : comp) tamanho[c]++;
-  return k > 0 ? *std::max_element(tamanho.begin(), tamanho.end()) : 0;
+  std::vector<Componente> c(k);
+  for (int v = 0; v < g.numVertices(); v++) {
+    c[comp[v]].vertices++;
+    c[comp[v]].arestas += g.grau(v);  // each edge twice
+  }
+  Componente maior;
+  for (const Componente& x : c)
+    if (x.vertices > maior.vertices) maior = {x.vertices, x.arestas / 2};
+  return maior;
 }
 
 ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char>& inicial,

@@ -4,6 +4,7 @@
 #ifndef BCT_COMBINATORIO_COMBINATORIO_H
 #define BCT_COMBINATORIO_COMBINATORIO_H
 
+#include <cstdint>
 #include <vector>
 
 #include "combinatorio/BuscaExata.h"
@@ -18,8 +19,13 @@ ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char
                             BuscaExata::Relogio::time_point prazo, Ajustes ajustes = {},
                             const BuscaExata::Progresso& progresso = nullptr);
 
-// Vertices of g's largest connected component: what sizes the search's memory.
-int maiorComponente(const GrafoSimples& g);
+// g's largest connected component (most vertices): what sizes the search's
+// memory, and what decides whether the search suits the graph.
+struct Componente {
+  int vertices = 0;
+  int64_t arestas = 0;
+};
+Componente maiorComponente(const GrafoSimples& g);
 
 }  // namespace combinatorio
 

@@ -91,9 +91,11 @@ int main(int argc, char** argv) {
   std::optional<GrafoSimples> grafo;  // the instance, for the combinatorial engine
   if (REDUZIR) {
     reduzida.emplace();
-  } else if (COMBINATORIO) {
+  } else if (COMBINATORIO || AUTOMATICO) {
     grafo.emplace(GrafoSimples::doArmazem());
-    exigeMemoriaCombinatoria(combinatorio::maiorComponente(*grafo));
+    if (AUTOMATICO) COMBINATORIO = combinatorioConvem(*grafo);
+    if (COMBINATORIO) exigeMemoriaCombinatoria(combinatorio::maiorComponente(*grafo).vertices);
+    else grafo.reset();
   }
   escreveDiretivas();
 

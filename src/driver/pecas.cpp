@@ -83,6 +83,7 @@ ExecucaoPorPecas::ExecucaoPorPecas()
               "%lld arestas\n",
               reducao_.verticesFixados(), reducao_.valorFixo(), static_cast<int>(pecas.size()), n,
               static_cast<long long>(m));
+  // A piece -a gives the combinatorial engine is small or dense, and fits.
   if (COMBINATORIO) exigeMemoriaCombinatoria(n);
   else exigeMemoriaDaBusca(n, m);
 }
@@ -122,8 +123,14 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   const int relataModelo = RELATA_MODELO;
   RELATA_MODELO = COMPLETE_PRINT;
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
-  std::printf(COMBINATORIO     ? "*** Algoritmo combinatorio.\n"
-              : BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
+  // Each piece's engine: -c, or the rule of -a, or the branch-and-cut.
+  std::vector<char> combinatoria(k, static_cast<char>(COMBINATORIO));
+  if (AUTOMATICO)
+    for (int i = 0; i < k; i++) combinatoria[i] = combinatorioConvem(pecas[i].grafo);
+  const bool algumaCombinatoria = std::count(combinatoria.begin(), combinatoria.end(), 1) > 0;
+  if (algumaCombinatoria) std::printf("*** Algoritmo combinatorio.\n");
+  if (!algumaCombinatoria || std::count(combinatoria.begin(), combinatoria.end(), 0) > 0)
+    std::printf(BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
                                : "*** Algoritmo de branch-and-bound puro.\n");
   double limitante = reducao.valorFixo(), relaxacao = limitante, raiz = limitante;
   long tiquesSeparacao = 0;
@@ -145,7 +152,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
                   static_cast<long long>(g.numArestas()), tamanhoInicial);
     progressoFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos));
     ResultadoBusca r;
-    if (COMBINATORIO) {
+    if (combinatoria[i]) {
       r = resolveCombinatorio(g, &solucoes[i]);
     } else {
       carregaPeca(g);

@@ -11,6 +11,7 @@
 #include "base/relogio.h"
 #include "buscaLocal/BuscaLocal.h"
 #include "combinatorio/Combinatorio.h"
+#include "search/busca.h"
 #include "search/progresso.h"
 
 namespace {
@@ -19,6 +20,11 @@ namespace {
 // before a branch-and-cut.
 const double FRACAO_BUSCA_LOCAL = 0.25;
 const double MAXIMO_BUSCA_LOCAL = 60.0;
+
+// The thresholds of -a (see combinatorioConvem).
+const int MAXIMO_PEQUENO = 120;
+const int MAXIMO_DENSO = 5000;
+const double DENSIDADE_MINIMA = 0.5;
 
 }  // namespace
 
@@ -53,7 +59,17 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   r.raiz = e.limitanteRaiz;
   r.raizResolvida = true;
   r.nos = static_cast<int>(std::min<int64_t>(e.nos, INT_MAX));
+  // A whole instance leaves its set on the verification trail; a reduced run
+  // records the rebuilt whole itself.
+  if (!REDUZIR) registraConjunto(r.escolhido);
   return r;
+}
+
+bool combinatorioConvem(const GrafoSimples& g) {
+  const combinatorio::Componente c = combinatorio::maiorComponente(g);
+  const double n = c.vertices;
+  return c.vertices <= MAXIMO_PEQUENO ||
+         (c.vertices <= MAXIMO_DENSO && 2.0 * static_cast<double>(c.arestas) >= DENSIDADE_MINIMA * n * (n - 1));
 }
 
 void exigeMemoriaCombinatoria(int64_t vertices) {

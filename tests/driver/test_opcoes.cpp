@@ -213,6 +213,21 @@ TEST_F(OpcoesDeathTest, OpcaoDesconhecidaERecusada) {
   EXPECT_EQ(saida, USO);
 }
 
+// The combinatorial engine solves no LP, and -a makes the choice -c forces.
+TEST_F(OpcoesDeathTest, CombinacoesSemSentidoSaoRecusadas) {
+  std::string saida;
+  for (const char* g : {"-g", "--cortes-gerais"}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-c", g, "1110"}), 255, saida);
+    EXPECT_EQ(saida, std::string("A opcao -g/--cortes-gerais e' do branch-and-cut; o motor "
+                                 "combinatorio (-c) nao resolve programas lineares.\n") + USO);
+  }
+  for (const auto& [a, b] : {std::pair{"-c", "-a"}, {"--automatico", "--combinatorio"}}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", a, b, "1110"}), 255, saida);
+    EXPECT_EQ(saida, std::string("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a "
+                                 "escolhe o motor.\n") + USO);
+  }
+}
+
 TEST_F(OpcoesDeathTest, AjudaMostraOUsoESaiComZero) {
   std::string saida;
   EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "--ajuda"}), 0, saida);

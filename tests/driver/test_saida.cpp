@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -32,20 +33,30 @@ struct Caso {
   int n, arestas, negativas, positivas, duplas;
   int otimo;
   bool exato;  // the strategy must reach the optimum
+  const char* opcoes = "";  // before the strategy
 };
 
-void PrintTo(const Caso& c, std::ostream* os) { *os << c.instancia << " " << c.estrategia; }
+// The options' letters before the strategy: "-c" and "1110" make "c1110".
+std::string modo(const Caso& c) {
+  std::string m;
+  for (const char* o = c.opcoes; *o != '\0'; o++)
+    if (std::isalpha(static_cast<unsigned char>(*o))) m += *o;
+  return m + c.estrategia;
+}
+
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.instancia << " " << c.opcoes << " " << c.estrategia; }
 
 class Saida : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(Saida, ConfereComOEsperado) {
   const Caso& c = GetParam();
   DiretorioTemporario dir;
-  const Execucao e = executa(dir.caminho(), c.estrategia, kDados + c.instancia);
+  const Execucao e =
+      executa(dir.caminho(), std::string(c.opcoes) + " " + c.estrategia, kDados + c.instancia);
   ASSERT_EQ(e.status, 0) << e.erro;
   EXPECT_EQ(e.erro, "");
 
-  const std::string base = fs::path(c.instancia).stem().string() + "_" + c.estrategia + ".txt";
+  const std::string base = fs::path(c.instancia).stem().string() + "_" + modo(c) + ".txt";
   const std::string esperado = leArquivo(kEsperado + base);
   ASSERT_FALSE(esperado.empty()) << "falta " << kEsperado + base;
   EXPECT_EQ(mascaraTempos(e.saida), esperado);
@@ -108,9 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso{"grafo_g12.txt", "1110", 12, 50, 12, 33, 5, 6, true},
                       Caso{"grafo_g12.txt", "1111", 12, 50, 12, 33, 5, 6, true},
                       Caso{"matriz_m41.txt", "1100", 22, 81, 33, 41, 7, 13, true},
-                      Caso{"matriz_m41.txt", "1101", 22, 81, 33, 41, 7, 13, true}),
+                      Caso{"matriz_m41.txt", "1101", 22, 81, 33, 41, 7, 13, true},
+                      // The combinatorial engine: the same files and lines,
+                      // with its own figures, and no cuts nor model rows.
+                      Caso{"grafo_g12.txt", "1110", 12, 50, 12, 33, 5, 6, true, "-c"},
+                      Caso{"grafo_g06.txt", "0011", 8, 20, 4, 12, 4, 5, true, "-c"},
+                      Caso{"matriz_m41.txt", "1101", 22, 81, 33, 41, 7, 13, true, "-c"}),
     [](const ::testing::TestParamInfo<Caso>& i) {
-      return fs::path(i.param.instancia).stem().string() + "_" + i.param.estrategia;
+      return fs::path(i.param.instancia).stem().string() + "_" + modo(i.param);
     });
 
 // Pure branch-and-bound whose root LP point is integral but unbalanced: the

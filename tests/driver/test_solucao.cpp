@@ -26,7 +26,10 @@ TEST(Solucao, CabecalhoEConjuntoComLadosEmTodosOsModos) {
   } casos[] = {{"1110", "grafo_g12.txt", "# vertices 12 arestas 50", 6},
                {"-r 1110", "grafo_g12.txt", "# vertices 12 arestas 50", 6},
                {"1100", "matriz_m41.txt", "# vertices 22 arestas 81", 13},
-               {"-r -t 30 1100", "matriz_m41.txt", "# vertices 22 arestas 81", 13}};
+               {"-r -t 30 1100", "matriz_m41.txt", "# vertices 22 arestas 81", 13},
+               {"-c 1110", "grafo_g12.txt", "# vertices 12 arestas 50", 6},
+               {"-c -r 0010", "grafo_g12.txt", "# vertices 12 arestas 50", 6},
+               {"-a 1100", "matriz_m41.txt", "# vertices 22 arestas 81", 13}};
   for (const auto& c : casos) {
     SCOPED_TRACE(c.args);
     DiretorioTemporario dir;

@@ -186,5 +186,12 @@ TEST(Aceitacao, ComReducaoAchaOOtimo) { confereTodas("-r 1110", "-r 1100", true)
 TEST(Aceitacao, ComReducaoSemCortesNuncaPassaDoOtimo) { confereTodas("-r 0010", "-r 0000", false); }
 TEST(Aceitacao, CortesGeraisAchamOOtimo) { confereTodas("-g 1110", "-g 1100", true); }
 TEST(Aceitacao, CortesGeraisSoComCortesAchamOOtimo) { confereTodas("-g 0110", "-g 0100", true); }
+// The combinatorial engine is exact whatever the strategy's flags, alone,
+// on the pieces of a reduced instance, and when -a picks it.
+TEST(Aceitacao, CombinatorioAchaOOtimo) { confereTodas("-c 1110", "-c 1100", true); }
+TEST(Aceitacao, CombinatorioSemHeuristicaAchaOOtimo) { confereTodas("-c 0011", "-c 0001", true); }
+TEST(Aceitacao, CombinatorioComReducaoAchaOOtimo) { confereTodas("-c -r 1110", "-c -r 1100", true); }
+TEST(Aceitacao, AutomaticoAchaOOtimo) { confereTodas("-a 1110", "-a 1100", true); }
+TEST(Aceitacao, AutomaticoComReducaoAchaOOtimo) { confereTodas("-a -r -g 1110", "-a -r -g 1100", true); }
 
 }  // namespace
