@@ -88,4 +88,46 @@ std::vector<SparseRow> GenericCuts::separate(const ClpSimplex& lp, const std::ve
   return out;
 }
 
+GenericCuts::Trial GenericCuts::tryRounds(const ClpSimplex& lp, int maxRounds, double minGain) const {
+  Trial t;
+  ClpSimplex copia(lp);
+  copia.setLogLevel(0);
+  const int n = copia.numberColumns();
+  const int linhas0 = copia.numberRows();
+  t.objective = -copia.objectiveValue();
+  std::vector<SparseRow> todas;
+  while (t.rounds < maxRounds) {
+    const std::vector<double> x(copia.primalColumnSolution(), copia.primalColumnSolution() + n);
+    std::vector<SparseRow> novas = separate(copia, x, t.rounds++);
+    if (novas.empty()) break;
+    for (const SparseRow& r : novas) {
+      const double lo = r.sense == 'L' ? -COIN_DBL_MAX : r.rhs;
+      const double up = r.sense == 'G' ? COIN_DBL_MAX : r.rhs;
+      copia.addRow(static_cast<int>(r.cols.size()), r.cols.data(), r.vals.data(), lo, up);
+      todas.push_back(std::move(r));
+    }
+    copia.dual();
+    if (copia.status() == 1) {
+      // No LP point is left, so no integral one either: every cut counts.
+      t.infeasible = true;
+      t.rows = std::move(todas);
+      return t;
+    }
+    if (copia.status() != 0) {
+      // Numerical trouble: the trial proves nothing.
+      t.objective = -lp.objectiveValue();
+      return t;
+    }
+    const double antes = t.objective;
+    t.objective = -copia.objectiveValue();
+    if (antes - t.objective < minGain) break;
+  }
+  // A cut whose slack is basic at the end adds nothing at this point: the
+  // LP of the search is spared its row.
+  for (size_t i = 0; i < todas.size(); ++i)
+    if (copia.getRowStatus(linhas0 + static_cast<int>(i)) != ClpSimplex::basic)
+      t.rows.push_back(std::move(todas[i]));
+  return t;
+}
+
 }  // namespace xo

@@ -27,6 +27,18 @@ class GenericCuts {
 
   explicit GenericCuts(const Model& model) : model_(model) {}
 
+  // What rounds of these cuts alone do to an LP, tried on a copy of it.
+  struct Trial {
+    std::vector<SparseRow> rows;  // the cuts tight at the last LP point
+    double objective = 0;         // its value (maximisation); meaningless when infeasible
+    bool infeasible = false;      // the cuts leave no LP point at all
+    int rounds = 0;
+  };
+  // Up to maxRounds rounds on a copy of `lp` (solved to optimality), each
+  // cut appended and the copy re-solved; rounds end early when one moves
+  // the objective by less than minGain.  `lp` itself is left as it was.
+  Trial tryRounds(const ClpSimplex& lp, int maxRounds, double minGain) const;
+
   // Cuts violated by the current optimal solution of `lp` (whose columns
   // are the model's, rows the model's and any valid cuts), after the
   // filters; `pass` counts the rounds at this node from 0.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "optimizer/GenericCuts.h"
 #include "optimizer/LpRelaxation.h"
 #include "optimizer/NodeStack.h"
 
@@ -47,6 +48,10 @@ class Search {
 
  private:
   static constexpr int kStopped = -1;  // processNode: the time limit was hit
+  // General-purpose cuts are kept when their rounds close this share of the
+  // root gap; a round that closes less than kGenericRoundShare ends them.
+  static constexpr double kGenericPayShare = 0.1;
+  static constexpr double kGenericRoundShare = 0.01;
   int processNode(Node node, bool root);
   void selectNext();
   void dropCutOff(int id, double bound);
@@ -59,6 +64,8 @@ class Search {
   double roundBound(double b) const;
   bool timeUp() const;
   int addGenericCuts();
+  bool genericPays(double before, const GenericCuts::Trial& t) const;
+  int loadGeneric(const std::vector<SparseRow>& rows);
 
   Problem& prob_;
   std::unique_ptr<LpRelaxation> lp_;
@@ -85,6 +92,9 @@ class Search {
   long long lpSolves_ = 0;
   int genericAdded_ = 0;     // general-purpose cuts added at the root
   int genericRounds_ = 0;
+  bool genericTried_ = false;
+  bool genericOn_ = false;
+  double genericGap_ = 1;         // root bound minus cut-off when the rounds were tried
   double genericLastObj_ = 1e40;
   std::clock_t cpuStart_ = 0;
   std::chrono::steady_clock::time_point wallStart_;

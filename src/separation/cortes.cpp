@@ -68,7 +68,12 @@ int Cortes(XPRSprob prob, void*) {
   }
   if (no == 0) {
     objval_node1 = objLP;
-    if (itersep == 0) objval_relax = objLP;
+    // The first relaxation is the root's first LP: a round after one that
+    // found nothing (the optimizer's own cuts, -g, came between) starts at
+    // an LP that is not.
+    int resolucoes = 0;
+    XPRSgetintattrib(prob, XPRS_NODELPSOLVES, &resolucoes);
+    if (itersep == 0 && resolucoes == 1) objval_relax = objLP;
   }
   if (!BRANCH_AND_CUT) return 0;
 

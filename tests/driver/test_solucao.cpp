@@ -1,6 +1,7 @@
 // Around a run: the solution file of -s (its header, the sides of the set, a
 // run without a solution, a path that cannot be written), the progress
-// lines of -p and the statistics line of -g.
+// lines of -p and the statistics line of -g, a run where -g's cuts pay and
+// one where they do not.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -127,6 +128,53 @@ TEST(CortesGerais, UmaLinhaPropriaNasEstatisticas) {
   const std::vector<std::string> r = linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out"));
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(campos(r[1]).size(), 19u);
+}
+
+// grafo_sc50a (the signed row graph of netlib's sc50a, 50 vertices, optimum
+// 34) takes 13 nodes; -g's root rounds close its gap and prove it at the
+// root.  Its first relaxation is the root's first LP all the same.
+TEST(CortesGerais, QuandoPagamProvamNaRaiz) {
+  DiretorioTemporario dir;
+  const Execucao sem = executa(dir.caminho(), "1110", kDados + "grafo_sc50a.txt");
+  ASSERT_EQ(sem.status, 0) << sem.erro;
+  const std::vector<std::string> registroSem = campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out")).back());
+  const Execucao com = executa(dir.caminho(), "-g 1110", kDados + "grafo_sc50a.txt");
+  ASSERT_EQ(com.status, 0) << com.erro;
+  const std::vector<std::string> registroCom = campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out")).back());
+  ASSERT_EQ(registroSem.size(), 19u);
+  ASSERT_EQ(registroCom.size(), 19u);
+  EXPECT_EQ(registroSem[5], "34");
+  EXPECT_EQ(registroCom[5], "34");
+  EXPECT_GT(std::stoi(registroSem[17]), 1);
+  EXPECT_EQ(registroCom[17], "1");
+  EXPECT_EQ(registroCom[9], registroSem[9]);
+  EXPECT_EQ(com.saida.find(".cortes gerais do otimizador (-g). = 0\n"), std::string::npos) << com.saida;
+}
+
+// matriz_m41's root rounds take its LP bound from 13.5 to 13, which prunes
+// nothing the rounded bound did not: -g drops them, and the run is the one
+// without -g line for line, times and its own statistics line aside.
+TEST(CortesGerais, QuandoNaoPagamARodadaESemElas) {
+  const auto semTempos = [](const std::string& texto) {
+    std::string r;
+    for (const std::string& l : linhas(texto))
+      if (l.find("tempo") == std::string::npos && l.find("cortes gerais") == std::string::npos) r += l + "\n";
+    return r;
+  };
+  DiretorioTemporario dir;
+  const Execucao sem = executa(dir.caminho(), "1100", kDados + "matriz_m41.txt");
+  ASSERT_EQ(sem.status, 0) << sem.erro;
+  std::vector<std::string> registroSem = campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out")).back());
+  const Execucao com = executa(dir.caminho(), "-g 1100", kDados + "matriz_m41.txt");
+  ASSERT_EQ(com.status, 0) << com.erro;
+  std::vector<std::string> registroCom = campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out")).back());
+  EXPECT_NE(com.saida.find(".cortes gerais do otimizador (-g). = 0\n"), std::string::npos) << com.saida;
+  EXPECT_EQ(semTempos(com.saida), semTempos(sem.saida));
+  // The record line's fields 7 and 8 are seconds.
+  ASSERT_EQ(registroSem.size(), 19u);
+  ASSERT_EQ(registroCom.size(), 19u);
+  registroSem[6] = registroSem[7] = registroCom[6] = registroCom[7] = "";
+  EXPECT_EQ(registroCom, registroSem);
 }
 
 }  // namespace
