@@ -56,20 +56,25 @@ int64_t memoriaDisponivel() {
   return livre;
 }
 
-namespace {
-
-void exige(int64_t vertices, int64_t arestas, bool busca) {
-  const int64_t precisa = memoriaEstimada(vertices, arestas, busca);
+void exigeBytes(int64_t precisa, const char* descricao) {
   const int64_t tem = memoriaDisponivel();
   if (tem < 0 || precisa <= tem) return;
   std::fflush(stdout);
   std::fprintf(stderr,
-               "BCTovsel: memoria insuficiente: %s de %lld vertices e %lld arestas "
-               "precisa de cerca de %lld MB, e ha %lld MB disponiveis.\n",
-               REDUZIR && busca ? "uma peca" : "uma instancia", static_cast<long long>(vertices),
-               static_cast<long long>(arestas),
-               static_cast<long long>(precisa >> 20), static_cast<long long>(tem >> 20));
+               "BCTovsel: memoria insuficiente: %s precisa de cerca de %lld MB, e ha %lld MB "
+               "disponiveis.\n",
+               descricao, static_cast<long long>(precisa >> 20), static_cast<long long>(tem >> 20));
   errormsg("Main: memory allocation error.\n", __LINE__, -1);
+}
+
+namespace {
+
+void exige(int64_t vertices, int64_t arestas, bool busca) {
+  char descricao[160];
+  std::snprintf(descricao, sizeof descricao, "%s de %lld vertices e %lld arestas",
+                REDUZIR && busca ? "uma peca" : "uma instancia", static_cast<long long>(vertices),
+                static_cast<long long>(arestas));
+  exigeBytes(memoriaEstimada(vertices, arestas, busca), descricao);
 }
 
 }  // namespace

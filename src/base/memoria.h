@@ -18,6 +18,9 @@ void* aloca(size_t elementos, size_t tamanho, int linha);
 void exigeMemoria(int64_t vertices, int64_t arestas);
 // The same for one branch-and-cut search over a piece of a reduced instance.
 void exigeMemoriaDaBusca(int64_t vertices, int64_t arestas);
+// The same for any stage that knows its own needs: `precisa` bytes for what
+// `descricao` says ("uma instancia de ...").
+void exigeBytes(int64_t precisa, const char* descricao);
 // The estimate behind them, in bytes (`busca`: a search over the whole
 // graph; otherwise what reading and reducing hold), and what the machine
 // offers (-1 when it cannot be told).

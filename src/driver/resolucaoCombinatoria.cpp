@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdio>
 
-#include "base/erro.h"
 #include "base/memoria.h"
 #include "base/opcoes.h"
 #include "base/relogio.h"
@@ -73,14 +72,9 @@ bool combinatorioConvem(const GrafoSimples& g) {
 }
 
 void exigeMemoriaCombinatoria(int64_t vertices) {
-  const int64_t precisa = combinatorio::BuscaExata::memoria(vertices) + (64ll << 20);
-  const int64_t tem = memoriaDisponivel();
-  if (tem < 0 || precisa <= tem) return;
-  std::fflush(stdout);
-  std::fprintf(stderr,
-               "BCTovsel: memoria insuficiente: o motor combinatorio sobre uma componente de %lld "
-               "vertices precisa de cerca de %lld MB, e ha %lld MB disponiveis.\n",
-               static_cast<long long>(vertices), static_cast<long long>(precisa >> 20),
-               static_cast<long long>(tem >> 20));
-  errormsg("Main: memory allocation error.\n", __LINE__, -1);
+  char descricao[160];
+  std::snprintf(descricao, sizeof descricao,
+                "o motor combinatorio sobre uma componente de %lld vertices",
+                static_cast<long long>(vertices));
+  exigeBytes(combinatorio::BuscaExata::memoria(vertices) + (64ll << 20), descricao);
 }

@@ -1,8 +1,10 @@
 // Whole runs of the combinatorial engine where it cannot finish: a sparse
 // random graph too hard for a one-second limit still ends on time's terms
-// with a checked set, a bound above it, the files and the progress lines.
+// with a checked set, a bound above it, the files and the progress lines;
+// a component too large for its memory is refused up front.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -50,4 +52,23 @@ TEST(Combinatorio, NoLimiteDeTempoUmConjuntoVerificadoEUmLimitanteValido) {
   // Progress goes to standard error only, in the branch-and-cut's format.
   EXPECT_NE(e.erro.find(" nos "), std::string::npos) << e.erro;
   EXPECT_EQ(e.saida.find("BCTovsel: "), std::string::npos);
+}
+
+// A component whose bit rows cannot fit is refused before any file is
+// written, like an instance too large for the branch-and-cut.
+TEST(Combinatorio, ComponenteGrandeDemaisERecusada) {
+  DiretorioTemporario dir;
+  const int n = 300000;  // a path: rows of 600000 copies each, tens of gigabytes
+  {
+    std::ofstream f(dir / "caminho.txt");
+    f << n << " " << n - 1 << "\n";
+    for (int v = 0; v + 1 < n; v++) f << v << " " << v + 1 << " 1\n";
+  }
+  const Execucao e = executa(dir.caminho(), "-c 1110", dir / "caminho.txt");
+  EXPECT_EQ(e.status, 255);
+  EXPECT_NE(e.erro.find("memoria insuficiente: o motor combinatorio sobre uma componente de "
+                        "300000 vertices"),
+            std::string::npos)
+      << e.erro;
+  EXPECT_FALSE(std::filesystem::exists(dir / "tovsel.dir"));
 }
