@@ -12,8 +12,10 @@ namespace combinatorio {
 
 namespace {
 
-// Nodes between two looks at the clock.
+// Nodes between two looks at the clock; on a graph whose rows hold at least
+// GRANDE words in all, where a node takes long, every node looks.
 const int64_t NOS_POR_CONSULTA = 256;
+const int64_t GRANDE = int64_t{1} << 22;
 
 // Vertices so that the most conflicted come last: repeatedly the vertex with
 // the most conflicts among those left goes to the end (a double edge counts
@@ -54,8 +56,9 @@ std::vector<int> ordemDeBusca(const GrafoSimples& g) {
 
 int64_t BuscaExata::memoria(int64_t n) {
   const int64_t copias = 2 * n, w = (copias + 63) / 64;
-  // Compatibility rows, and candidate sets of a path about n/2 deep.
-  return copias * w * 8 + (n / 2 + 1) * w * 8 + 64 * copias;
+  // Compatibility rows; the colouring's cliques and propagation rows, up to
+  // n of each; candidate sets of a path about n/2 deep.
+  return copias * w * 8 + 2 * n * w * 8 + (n / 2 + 1) * w * 8 + 64 * copias;
 }
 
 BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
@@ -64,7 +67,7 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
   vertice_ = ordemDeBusca(g);
   std::vector<int> posicao(n_);
   for (int i = 0; i < n_; i++) posicao[vertice_[i]] = i;
-  compat_.assign(static_cast<size_t>(copias_) * w_, 0);
+  compat_.zera(static_cast<size_t>(copias_) * w_);
   for (int x = 0; x < copias_; x++) {
     uint64_t* linha = compat_.data() + static_cast<size_t>(x) * w_;
     for (int j = 0; j < w_; j++) linha[j] = ~uint64_t{0};
@@ -83,6 +86,7 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
   }
   q_.assign(w_, 0);
   u_.assign(w_, 0);
+  grande_ = static_cast<int64_t>(copias_) * w_ >= GRANDE;
 }
 
 // Whether x, blocked from every clique below k, fits in one after moving its
@@ -116,7 +120,7 @@ bool BuscaExata::recolore(int x, int k) {
 // the cliques whose forced members led there.
 bool BuscaExata::propaga(int x, int k, int propria) {
   const size_t w = static_cast<size_t>(w_);
-  if (restos_.size() < k * w) restos_.resize(k * w);
+  restos_.garante(k * w);
   if (causas_.size() < static_cast<size_t>(k)) causas_.resize(k);
   propagada_.assign(k, 0);
   fila_.clear();
@@ -190,7 +194,7 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
   uint64_t* q = q_.data();
   uint64_t* u = u_.data();
   std::copy(p, p + w_, q);
-  if (classes_.size() < static_cast<size_t>(kmin) * w_) classes_.resize(static_cast<size_t>(kmin) * w_);
+  classes_.garante(static_cast<size_t>(kmin) * w_);
   // Builds one clique from what is left in q, each member through `poe`.
   auto umaClique = [&](auto&& poe) {
     std::copy(q, q + w_, u);
@@ -213,21 +217,22 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
     umaClique([&](int x) { bits::liga(c, x); });
   }
   if (bits::vazio(q, w_)) return 0;
-  if (kmin > 0 && (ajustes_.recoloracao || ajustes_.maxsat)) {
-    if (ajustes_.recoloracao)
-      for (int j = 0; j < w_; j++)
-        for (uint64_t b = q[j]; b != 0; b &= b - 1) {
-          const int x = (j << 6) + std::countr_zero(b);
-          if (recolore(x, k)) bits::desliga(q, x);
-        }
-    if (ajustes_.maxsat) {
-      usada_.assign(k, 0);
-      for (int j = 0; j < w_; j++)
-        for (uint64_t b = q[j]; b != 0; b &= b - 1) {
-          const int x = (j << 6) + std::countr_zero(b);
-          if (inconsistente(x, k)) bits::desliga(q, x);
-        }
-    }
+  // On a large graph one candidate's refinement takes long: past the
+  // deadline the rest are left unrefined, which only weakens the bound.
+  auto venceu = [&] { return grande_ && Relogio::now() >= prazo_; };
+  if (kmin > 0 && ajustes_.recoloracao)
+    for (int j = 0; j < w_; j++)
+      for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
+        const int x = (j << 6) + std::countr_zero(b);
+        if (recolore(x, k)) bits::desliga(q, x);
+      }
+  if (kmin > 0 && ajustes_.maxsat) {
+    usada_.assign(k, 0);
+    for (int j = 0; j < w_; j++)
+      for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
+        const int x = (j << 6) + std::countr_zero(b);
+        if (inconsistente(x, k)) bits::desliga(q, x);
+      }
   }
   int m = 0;
   for (int c = kmin + 1; !bits::vazio(q, w_); c++)
@@ -240,7 +245,7 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
 
 void BuscaExata::expande(int d, int tamanho) {
   nos_++;
-  if (nos_ % NOS_POR_CONSULTA == 0) {
+  if (grande_ || nos_ % NOS_POR_CONSULTA == 0) {
     const Relogio::time_point agora = Relogio::now();
     if (agora >= prazo_) parou_ = true;
     if (progresso_ != nullptr && *progresso_ && agora - ultimoProgresso_ >= std::chrono::seconds(1)) {
@@ -351,7 +356,9 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   const int mTodas = colore(candidatos_[0].data(), 0, lista_.data(), cor_.data());
   const int cobertura = mTodas > 0 ? cor_[mTodas - 1] : 0;
   r.limitanteInicial = std::min(n_, cobertura);
-  int baixo = std::min(valor_, r.limitanteInicial), alto = r.limitanteInicial;
+  // (On a large graph each try costs as much as a node: none there.)
+  int baixo = grande_ ? r.limitanteInicial : std::min(valor_, r.limitanteInicial);
+  int alto = r.limitanteInicial;
   while (baixo < alto && Relogio::now() < prazo_) {
     const int meio = (baixo + alto) / 2;
     if (colore(candidatos_[0].data(), meio, lista_.data(), cor_.data()) == 0) alto = meio;

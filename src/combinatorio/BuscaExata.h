@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include "combinatorio/Bits.h"
 #include "graph/GrafoSimples.h"
 
 namespace combinatorio {
@@ -73,14 +74,16 @@ class BuscaExata {
 
   Ajustes ajustes_;
   int n_ = 0, copias_ = 0, w_ = 0;
+  bool grande_ = false;  // nodes so slow that the clock is read at each
   std::vector<int> vertice_;      // search position i -> vertex of g
-  std::vector<uint64_t> compat_;  // row x: the copies compatible with copy x
+  bits::Bloco compat_;  // row x: the copies compatible with copy x
   // Working sets: per depth the candidates, the branching list and colours;
   // shared by all depths the colouring's cliques and propagation rows.
   std::vector<std::vector<uint64_t>> candidatos_;
   std::vector<int> lista_, cor_;  // a stack: each depth's list above its parent's
   size_t topoLista_ = 0;
-  std::vector<uint64_t> q_, u_, classes_, restos_;
+  std::vector<uint64_t> q_, u_;
+  bits::Bloco classes_, restos_;
   std::vector<char> usada_, propagada_, naConflito_;
   std::vector<int> contagem_, fila_, pilha_;
   std::vector<std::vector<int>> causas_;
