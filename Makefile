@@ -40,7 +40,7 @@ bench: deps
 
 # The benchmark report: rows written by bench/run_bench.sh -T, drawn to a PNG
 # (time per instance, and the performance profile of two or more modes).
-TSV    ?= bench/resultados/medio_1110.tsv bench/resultados/medio_r1110.tsv
+TSV    ?= bench/resultados/medio_1110.tsv bench/resultados/medio_r1110.tsv bench/resultados/medio_c1110.tsv
 REPORT ?= bench/resultados/medio.png
 bench-report:
 	@command -v gnuplot >/dev/null || $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq gnuplot-nox
