@@ -4,6 +4,7 @@
 #ifndef BCT_BUSCALOCAL_BUSCALOCAL_H
 #define BCT_BUSCALOCAL_BUSCALOCAL_H
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -47,6 +48,12 @@ class BuscaLocal {
 // rarely pays.
 Conjunto comPaciencia(const GrafoSimples& g, double segundos,
                       std::chrono::steady_clock::time_point prazo);
+
+// What the first sets before an exact search may take of the `restante`
+// seconds of a run: a quarter, at most a minute.
+inline double tempoDoPrimeiroConjunto(double restante) {
+  return restante <= 0 ? 0.0 : std::min(60.0, 0.25 * restante);
+}
 
 }  // namespace buscaLocal
 

@@ -5,8 +5,9 @@
 // here in bit rows).  The bound is a greedy cover of the candidates by
 // conflict cliques, strengthened by moving single blockers between cliques
 // and by unit propagation over the cliques (each failed propagation proves
-// one more candidate unable to raise the bound); the mirror symmetry of the
-// sides is broken at the root.
+// one more candidate unable to raise the bound); a candidate with at most
+// one conflict left is taken without branching, and the mirror symmetry of
+// the sides is broken at the root.
 #ifndef BCT_COMBINATORIO_BUSCAEXATA_H
 #define BCT_COMBINATORIO_BUSCAEXATA_H
 
@@ -85,7 +86,7 @@ class BuscaExata {
   std::vector<uint64_t> q_, u_;
   bits::Bloco classes_, restos_;
   std::vector<char> usada_, propagada_, naConflito_;
-  std::vector<int> contagem_, fila_, pilha_;
+  std::vector<int> fila_, pilha_;
   std::vector<std::vector<int>> causas_;
   std::vector<int> escolhidas_, melhor_;
   int valor_ = 0;

@@ -14,6 +14,7 @@
 #include "base/erro.h"
 #include "base/opcoes.h"
 #include "base/relogio.h"
+#include "combinatorio/Combinatorio.h"
 #include "driver/parametros.h"
 #include "driver/pecas.h"
 #include "driver/relatorio.h"
@@ -23,7 +24,6 @@
 #include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
-#include "combinatorio/Combinatorio.h"
 
 namespace {
 

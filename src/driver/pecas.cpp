@@ -31,10 +31,6 @@
 
 namespace {
 
-// Share of the time left that the first sets may take, and a ceiling.
-const double FRACAO_BUSCA_LOCAL = 0.25;
-const double MAXIMO_BUSCA_LOCAL = 60.0;
-
 // Fills the graph store with a piece, as the graph reader would.
 void carregaPeca(const GrafoSimples& g) {
   liberaGrafo();
@@ -83,7 +79,7 @@ ExecucaoPorPecas::ExecucaoPorPecas()
               "%lld arestas\n",
               reducao_.verticesFixados(), reducao_.valorFixo(), static_cast<int>(pecas.size()), n,
               static_cast<long long>(m));
-  // A piece -a gives the combinatorial engine is small or dense, and fits.
+  // -a gives the combinatorial engine only small or dense pieces, which fit.
   if (COMBINATORIO) exigeMemoriaCombinatoria(n);
   else exigeMemoriaDaBusca(n, m);
 }
@@ -101,8 +97,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   std::vector<std::vector<char>> solucoes(k);
   int total = reducao.valorFixo();
   {
-    const double segundos =
-        std::max(0.0, std::min(MAXIMO_BUSCA_LOCAL, FRACAO_BUSCA_LOCAL * segundosRestantes()));
+    const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
     int64_t soma = 0;
     for (const Peca& p : pecas) soma += p.grafo.numVertices();
     for (int i = 0; i < k; i++) {

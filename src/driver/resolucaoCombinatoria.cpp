@@ -15,11 +15,6 @@
 
 namespace {
 
-// Share of the time left that the first set may take, and a ceiling, as
-// before a branch-and-cut.
-const double FRACAO_BUSCA_LOCAL = 0.25;
-const double MAXIMO_BUSCA_LOCAL = 60.0;
-
 // The thresholds of -a (see combinatorioConvem).
 const int MAXIMO_PEQUENO = 120;
 const int MAXIMO_DENSO = 5000;
@@ -36,8 +31,7 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   if (inicial != nullptr) {
     if (!equilibrado(g, *inicial, &lados)) lados.clear();
   } else if (HEURISTICA_PRIMAL) {
-    const double segundos =
-        std::max(0.0, std::min(MAXIMO_BUSCA_LOCAL, FRACAO_BUSCA_LOCAL * segundosRestantes()));
+    const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
     lados = buscaLocal::comPaciencia(g, segundos, prazo()).lado;
   }
   combinatorio::BuscaExata::Progresso progresso;
