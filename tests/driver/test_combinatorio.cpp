@@ -1,7 +1,8 @@
 // Whole runs of the combinatorial engine where it cannot finish: a sparse
 // random graph too hard for a one-second limit still ends on time's terms
 // with a checked set, a bound above it, the files and the progress lines;
-// a component too large for its memory is refused up front.
+// a component too large for its memory is refused up front; and the rule
+// by which -a picks the engine.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/resolucaoCombinatoria.h"
+#include "graph/GrafoSimples.h"
 #include "search/executa.h"
 
 namespace {
@@ -71,4 +74,31 @@ TEST(Combinatorio, ComponenteGrandeDemaisERecusada) {
             std::string::npos)
       << e.erro;
   EXPECT_FALSE(std::filesystem::exists(dir / "tovsel.dir"));
+}
+
+// The rule of -a on its edges: the largest component decides, by size and
+// density.
+TEST(Combinatorio, RegraDoAutomatico) {
+  auto caminho = [](int n, int copias) {  // `copias` disjoint paths of n vertices
+    std::vector<ArestaSinal> a;
+    for (int c = 0; c < copias; c++)
+      for (int v = 0; v + 1 < n; v++) a.push_back({c * n + v, c * n + v + 1, 1});
+    return GrafoSimples(n * copias, a);
+  };
+  // 300 vertices joined when their distance is odd (density just above one
+  // half), or even plus one edge between the two parities (just below).
+  auto metade = [](bool impar) {
+    std::vector<ArestaSinal> a;
+    for (int u = 0; u < 300; u++)
+      for (int w = u + 1; w < 300; w++)
+        if ((w - u) % 2 == (impar ? 1 : 0)) a.push_back({u, w, (u + w) % 3 ? 1 : -1});
+    if (!impar) a.push_back({0, 1, 1});
+    return GrafoSimples(300, a);
+  };
+  EXPECT_TRUE(combinatorioConvem(caminho(120, 1)));
+  EXPECT_FALSE(combinatorioConvem(caminho(121, 1)));
+  EXPECT_TRUE(combinatorioConvem(caminho(100, 50)));  // many small components
+  EXPECT_TRUE(combinatorioConvem(metade(true)));
+  EXPECT_FALSE(combinatorioConvem(metade(false)));
+  EXPECT_TRUE(combinatorioConvem(GrafoSimples(0, {})));
 }
