@@ -91,11 +91,13 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
 
 // Whether x, blocked from every clique below k, fits in one after moving its
 // single compatible member there to another clique that takes it.
+template <int W>
 bool BuscaExata::recolore(int x, int k) {
+  const int nw = palavras<W>();
   const uint64_t* hx = compat(x);
   for (int a = 0; a < k; a++) {
     int y = -1;
-    const int c = bits::contaAteDois(classe(a), hx, w_, &y);
+    const int c = bits::contaAteDois(classe(a), hx, nw, &y);
     if (c == 0) {
       bits::liga(classe(a), x);
       return true;
@@ -103,7 +105,7 @@ bool BuscaExata::recolore(int x, int k) {
     if (c > 1) continue;
     const uint64_t* hy = compat(y);
     for (int b = 0; b < k; b++) {
-      if (b == a || bits::cruzam(classe(b), hy, w_)) continue;
+      if (b == a || bits::cruzam(classe(b), hy, nw)) continue;
       bits::desliga(classe(a), y);
       bits::liga(classe(b), y);
       bits::liga(classe(a), x);
@@ -118,12 +120,15 @@ bool BuscaExata::recolore(int x, int k) {
 // the one member compatible with it in a clique left with one, which may
 // leave another with one or none.  When one is left empty, naConflito_ marks
 // the cliques whose forced members led there.
+template <int W>
 bool BuscaExata::propaga(int x, int k, int propria) {
-  const size_t w = static_cast<size_t>(w_);
+  const int nw = palavras<W>();
+  const size_t w = static_cast<size_t>(nw);
   restos_.garante(k * w);
   if (causas_.size() < static_cast<size_t>(k)) causas_.resize(k);
   propagada_.assign(k, 0);
   fila_.clear();
+  ativas_.clear();  // the cliques taking part, listed once
   const uint64_t* hx = compat(x);
   int vazia = -1;
   for (int a = 0; a < k && vazia < 0; a++) {
@@ -133,6 +138,7 @@ bool BuscaExata::propaga(int x, int k, int propria) {
     const uint64_t* c = classe(a);
     int cont = 0;
     for (size_t j = 0; j < w; j++) cont += std::popcount(r[j] = c[j] & hx[j]);
+    ativas_.push_back(a);
     if (cont == 0) vazia = a;
     else if (cont == 1) fila_.push_back(a);
   }
@@ -145,8 +151,8 @@ bool BuscaExata::propaga(int x, int k, int propria) {
     while (ra[y >> 6] == 0) y += 64;
     y += std::countr_zero(ra[y >> 6]);
     const uint64_t* hy = compat(y);
-    for (int b = 0; b < k; b++) {
-      if (b == a || usada_[b] || b == propria) continue;
+    for (const int b : ativas_) {
+      if (b == a) continue;
       uint64_t* rb = restos_.data() + b * w;
       int cont = 0;
       bool mudou = false;
@@ -178,8 +184,9 @@ bool BuscaExata::propaga(int x, int k, int propria) {
 }
 
 // x cannot raise the bound: the cliques of its conflict are used up.
+template <int W>
 bool BuscaExata::inconsistente(int x, int k) {
-  if (!propaga(x, k, -1)) return false;
+  if (!propaga<W>(x, k, -1)) return false;
   for (int a = 0; a < k; a++) usada_[a] |= naConflito_[a];
   return true;
 }
@@ -190,52 +197,54 @@ bool BuscaExata::inconsistente(int x, int k) {
 // raise the bound, joins them.  The others go to `lista` with the index of
 // their clique in `cor` (from kmin + 1 up, ascending): a set within the
 // first i of them and the rest has at most cor[i] copies.  Returns how many.
+template <int W>
 int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
+  const int nw = palavras<W>();
   uint64_t* q = q_.data();
   uint64_t* u = u_.data();
-  std::copy(p, p + w_, q);
-  classes_.garante(static_cast<size_t>(kmin) * w_);
+  std::copy(p, p + nw, q);
+  classes_.garante(static_cast<size_t>(kmin) * nw);
   // Builds one clique from what is left in q, each member through `poe`.
   auto umaClique = [&](auto&& poe) {
-    std::copy(q, q + w_, u);
-    for (int j = 0; j < w_; j++) {
+    std::copy(q, q + nw, u);
+    for (int j = 0; j < nw; j++) {
       while (u[j] != 0) {
         const int x = (j << 6) + std::countr_zero(u[j]);
         poe(x);
         q[j] &= ~(uint64_t{1} << (x & 63));
         const uint64_t* h = compat(x);
         u[j] &= ~h[j] & ~(uint64_t{1} << (x & 63));
-        for (int i = j + 1; i < w_; i++) u[i] &= ~h[i];
+        for (int i = j + 1; i < nw; i++) u[i] &= ~h[i];
       }
     }
   };
   int k = 0;
   for (; k < kmin; k++) {
-    if (bits::vazio(q, w_)) return 0;
+    if (bits::vazio(q, nw)) return 0;
     uint64_t* c = classe(k);
-    std::fill(c, c + w_, 0);
+    std::fill(c, c + nw, 0);
     umaClique([&](int x) { bits::liga(c, x); });
   }
-  if (bits::vazio(q, w_)) return 0;
+  if (bits::vazio(q, nw)) return 0;
   // On a large graph one candidate's refinement takes long: past the
   // deadline the rest are left unrefined, which only weakens the bound.
   auto venceu = [&] { return grande_ && Relogio::now() >= prazo_; };
   if (kmin > 0 && ajustes_.recoloracao)
-    for (int j = 0; j < w_; j++)
+    for (int j = 0; j < nw; j++)
       for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
         const int x = (j << 6) + std::countr_zero(b);
-        if (recolore(x, k)) bits::desliga(q, x);
+        if (recolore<W>(x, k)) bits::desliga(q, x);
       }
   if (kmin > 0 && ajustes_.maxsat) {
     usada_.assign(k, 0);
-    for (int j = 0; j < w_; j++)
+    for (int j = 0; j < nw; j++)
       for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
         const int x = (j << 6) + std::countr_zero(b);
-        if (inconsistente(x, k)) bits::desliga(q, x);
+        if (inconsistente<W>(x, k)) bits::desliga(q, x);
       }
   }
   int m = 0;
-  for (int c = kmin + 1; !bits::vazio(q, w_); c++)
+  for (int c = kmin + 1; !bits::vazio(q, nw); c++)
     umaClique([&](int x) {
       lista[m] = x;
       cor[m++] = c;
@@ -243,7 +252,9 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
   return m;
 }
 
+template <int W>
 void BuscaExata::expande(int d, int tamanho) {
+  const int nw = palavras<W>();
   nos_++;
   if (grande_ || nos_ % NOS_POR_CONSULTA == 0) {
     const Relogio::time_point agora = Relogio::now();
@@ -254,7 +265,7 @@ void BuscaExata::expande(int d, int tamanho) {
     }
   }
   if (parou_) return;
-  if (candidatos_.size() <= static_cast<size_t>(d + 1)) candidatos_.emplace_back(w_);
+  if (candidatos_.size() <= static_cast<size_t>(d + 1)) candidatos_.emplace_back(nw);
   if (d > 0 && ajustes_.reducao) {
     // A candidate with at most one conflict among the candidates is in some
     // largest set of them (it can take the place of that one), so it is
@@ -264,20 +275,20 @@ void BuscaExata::expande(int d, int tamanho) {
     bool tomou = true;
     while (tomou) {
       tomou = false;
-      for (int j = 0; j < w_; j++)
+      for (int j = 0; j < nw; j++)
         for (uint64_t b = p[j]; b != 0; b &= b - 1) {
           const int x = (j << 6) + std::countr_zero(b);
           if (!bits::testa(p, x)) continue;
           const uint64_t* h = compat(x);
           int conflitos = 0;
-          for (int i = 0; i < w_ && conflitos <= 2; i++) conflitos += std::popcount(p[i] & ~h[i]);
+          for (int i = 0; i < nw && conflitos <= 2; i++) conflitos += std::popcount(p[i] & ~h[i]);
           if (conflitos > 2) continue;  // x itself and at most one other
           escolhidas_[tamanho++] = x;
-          for (int i = 0; i < w_; i++) p[i] &= h[i];
+          for (int i = 0; i < nw; i++) p[i] &= h[i];
           tomou = true;
         }
     }
-    if (bits::vazio(p, w_)) {
+    if (bits::vazio(p, nw)) {
       if (tamanho > valor_) {
         valor_ = tamanho;
         melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + valor_);
@@ -287,13 +298,13 @@ void BuscaExata::expande(int d, int tamanho) {
     }
   }
   const size_t base = topoLista_;
-  const int cabe = bits::conta(candidatos_[d].data(), w_);
+  const int cabe = bits::conta(candidatos_[d].data(), nw);
   if (lista_.size() < base + cabe) {
     lista_.resize(std::max(lista_.size() * 2, base + cabe));
     cor_.resize(lista_.size());
   }
   const int kmin = std::max(0, valor_ - tamanho);
-  const int m = colore(candidatos_[d].data(), kmin, lista_.data() + base, cor_.data() + base);
+  const int m = colore<W>(candidatos_[d].data(), kmin, lista_.data() + base, cor_.data() + base);
   topoLista_ = base + m;
   for (int i = m - 1; i >= 0; i--) {
     const int cor = cor_[base + i];
@@ -306,9 +317,9 @@ void BuscaExata::expande(int d, int tamanho) {
     uint64_t* filho = candidatos_[d + 1].data();
     const uint64_t* h = compat(x);
     uint64_t algum = 0;
-    for (int j = 0; j < w_; j++) algum |= filho[j] = p[j] & h[j];
+    for (int j = 0; j < nw; j++) algum |= filho[j] = p[j] & h[j];
     if (algum != 0) {
-      expande(d + 1, tamanho + 1);
+      expande<W>(d + 1, tamanho + 1);
     } else if (tamanho + 1 > valor_) {
       valor_ = tamanho + 1;
       melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + valor_);
@@ -353,7 +364,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   // which the refinements leave no candidate (searched by halving).
   lista_.resize(std::max<size_t>(lista_.size(), copias_));
   cor_.resize(lista_.size());
-  const int mTodas = colore(candidatos_[0].data(), 0, lista_.data(), cor_.data());
+  const int mTodas = colore<0>(candidatos_[0].data(), 0, lista_.data(), cor_.data());
   const int cobertura = mTodas > 0 ? cor_[mTodas - 1] : 0;
   r.limitanteInicial = std::min(n_, cobertura);
   // (On a large graph each try costs as much as a node: none there.)
@@ -361,13 +372,26 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   int alto = r.limitanteInicial;
   while (baixo < alto && Relogio::now() < prazo_) {
     const int meio = (baixo + alto) / 2;
-    if (colore(candidatos_[0].data(), meio, lista_.data(), cor_.data()) == 0) alto = meio;
+    if (colore<0>(candidatos_[0].data(), meio, lista_.data(), cor_.data()) == 0) alto = meio;
     else baixo = meio + 1;
   }
   r.limitanteRaiz = alto;
   limiteCorrente_ = alto;
 
-  if (valor_ < alto && Relogio::now() < prazo_) expande(0, 0);
+  if (valor_ < alto && Relogio::now() < prazo_) {
+    // The search's loops over words unrolled for the small widths.
+    switch (w_) {
+      case 1: expande<1>(0, 0); break;
+      case 2: expande<2>(0, 0); break;
+      case 3: expande<3>(0, 0); break;
+      case 4: expande<4>(0, 0); break;
+      case 5: expande<5>(0, 0); break;
+      case 6: expande<6>(0, 0); break;
+      case 7: expande<7>(0, 0); break;
+      case 8: expande<8>(0, 0); break;
+      default: expande<0>(0, 0);
+    }
+  }
   else parou_ = valor_ < alto;
 
   r.lado.assign(n_, -1);

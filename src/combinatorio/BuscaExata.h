@@ -67,10 +67,18 @@ class BuscaExata {
   static int espelho(int x) { return x ^ 1; }
   const uint64_t* compat(int x) const { return compat_.data() + static_cast<size_t>(x) * w_; }
   uint64_t* classe(int k) { return classes_.data() + static_cast<size_t>(k) * w_; }
+  // Words per set: W when the search was compiled for that width, else w_.
+  template <int W>
+  int palavras() const { return W > 0 ? W : w_; }
+  template <int W>
   int colore(const uint64_t* p, int kmin, int* lista, int* cor);
+  template <int W>
   bool recolore(int x, int k);
+  template <int W>
   bool propaga(int x, int k, int propria);
+  template <int W>
   bool inconsistente(int x, int k);
+  template <int W>
   void expande(int d, int tamanho);
 
   Ajustes ajustes_;
@@ -86,7 +94,7 @@ class BuscaExata {
   std::vector<uint64_t> q_, u_;
   bits::Bloco classes_, restos_;
   std::vector<char> usada_, propagada_, naConflito_;
-  std::vector<int> fila_, pilha_;
+  std::vector<int> fila_, pilha_, ativas_;
   std::vector<std::vector<int>> causas_;
   std::vector<int> escolhidas_, melhor_;
   int valor_ = 0;
