@@ -32,8 +32,8 @@ int cortesDoPool(int nViolados, int totcuts, int totsep) {
   return nViolados > MAX_CORTES ? MAX_CORTES : nViolados;
 }
 
-bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo) {
-  return itersep > 9 && (nIntInf != 0 || cortesCiclo <= 0);
+bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo, int rodadas) {
+  return itersep >= rodadas && (nIntInf != 0 || cortesCiclo <= 0);
 }
 
 int Cortes(XPRSprob prob, void*) {
@@ -107,7 +107,10 @@ int Cortes(XPRSprob prob, void*) {
     totDesCicloCMenosOdd += cortesCiclo;
     ncortesIter += cortesCiclo;
 
-    if (paraSeparacao(itersep, nIntInf, cortesCiclo)) {
+    // A reduced run's root goes on longer: on the real networks its bound
+    // still falls after ten rounds, and that bound decides their proofs.
+    const int rodadas = REDUZIR && no == 0 ? RODADAS_RAIZ_REDUZIDA : RODADAS_POR_NO;
+    if (paraSeparacao(itersep, nIntInf, cortesCiclo, rodadas)) {
       // The cycle cuts just found are dropped: the loop has run long enough.
       itersep = 0;
       cut_time += static_cast<int>(agora() - t0);

@@ -23,9 +23,13 @@ void arredondaPonto(double* x, int n);
 // Pool cuts to reload instead of separating: nViolados limited to 200 when it
 // exceeds the run's average of cuts per loading iteration, else 0.
 int cortesDoPool(int nViolados, int totcuts, int totsep);
+// Loading iterations of a node's separation loop: at any node, and at the
+// root of a reduced run (-r).
+constexpr int RODADAS_POR_NO = 10;
+constexpr int RODADAS_RAIZ_REDUZIDA = 50;
 // True when the separation loop of a node must stop after the cycle
-// separator: ten loading iterations in a row, unless the point is integral
-// and cycle cuts were still found.
-bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo);
+// separator: `rodadas` loading iterations in a row, unless the point is
+// integral and cycle cuts were still found.
+bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo, int rodadas = RODADAS_POR_NO);
 
 #endif

@@ -40,6 +40,11 @@ TEST(Cortes, RegraDeParadaDepoisDeDezIteracoes) {
   EXPECT_TRUE(paraSeparacao(10, 0, 0));   // integral, nothing found
   EXPECT_FALSE(paraSeparacao(10, 0, 1));  // integral and still violated
   EXPECT_TRUE(paraSeparacao(25, 1, 200));
+  // The root of a reduced run: the same rule after more iterations.
+  EXPECT_FALSE(paraSeparacao(10, 3, 5, RODADAS_RAIZ_REDUZIDA));
+  EXPECT_FALSE(paraSeparacao(RODADAS_RAIZ_REDUZIDA - 1, 3, 5, RODADAS_RAIZ_REDUZIDA));
+  EXPECT_TRUE(paraSeparacao(RODADAS_RAIZ_REDUZIDA, 3, 5, RODADAS_RAIZ_REDUZIDA));
+  EXPECT_FALSE(paraSeparacao(RODADAS_RAIZ_REDUZIDA, 0, 1, RODADAS_RAIZ_REDUZIDA));
 }
 
 }  // namespace
