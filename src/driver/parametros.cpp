@@ -62,7 +62,17 @@ void extractParameters(int argc, char** argv) {
   opterr = 0;
   for (;;) {
     const int c = getopt_long(argc, argv, "+:rt:s:pgcah", OPCOES, nullptr);
-    if (c == -1) break;
+    if (c == -1) {
+      // An empty argument where options go, with the strategy still to
+      // come, is no option: a script that passes "$OPCOES" with none set
+      // still runs (not after "--"; an empty strategy is still refused).
+      if (optind + 1 < argc && argv[optind][0] == '\0' &&
+          std::strcmp(argv[optind - 1], "--") != 0) {
+        optind++;
+        continue;
+      }
+      break;
+    }
     switch (c) {
       case 'r':
         REDUZIR = 1;

@@ -165,6 +165,17 @@ TEST_F(Opcoes, OpcoesAntesDaEstrategia) {
   EXPECT_EQ(PROGRESSO, 1);
 }
 
+// Scripts pass their options as one quoted word, empty when there are none.
+TEST_F(Opcoes, ArgumentoVazioAntesDaEstrategiaNaoEOpcao) {
+  extrai({"BCTovsel", "", "1110"});
+  EXPECT_EQ(HEURISTICA_PRIMAL + BRANCH_AND_CUT + GRAPH_INSTANCE, 3);
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 1000000);
+  extrai({"BCTovsel", "", "-r", "", "0110", ""});
+  EXPECT_EQ(REDUZIR, 1);
+  EXPECT_EQ(HEURISTICA_PRIMAL, 0);
+  EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 0);  // after the strategy, read as before
+}
+
 TEST_F(Opcoes, TempoDaOpcaoOuDoAmbienteOuPadrao) {
   extrai({"BCTovsel", "1110"});
   EXPECT_EQ(TEMPO_MAX, 3600);
