@@ -62,10 +62,9 @@ ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char
                    [&](int a, int b) { return membros[a].size() < membros[b].size(); });
 
   ResultadoExato r;
-  r.lado.assign(n, -1);
+  r.lado = inicial;
+  r.lado.resize(n, -1);
   r.completo = true;
-  for (int v = 0; v < n; v++)
-    if (static_cast<size_t>(v) < inicial.size()) r.lado[v] = inicial[v];
   // First values and sizes of the components after each place in the order.
   std::vector<int> valorDepois(k + 1, 0), tamanhoDepois(k + 1, 0);
   for (int j = k - 1; j >= 0; j--) {

@@ -14,7 +14,6 @@
 #include "base/erro.h"
 #include "base/opcoes.h"
 #include "base/relogio.h"
-#include "combinatorio/Combinatorio.h"
 #include "driver/parametros.h"
 #include "driver/pecas.h"
 #include "driver/relatorio.h"
@@ -94,7 +93,7 @@ int main(int argc, char** argv) {
   } else if (COMBINATORIO || AUTOMATICO) {
     grafo.emplace(GrafoSimples::doArmazem());
     if (AUTOMATICO) COMBINATORIO = combinatorioConvem(*grafo);
-    if (COMBINATORIO) exigeMemoriaCombinatoria(combinatorio::maiorComponente(*grafo).vertices);
+    if (COMBINATORIO) exigeMemoriaCombinatoria(*grafo);
     else grafo.reset();
   }
   escreveDiretivas();

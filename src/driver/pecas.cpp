@@ -80,8 +80,8 @@ ExecucaoPorPecas::ExecucaoPorPecas()
               reducao_.verticesFixados(), reducao_.valorFixo(), static_cast<int>(pecas.size()), n,
               static_cast<long long>(m));
   // -a gives the combinatorial engine only small or dense pieces, which fit.
-  if (COMBINATORIO) exigeMemoriaCombinatoria(n);
-  else exigeMemoriaDaBusca(n, m);
+  if (COMBINATORIO && maior_ >= 0) exigeMemoriaCombinatoria(pecas[maior_].grafo);
+  else if (!COMBINATORIO) exigeMemoriaDaBusca(n, m);
 }
 
 bool ExecucaoPorPecas::resolve(Relatorio& rel) {

@@ -65,7 +65,8 @@ bool combinatorioConvem(const GrafoSimples& g) {
          (c.vertices <= MAXIMO_DENSO && 2.0 * static_cast<double>(c.arestas) >= DENSIDADE_MINIMA * n * (n - 1));
 }
 
-void exigeMemoriaCombinatoria(int64_t vertices) {
+void exigeMemoriaCombinatoria(const GrafoSimples& g) {
+  const int64_t vertices = combinatorio::maiorComponente(g).vertices;
   char descricao[160];
   std::snprintf(descricao, sizeof descricao,
                 "o motor combinatorio sobre uma componente de %lld vertices",

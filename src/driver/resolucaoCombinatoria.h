@@ -3,7 +3,6 @@
 #ifndef BCT_DRIVER_RESOLUCAOCOMBINATORIA_H
 #define BCT_DRIVER_RESOLUCAOCOMBINATORIA_H
 
-#include <cstdint>
 #include <vector>
 
 #include "driver/resolucao.h"
@@ -26,7 +25,7 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
 bool combinatorioConvem(const GrafoSimples& g);
 
 // Ends the run through the memory failure path, before any file is written,
-// when the search over a component of `vertices` vertices cannot fit.
-void exigeMemoriaCombinatoria(int64_t vertices);
+// when the search over g's largest component cannot fit.
+void exigeMemoriaCombinatoria(const GrafoSimples& g);
 
 #endif
