@@ -2,9 +2,12 @@
 // with every part on, then with each switched off in turn, and prints a row
 // per variant (seconds, nodes, root bound, value, bound).
 //
-//   build-bench/partes_combinatorio [-m] [-t seconds] instance
+//   build-bench/partes_combinatorio [-m] [-1] [-b|-l] [-t seconds] instance
 //
-// -m reads the instance as a matrix; -t limits each variant (default 60).
+// -m reads the instance as a matrix; -1 runs only the variant with every
+// part on; -b and -l make the refinements find conflicts by rows of bits or
+// by lists (by default the graph's density chooses); -t limits each
+// variant (default 60).
 #include <unistd.h>
 
 #include <chrono>
@@ -20,16 +23,20 @@
 #include "graph/leitura.h"
 
 int main(int argc, char** argv) {
-  bool matriz = false;
+  bool matriz = false, soTudo = false;
+  auto conflitos = combinatorio::Ajustes::Conflitos::automatico;
   double segundos = 60;
   int c;
-  while ((c = getopt(argc, argv, "mt:")) != -1) {
+  while ((c = getopt(argc, argv, "m1blt:")) != -1) {
     if (c == 'm') matriz = true;
+    else if (c == '1') soTudo = true;
+    else if (c == 'b') conflitos = combinatorio::Ajustes::Conflitos::bits;
+    else if (c == 'l') conflitos = combinatorio::Ajustes::Conflitos::listas;
     else if (c == 't') segundos = std::atof(optarg);
     else return 2;
   }
   if (optind + 1 != argc) {
-    std::fprintf(stderr, "uso: %s [-m] [-t segundos] instancia\n", argv[0]);
+    std::fprintf(stderr, "uso: %s [-m] [-1] [-b|-l] [-t segundos] instancia\n", argv[0]);
     return 2;
   }
   std::FILE* in = std::fopen(argv[optind], "r");
@@ -64,7 +71,8 @@ int main(int argc, char** argv) {
       {"so-cobertura", {false, false, false, false}},
   };
   std::printf("variante\tsegundos\tnos\traiz\tvalor\tlimitante\tprovado\n");
-  for (const Variante& v : variantes) {
+  for (Variante v : variantes) {
+    v.ajustes.conflitos = conflitos;
     const Relogio::time_point inicio = Relogio::now();
     const auto prazo = inicio + std::chrono::duration_cast<Relogio::duration>(
                                     std::chrono::duration<double>(segundos));
@@ -73,6 +81,7 @@ int main(int argc, char** argv) {
     std::printf("%s\t%.2f\t%lld\t%d\t%d\t%d\t%s\n", v.nome, s, static_cast<long long>(r.nos),
                 r.limitanteRaiz, r.valor, r.limitante, r.completo ? "sim" : "nao");
     std::fflush(stdout);
+    if (soTudo) break;
   }
   return 0;
 }

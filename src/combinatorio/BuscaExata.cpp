@@ -86,7 +86,11 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
   }
   q_.assign(w_, 0);
   u_.assign(w_, 0);
+  semLugar_.assign(copias_, 0);
   grande_ = static_cast<int64_t>(copias_) * w_ >= GRANDE;
+  if (ajustes_.conflitos == Ajustes::Conflitos::listas ||
+      (ajustes_.conflitos == Ajustes::Conflitos::automatico && listasConvem(g)))
+    listaConflitos(g, posicao);
 }
 
 // Whether x, blocked from every clique below k, fits in one after moving its
@@ -102,26 +106,28 @@ bool BuscaExata::recolore(int x, int k) {
       bits::liga(classe(a), x);
       return true;
     }
-    if (c > 1) continue;
+    if (c > 1 || semLugar_[y] == versao_) continue;
     const uint64_t* hy = compat(y);
     for (int b = 0; b < k; b++) {
       if (b == a || bits::cruzam(classe(b), hy, nw)) continue;
       bits::desliga(classe(a), y);
       bits::liga(classe(b), y);
       bits::liga(classe(a), x);
+      versao_++;
       return true;
     }
+    semLugar_[y] = versao_;
   }
   return false;
 }
 
 // Whether no clique of the compatibility graph holds x and one member of
-// each of some cliques below k not used yet (nor `propria`): taking x forces
+// each of some cliques below k not used yet: taking x forces
 // the one member compatible with it in a clique left with one, which may
 // leave another with one or none.  When one is left empty, naConflito_ marks
 // the cliques whose forced members led there.
 template <int W>
-bool BuscaExata::propaga(int x, int k, int propria) {
+bool BuscaExata::propaga(int x, int k) {
   const int nw = palavras<W>();
   const size_t w = static_cast<size_t>(nw);
   restos_.garante(k * w);
@@ -133,7 +139,7 @@ bool BuscaExata::propaga(int x, int k, int propria) {
   int vazia = -1;
   for (int a = 0; a < k && vazia < 0; a++) {
     causas_[a].clear();
-    if (usada_[a] || a == propria) continue;
+    if (usada_[a]) continue;
     uint64_t* r = restos_.data() + a * w;
     const uint64_t* c = classe(a);
     int cont = 0;
@@ -171,6 +177,11 @@ bool BuscaExata::propaga(int x, int k, int propria) {
     }
   }
   if (vazia < 0) return false;
+  marcaConflito(vazia, k);
+  return true;
+}
+
+void BuscaExata::marcaConflito(int vazia, int k) {
   naConflito_.assign(k, 0);
   pilha_.assign(1, vazia);
   while (!pilha_.empty()) {
@@ -180,14 +191,17 @@ bool BuscaExata::propaga(int x, int k, int propria) {
     naConflito_[a] = 1;
     for (const int b : causas_[a]) pilha_.push_back(b);
   }
-  return true;
 }
 
 // x cannot raise the bound: the cliques of its conflict are used up.
 template <int W>
 bool BuscaExata::inconsistente(int x, int k) {
-  if (!propaga<W>(x, k, -1)) return false;
-  for (int a = 0; a < k; a++) usada_[a] |= naConflito_[a];
+  if (!(porListas_ ? propagaPorListas(x, k) : propaga<W>(x, k))) return false;
+  for (int a = 0; a < k; a++)
+    if (naConflito_[a]) {
+      usada_[a] = 1;
+      if (porListas_) bits::liga(usadas_.data(), a);
+    }
   return true;
 }
 
@@ -223,20 +237,34 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
     if (bits::vazio(q, nw)) return 0;
     uint64_t* c = classe(k);
     std::fill(c, c + nw, 0);
-    umaClique([&](int x) { bits::liga(c, x); });
+    if (porListas_) {
+      int membros = 0;
+      umaClique([&](int x) {
+        bits::liga(c, x);
+        cliqueDe_[x] = k;
+        membros++;
+      });
+      tamanho_[k] = membros;
+      if (membros == 1) bits::liga(unitarias_.data(), k);
+      else bits::desliga(unitarias_.data(), k);
+    } else {
+      umaClique([&](int x) { bits::liga(c, x); });
+    }
   }
   if (bits::vazio(q, nw)) return 0;
   // On a large graph one candidate's refinement takes long: past the
   // deadline the rest are left unrefined, which only weakens the bound.
   auto venceu = [&] { return grande_ && Relogio::now() >= prazo_; };
+  versao_++;
   if (kmin > 0 && ajustes_.recoloracao)
     for (int j = 0; j < nw; j++)
       for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
         const int x = (j << 6) + std::countr_zero(b);
-        if (recolore<W>(x, k)) bits::desliga(q, x);
+        if (porListas_ ? recoloraPorListas(x, k) : recolore<W>(x, k)) bits::desliga(q, x);
       }
   if (kmin > 0 && ajustes_.maxsat) {
     usada_.assign(k, 0);
+    if (porListas_) std::fill(usadas_.begin(), usadas_.end(), 0);
     for (int j = 0; j < nw; j++)
       for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
         const int x = (j << 6) + std::countr_zero(b);

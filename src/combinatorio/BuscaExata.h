@@ -27,6 +27,10 @@ struct Ajustes {
   bool recoloracao = true; // a blocked candidate moved into a clique below the bound
   bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
   bool reducao = true;     // candidates with at most one conflict taken without branching
+  // How the refinements find a copy's conflicts: by its row of bits, by its
+  // list of conflicts, or the one the graph's density favours.  Both give
+  // the same tree.
+  enum class Conflitos { automatico, bits, listas } conflitos = Conflitos::automatico;
 };
 
 struct ResultadoExato {
@@ -75,15 +79,29 @@ class BuscaExata {
   template <int W>
   bool recolore(int x, int k);
   template <int W>
-  bool propaga(int x, int k, int propria);
+  bool propaga(int x, int k);
   template <int W>
   bool inconsistente(int x, int k);
+  // The refinements over lists of conflicts, for sparse graphs, where a
+  // copy conflicts with far fewer copies than a row has words times cliques.
+  static bool listasConvem(const GrafoSimples& g);
+  void listaConflitos(const GrafoSimples& g, const std::vector<int>& posicao);
+  bool recoloraPorListas(int x, int k);
+  bool propagaPorListas(int x, int k);
+  // Whether z is in clique a, one of the colouring's first k.
+  bool naClique(int z, int a, int k) const {
+    return static_cast<unsigned>(a) < static_cast<unsigned>(k) &&
+           bits::testa(classes_.data() + static_cast<size_t>(a) * w_, z);
+  }
+  // Marks in naConflito_ the cliques whose forcings emptied clique `vazia`.
+  void marcaConflito(int vazia, int k);
   template <int W>
   void expande(int d, int tamanho);
 
   Ajustes ajustes_;
   int n_ = 0, copias_ = 0, w_ = 0;
   bool grande_ = false;  // nodes so slow that the clock is read at each
+  bool porListas_ = false;  // refinements over lists of conflicts
   std::vector<int> vertice_;      // search position i -> vertex of g
   bits::Bloco compat_;  // row x: the copies compatible with copy x
   // Working sets: per depth the candidates, the branching list and colours;
@@ -96,6 +114,23 @@ class BuscaExata {
   std::vector<char> usada_, propagada_, naConflito_;
   std::vector<int> fila_, pilha_, ativas_;
   std::vector<std::vector<int>> causas_;
+  // The cliques change at each colouring and at each move between them;
+  // semLugar_[y] == versao_ records that y fits no clique but its own.
+  uint64_t versao_ = 0;
+  std::vector<uint64_t> semLugar_;
+  // Lists of conflicts: copy x's are conflito_[inicioConflitos_[x] ..
+  // inicioConflitos_[x + 1]), itself excluded.  cliqueDe_[z] is the clique z
+  // last joined (checked against its row), tamanho_ each clique's size;
+  // tirada_, tocada_ and vista_ mark, by the step that set them, the copies
+  // a propagation struck out, the cliques a forcing touched and those a
+  // propagation has met (whose restantes_, causas_, propagada_ are set).
+  std::vector<int> conflito_, inicioConflitos_, cliqueDe_, tamanho_, restantes_;
+  std::vector<int> tocadas_, tocadasY_, contagem_, contagemY_;
+  std::vector<uint64_t> tirada_, tocada_, vista_;
+  uint64_t passo_ = 0;
+  // Sets of cliques: those of one member, those used up by propagation, and
+  // a working set.
+  std::vector<uint64_t> unitarias_, usadas_, escolha_;
   std::vector<int> escolhidas_, melhor_;
   int valor_ = 0;
   int64_t nos_ = 0, noInicial_ = 0, noMelhor_ = 0;

@@ -48,7 +48,9 @@ TEST(BuscaExata, IgualAForcaBrutaEmTodasAsVariantes) {
                                              caso % 3 == 0 ? 0.2 : 0.0, caso % 2 == 1);
     const GrafoSimples g(n, arestas);
     const int otimo = otimoForcaBruta(n, arestas);
-    for (const Ajustes& a : kVariantes) {
+    for (Ajustes a : kVariantes) {
+      // Conflicts found by rows and by lists, whatever the density.
+      a.conflitos = caso % 2 == 0 ? Ajustes::Conflitos::bits : Ajustes::Conflitos::listas;
       const ResultadoExato r = combinatorio::resolveGrafo(g, {}, kSemPrazo, a);
       ASSERT_EQ(r.valor, otimo) << "caso " << caso;
       EXPECT_TRUE(r.completo);
@@ -59,6 +61,29 @@ TEST(BuscaExata, IgualAForcaBrutaEmTodasAsVariantes) {
       EXPECT_EQ(__builtin_popcountl(mascara(membros(r.lado))), otimo);
       EXPECT_TRUE(equilibradoBruto(n, arestas, mascara(membros(r.lado))));
       EXPECT_TRUE(ladosValidos(g, r.lado)) << "caso " << caso;
+    }
+  }
+}
+
+// The refinements over lists of conflicts take the same steps as those over
+// rows: the same tree, bounds and set in every variant, on graphs large
+// enough to branch and to fill several words.
+TEST(BuscaExata, ListasDeConflitosDaoAMesmaArvore) {
+  std::mt19937 rng(31);
+  for (int caso = 0; caso < 24; caso++) {
+    const int n = 20 + static_cast<int>(rng() % 50);
+    const auto arestas = grafoSinalAleatorio(rng, n, 0.05 + (caso % 6) / 10.0, caso % 3 == 0 ? 0.8 : 0.4,
+                                             caso % 4 == 0 ? 0.1 : 0.0, caso % 5 == 0);
+    const GrafoSimples g(n, arestas);
+    for (Ajustes a : kVariantes) {
+      a.conflitos = Ajustes::Conflitos::bits;
+      const ResultadoExato porBits = combinatorio::resolveGrafo(g, {}, kSemPrazo, a);
+      a.conflitos = Ajustes::Conflitos::listas;
+      const ResultadoExato porListas = combinatorio::resolveGrafo(g, {}, kSemPrazo, a);
+      ASSERT_EQ(porListas.nos, porBits.nos) << "caso " << caso;
+      EXPECT_EQ(porListas.valor, porBits.valor);
+      EXPECT_EQ(porListas.limitanteRaiz, porBits.limitanteRaiz);
+      EXPECT_EQ(porListas.lado, porBits.lado);
     }
   }
 }
