@@ -2,12 +2,12 @@
 // with every part on, then with each switched off in turn, and prints a row
 // per variant (seconds, nodes, root bound, value, bound).
 //
-//   build-bench/partes_combinatorio [-m] [-1] [-b|-l] [-t seconds] instance
+//   build-bench/partes_combinatorio [-m] [-1] [-b|-l] [-j threads] [-t seconds] instance
 //
 // -m reads the instance as a matrix; -1 runs only the variant with every
 // part on; -b and -l make the refinements find conflicts by rows of bits or
-// by lists (by default the graph's density chooses); -t limits each
-// variant (default 60).
+// by lists (by default the graph's density chooses); -j searches with that
+// many threads; -t limits each variant (default 60).
 #include <unistd.h>
 
 #include <chrono>
@@ -25,18 +25,20 @@
 int main(int argc, char** argv) {
   bool matriz = false, soTudo = false;
   auto conflitos = combinatorio::Ajustes::Conflitos::automatico;
+  int linhas = 1;
   double segundos = 60;
   int c;
-  while ((c = getopt(argc, argv, "m1blt:")) != -1) {
+  while ((c = getopt(argc, argv, "m1blj:t:")) != -1) {
     if (c == 'm') matriz = true;
     else if (c == '1') soTudo = true;
     else if (c == 'b') conflitos = combinatorio::Ajustes::Conflitos::bits;
     else if (c == 'l') conflitos = combinatorio::Ajustes::Conflitos::listas;
+    else if (c == 'j') linhas = std::atoi(optarg);
     else if (c == 't') segundos = std::atof(optarg);
     else return 2;
   }
   if (optind + 1 != argc) {
-    std::fprintf(stderr, "uso: %s [-m] [-1] [-b|-l] [-t segundos] instancia\n", argv[0]);
+    std::fprintf(stderr, "uso: %s [-m] [-1] [-b|-l] [-j linhas] [-t segundos] instancia\n", argv[0]);
     return 2;
   }
   std::FILE* in = std::fopen(argv[optind], "r");
@@ -73,6 +75,7 @@ int main(int argc, char** argv) {
   std::printf("variante\tsegundos\tnos\traiz\tvalor\tlimitante\tprovado\n");
   for (Variante v : variantes) {
     v.ajustes.conflitos = conflitos;
+    v.ajustes.paralelo = linhas;
     const Relogio::time_point inicio = Relogio::now();
     const auto prazo = inicio + std::chrono::duration_cast<Relogio::duration>(
                                     std::chrono::duration<double>(segundos));

@@ -10,6 +10,7 @@ int REDUZIR = 0;
 int TEMPO_MAX = 3600;
 int COMBINATORIO = 0;
 int AUTOMATICO = 0;
+int LINHAS = 1;
 int CORTES_GERAIS = 0;
 int PROGRESSO = 0;
 const char* ARQUIVO_SOLUCAO = nullptr;

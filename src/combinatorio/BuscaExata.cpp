@@ -16,6 +16,9 @@ namespace {
 // GRANDE words in all, where a node takes long, every node looks.
 const int64_t NOS_POR_CONSULTA = 256;
 const int64_t GRANDE = int64_t{1} << 22;
+// Graphs below this many vertices are searched by one thread: their whole
+// search takes less than starting the others.
+const int MINIMO_PARALELO = 20;
 
 // Vertices so that the most conflicted come last: repeatedly the vertex with
 // the most conflicts among those left goes to the end (a double edge counts
@@ -52,13 +55,32 @@ std::vector<int> ordemDeBusca(const GrafoSimples& g) {
   return ordem;
 }
 
+// Calls f.operator()<W>() with the search's loops over words unrolled for
+// the small widths w.
+template <typename F>
+void porLargura(int w, F&& f) {
+  switch (w) {
+    case 1: f.template operator()<1>(); break;
+    case 2: f.template operator()<2>(); break;
+    case 3: f.template operator()<3>(); break;
+    case 4: f.template operator()<4>(); break;
+    case 5: f.template operator()<5>(); break;
+    case 6: f.template operator()<6>(); break;
+    case 7: f.template operator()<7>(); break;
+    case 8: f.template operator()<8>(); break;
+    default: f.template operator()<0>();
+  }
+}
+
 }  // namespace
 
-int64_t BuscaExata::memoria(int64_t n) {
+int64_t BuscaExata::memoria(int64_t n, int linhas) {
   const int64_t copias = 2 * n, w = (copias + 63) / 64;
-  // Compatibility rows; the colouring's cliques and propagation rows, up to
-  // n of each; candidate sets of a path about n/2 deep.
-  return copias * w * 8 + 2 * n * w * 8 + (n / 2 + 1) * w * 8 + 64 * copias;
+  // Compatibility rows, shared; per thread the colouring's cliques and
+  // propagation rows, up to n of each, and candidate sets of a path about
+  // n/2 deep.
+  const int64_t porLinha = 2 * n * w * 8 + (n / 2 + 1) * w * 8 + 64 * copias;
+  return copias * w * 8 + std::max(1, linhas) * porLinha;
 }
 
 BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
@@ -67,9 +89,11 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
   vertice_ = ordemDeBusca(g);
   std::vector<int> posicao(n_);
   for (int i = 0; i < n_; i++) posicao[vertice_[i]] = i;
-  compat_.zera(static_cast<size_t>(copias_) * w_);
+  comum_ = std::make_shared<Comum>();
+  comum_->compat.zera(static_cast<size_t>(copias_) * w_);
+  compat_ = comum_->compat.data();
   for (int x = 0; x < copias_; x++) {
-    uint64_t* linha = compat_.data() + static_cast<size_t>(x) * w_;
+    uint64_t* linha = comum_->compat.data() + static_cast<size_t>(x) * w_;
     for (int j = 0; j < w_; j++) linha[j] = ~uint64_t{0};
     if (copias_ & 63) linha[w_ - 1] = (uint64_t{1} << (copias_ & 63)) - 1;
     bits::desliga(linha, x);
@@ -84,13 +108,58 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
       if (sin[k] != 1) bits::desliga(linha, copia(y, lado));
     }
   }
-  q_.assign(w_, 0);
-  u_.assign(w_, 0);
-  semLugar_.assign(copias_, 0);
   grande_ = static_cast<int64_t>(copias_) * w_ >= GRANDE;
   if (ajustes_.conflitos == Ajustes::Conflitos::listas ||
       (ajustes_.conflitos == Ajustes::Conflitos::automatico && listasConvem(g)))
     listaConflitos(g, posicao);
+  preparaTrabalho();
+}
+
+BuscaExata::BuscaExata(const BuscaExata& mestre, Linha)
+    : ajustes_(mestre.ajustes_), n_(mestre.n_), copias_(mestre.copias_), w_(mestre.w_),
+      grande_(mestre.grande_), porListas_(mestre.porListas_), vertice_(mestre.vertice_),
+      comum_(mestre.comum_), compat_(mestre.compat_), conflito_(mestre.conflito_),
+      inicioConflitos_(mestre.inicioConflitos_), prazo_(mestre.prazo_),
+      ultimoProgresso_(mestre.ultimoProgresso_) {
+  noInicial_ = mestre.noInicial_;
+  limiteCorrente_ = mestre.limiteCorrente_;
+  preparaTrabalho();
+}
+
+// The working sets whose size the graph fixes.
+void BuscaExata::preparaTrabalho() {
+  q_.assign(w_, 0);
+  u_.assign(w_, 0);
+  semLugar_.assign(copias_, 0);
+  if (!porListas_) return;
+  cliqueDe_.assign(copias_, -1);
+  tirada_.assign(copias_, 0);
+  const int cliques = n_ + 1, nk = bits::palavras(cliques);
+  tamanho_.assign(cliques, 0);
+  restantes_.assign(cliques, 0);
+  contagem_.assign(cliques, 0);
+  contagemY_.assign(cliques, 0);
+  tocada_.assign(cliques, 0);
+  vista_.assign(cliques, 0);
+  propagada_.assign(cliques, 0);
+  causas_.resize(cliques);
+  unitarias_.assign(nk, 0);
+  usadas_.assign(nk, 0);
+  escolha_.assign(nk, 0);
+}
+
+// A better set, the chosen copies so far: kept, and offered to the other
+// threads.
+void BuscaExata::registra(int tamanho) {
+  valor_ = tamanho;
+  melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + tamanho);
+  noMelhor_ = noInicial_ + nos_;
+  if (partilha_ == nullptr) return;
+  const std::lock_guard<std::mutex> trava(partilha_->trava);
+  if (tamanho <= partilha_->valor.load()) return;
+  partilha_->melhor = melhor_;
+  partilha_->noMelhor = noInicial_ + partilha_->nos.load() + (nos_ - nosContados_);
+  partilha_->valor.store(tamanho);
 }
 
 // Whether x, blocked from every clique below k, fits in one after moving its
@@ -284,12 +353,22 @@ template <int W>
 void BuscaExata::expande(int d, int tamanho) {
   const int nw = palavras<W>();
   nos_++;
+  if (partilha_ != nullptr) valor_ = std::max(valor_, partilha_->valor.load(std::memory_order_relaxed));
   if (grande_ || nos_ % NOS_POR_CONSULTA == 0) {
     const Relogio::time_point agora = Relogio::now();
     if (agora >= prazo_) parou_ = true;
+    int64_t nos = nos_;
+    int limite = limiteCorrente_;
+    if (partilha_ != nullptr) {
+      nos = partilha_->nos += nos_ - nosContados_;
+      nosContados_ = nos_;
+      int aberto = 0;  // the largest bound of a root branch in progress
+      for (int t = 0; t < partilha_->linhas; t++) aberto = std::max(aberto, partilha_->corDaLinha[t].load());
+      limite = std::min(limite, aberto);
+    }
     if (progresso_ != nullptr && *progresso_ && agora - ultimoProgresso_ >= std::chrono::seconds(1)) {
       ultimoProgresso_ = agora;
-      (*progresso_)(noInicial_ + nos_, d + 1, valor_, std::max(valor_, limiteCorrente_));
+      (*progresso_)(noInicial_ + nos, d + 1, valor_, std::max(valor_, limite));
     }
   }
   if (parou_) return;
@@ -317,11 +396,7 @@ void BuscaExata::expande(int d, int tamanho) {
         }
     }
     if (bits::vazio(p, nw)) {
-      if (tamanho > valor_) {
-        valor_ = tamanho;
-        melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + valor_);
-        noMelhor_ = noInicial_ + nos_;
-      }
+      if (tamanho > valor_) registra(tamanho);
       return;
     }
   }
@@ -349,9 +424,7 @@ void BuscaExata::expande(int d, int tamanho) {
     if (algum != 0) {
       expande<W>(d + 1, tamanho + 1);
     } else if (tamanho + 1 > valor_) {
-      valor_ = tamanho + 1;
-      melhor_.assign(escolhidas_.begin(), escolhidas_.begin() + valor_);
-      noMelhor_ = noInicial_ + nos_;
+      registra(tamanho + 1);
     }
     if (parou_) {
       limiteAberto_ = std::max(limiteAberto_, tamanho + cor);
@@ -363,6 +436,10 @@ void BuscaExata::expande(int d, int tamanho) {
     if (d == 0 && ajustes_.simetria) bits::desliga(p, espelho(x));
   }
   topoLista_ = base;
+}
+
+void BuscaExata::expandeDe(int d, int tamanho) {
+  porLargura(w_, [&]<int W>() { expande<W>(d, tamanho); });
 }
 
 ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
@@ -407,17 +484,12 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   limiteCorrente_ = alto;
 
   if (valor_ < alto && Relogio::now() < prazo_) {
-    // The search's loops over words unrolled for the small widths.
-    switch (w_) {
-      case 1: expande<1>(0, 0); break;
-      case 2: expande<2>(0, 0); break;
-      case 3: expande<3>(0, 0); break;
-      case 4: expande<4>(0, 0); break;
-      case 5: expande<5>(0, 0); break;
-      case 6: expande<6>(0, 0); break;
-      case 7: expande<7>(0, 0); break;
-      case 8: expande<8>(0, 0); break;
-      default: expande<0>(0, 0);
+    const int linhas = n_ >= MINIMO_PARALELO ? ajustes_.paralelo : 1;
+    if (linhas > 1) {
+      nos_++;  // the root, coloured here and shared out
+      raizEmParalelo(linhas, colore<0>(candidatos_[0].data(), valor_, lista_.data(), cor_.data()));
+    } else {
+      expandeDe(0, 0);
     }
   }
   else parou_ = valor_ < alto;

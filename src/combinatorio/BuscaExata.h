@@ -11,9 +11,12 @@
 #ifndef BCT_COMBINATORIO_BUSCAEXATA_H
 #define BCT_COMBINATORIO_BUSCAEXATA_H
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "combinatorio/Bits.h"
@@ -31,6 +34,9 @@ struct Ajustes {
   // list of conflicts, or the one the graph's density favours.  Both give
   // the same tree.
   enum class Conflitos { automatico, bits, listas } conflitos = Conflitos::automatico;
+  // Threads sharing out the root's branches, and the incumbent.  With one,
+  // or on a graph too small to pay for them, the search runs alone.
+  int paralelo = 1;
 };
 
 struct ResultadoExato {
@@ -58,10 +64,41 @@ class BuscaExata {
   ResultadoExato resolve(const std::vector<signed char>& inicial, Relogio::time_point prazo,
                          int64_t noInicial = 0, const Progresso& progresso = nullptr);
 
-  // Memory the search over g's n vertices needs, in bytes.
-  static int64_t memoria(int64_t n);
+  // Memory the search over g's n vertices needs, in bytes, with `linhas`
+  // threads.
+  static int64_t memoria(int64_t n, int linhas = 1);
 
  private:
+  // What the threads of a parallel search share besides the rows: the next
+  // root branch to take, the incumbent, the nodes counted so far and each
+  // thread's root branch (its clique index; 0 when idle), for progress.
+  struct Partilha {
+    std::atomic<int> proximo{0};
+    std::atomic<int> valor{0};
+    std::atomic<int64_t> nos{0};
+    int linhas = 0;
+    std::unique_ptr<std::atomic<int>[]> corDaLinha;
+    std::mutex trava;
+    std::vector<int> melhor;  // under trava
+    int64_t noMelhor = 0;     // under trava
+  };
+  // The rows and lists every thread reads.
+  struct Comum {
+    bits::Bloco compat;
+    std::vector<int> conflito, inicioConflitos;
+  };
+  // A thread's search, sharing the rows of `mestre`.
+  struct Linha {};
+  BuscaExata(const BuscaExata& mestre, Linha);
+  void preparaTrabalho();
+  void registra(int tamanho);
+  // The root's m branches, listed in lista_ and cor_, searched by `linhas`
+  // threads, each taking the next one left.
+  void raizEmParalelo(int linhas, int m);
+  void trabalha(Partilha& partilha, const std::vector<int>& lista, const std::vector<int>& cor,
+                const std::vector<uint64_t>& raiz, int indice);
+  void expandeDe(int d, int tamanho);  // expande for this graph's width
+
   // Copy of the i-th vertex of the search order on a side, and back: the two
   // copies of a vertex side by side, which the colouring found to pack
   // better than all side-0 copies before all side-1 ones.
@@ -69,7 +106,7 @@ class BuscaExata {
   static int posicaoDa(int x) { return x >> 1; }
   static int ladoDa(int x) { return x & 1; }
   static int espelho(int x) { return x ^ 1; }
-  const uint64_t* compat(int x) const { return compat_.data() + static_cast<size_t>(x) * w_; }
+  const uint64_t* compat(int x) const { return compat_ + static_cast<size_t>(x) * w_; }
   uint64_t* classe(int k) { return classes_.data() + static_cast<size_t>(k) * w_; }
   // Words per set: W when the search was compiled for that width, else w_.
   template <int W>
@@ -103,7 +140,8 @@ class BuscaExata {
   bool grande_ = false;  // nodes so slow that the clock is read at each
   bool porListas_ = false;  // refinements over lists of conflicts
   std::vector<int> vertice_;      // search position i -> vertex of g
-  bits::Bloco compat_;  // row x: the copies compatible with copy x
+  std::shared_ptr<Comum> comum_;
+  const uint64_t* compat_ = nullptr;  // row x: the copies compatible with copy x
   // Working sets: per depth the candidates, the branching list and colours;
   // shared by all depths the colouring's cliques and propagation rows.
   std::vector<std::vector<uint64_t>> candidatos_;
@@ -124,7 +162,9 @@ class BuscaExata {
   // tirada_, tocada_ and vista_ mark, by the step that set them, the copies
   // a propagation struck out, the cliques a forcing touched and those a
   // propagation has met (whose restantes_, causas_, propagada_ are set).
-  std::vector<int> conflito_, inicioConflitos_, cliqueDe_, tamanho_, restantes_;
+  const int* conflito_ = nullptr;
+  const int* inicioConflitos_ = nullptr;
+  std::vector<int> cliqueDe_, tamanho_, restantes_;
   std::vector<int> tocadas_, tocadasY_, contagem_, contagemY_;
   std::vector<uint64_t> tirada_, tocada_, vista_;
   uint64_t passo_ = 0;
@@ -140,6 +180,8 @@ class BuscaExata {
   Relogio::time_point prazo_;
   const Progresso* progresso_ = nullptr;
   Relogio::time_point ultimoProgresso_;
+  Partilha* partilha_ = nullptr;  // in a thread of a parallel search
+  int64_t nosContados_ = 0;       // this thread's nodes already in partilha_->nos
 };
 
 }  // namespace combinatorio

@@ -30,40 +30,30 @@ bool BuscaExata::listasConvem(const GrafoSimples& g) {
 
 void BuscaExata::listaConflitos(const GrafoSimples& g, const std::vector<int>& posicao) {
   porListas_ = true;
-  inicioConflitos_.assign(copias_ + 1, 0);
-  conflito_.clear();
+  std::vector<int>& conflito = comum_->conflito;
+  std::vector<int>& inicio = comum_->inicioConflitos;
+  inicio.assign(copias_ + 1, 0);
+  conflito.clear();
   for (int x = 0; x < copias_; x++) {
-    inicioConflitos_[x] = static_cast<int>(conflito_.size());
-    conflito_.push_back(espelho(x));
+    inicio[x] = static_cast<int>(conflito.size());
+    conflito.push_back(espelho(x));
     const int v = vertice_[posicaoDa(x)], lado = ladoDa(x);
     const auto viz = g.vizinhos(v);
     const auto sin = g.sinais(v);
     for (size_t k = 0; k < viz.size(); k++) {
       const int y = posicao[viz[k]];
-      if (sin[k] != -1) conflito_.push_back(copia(y, lado ^ 1));
-      if (sin[k] != 1) conflito_.push_back(copia(y, lado));
+      if (sin[k] != -1) conflito.push_back(copia(y, lado ^ 1));
+      if (sin[k] != 1) conflito.push_back(copia(y, lado));
     }
     // A loop would list the copy itself; the rows never hold it either.
-    const auto inicio = conflito_.begin() + inicioConflitos_[x];
-    std::sort(inicio, conflito_.end());
-    conflito_.erase(std::unique(inicio, conflito_.end()), conflito_.end());
-    conflito_.erase(std::remove(inicio, conflito_.end(), x), conflito_.end());
+    const auto deX = conflito.begin() + inicio[x];
+    std::sort(deX, conflito.end());
+    conflito.erase(std::unique(deX, conflito.end()), conflito.end());
+    conflito.erase(std::remove(deX, conflito.end(), x), conflito.end());
   }
-  inicioConflitos_[copias_] = static_cast<int>(conflito_.size());
-  cliqueDe_.assign(copias_, -1);
-  tirada_.assign(copias_, 0);
-  const int cliques = n_ + 1, nk = bits::palavras(cliques);
-  tamanho_.assign(cliques, 0);
-  restantes_.assign(cliques, 0);
-  contagem_.assign(cliques, 0);
-  contagemY_.assign(cliques, 0);
-  tocada_.assign(cliques, 0);
-  vista_.assign(cliques, 0);
-  propagada_.assign(cliques, 0);
-  causas_.resize(cliques);
-  unitarias_.assign(nk, 0);
-  usadas_.assign(nk, 0);
-  escolha_.assign(nk, 0);
+  inicio[copias_] = static_cast<int>(conflito.size());
+  conflito_ = conflito.data();
+  inicioConflitos_ = inicio.data();
 }
 
 // Clears the members from k up of the word holding k (the cliques of an
@@ -148,8 +138,8 @@ bool BuscaExata::recoloraPorListas(int x, int k) {
 // registers across the stores.)
 bool BuscaExata::propagaPorListas(int x, int k) {
   const uint64_t inicio = ++passo_;  // a copy struck out since then is out
-  const int* const inicioDe = inicioConflitos_.data();
-  const int* const conflito = conflito_.data();
+  const int* const inicioDe = inicioConflitos_;
+  const int* const conflito = conflito_;
   const int* const cliqueDe = cliqueDe_.data();
   const char* const usada = usada_.data();
   const int* const tamanho = tamanho_.data();

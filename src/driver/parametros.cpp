@@ -5,11 +5,13 @@
 #include <getopt.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "base/opcoes.h"
 
@@ -31,6 +33,18 @@ bool leSegundos(const char* texto, int* segundos) {
   return true;
 }
 
+// Threads for -j: 1 to MAXIMO_LINHAS, or 0 for one per processor.
+const int MAXIMO_LINHAS = 256;
+bool leLinhas(const char* texto, int* linhas) {
+  if (texto == nullptr || *texto < '0' || *texto > '9') return false;
+  char* fim = nullptr;
+  errno = 0;
+  const long t = std::strtol(texto, &fim, 10);
+  if (errno != 0 || *fim != '\0' || t < 0 || t > MAXIMO_LINHAS) return false;
+  *linhas = t > 0 ? static_cast<int>(t) : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return true;
+}
+
 // BCTOVSEL_TEMPO_MAX, when it holds a valid number of seconds; anything else
 // there is ignored, as it always was.
 int tempoDoAmbiente() {
@@ -46,6 +60,7 @@ const struct option OPCOES[] = {
     {"cortes-gerais", no_argument, nullptr, 'g'},
     {"combinatorio", no_argument, nullptr, 'c'},
     {"automatico", no_argument, nullptr, 'a'},
+    {"paralelo", required_argument, nullptr, 'j'},
     {"ajuda", no_argument, nullptr, 'h'},
     {nullptr, 0, nullptr, 0},
 };
@@ -56,12 +71,13 @@ void extractParameters(int argc, char** argv) {
   // "+": options end at the first operand, so the strategy and a negative
   // depth limit after it are never taken for options.
   int tempo = 0;
+  bool linhasDadas = false;
   // On by default where someone watches; -p asks for it anywhere.
   PROGRESSO = isatty(STDERR_FILENO) ? 1 : 0;
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:s:pgcah", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:pgcaj:h", OPCOES, nullptr);
     if (c == -1) {
       // An empty argument where options go, with the strategy still to
       // come, is no option: a script that passes "$OPCOES" with none set
@@ -96,6 +112,14 @@ void extractParameters(int argc, char** argv) {
       case 'a':
         AUTOMATICO = 1;
         break;
+      case 'j':
+        linhasDadas = true;
+        if (!leLinhas(optarg, &LINHAS)) {
+          std::printf("Valor invalido para -j/--paralelo: \"%s\" (um numero inteiro de linhas de "
+                      "execucao, de 1 a %d, ou 0 para uma por processador).\n", optarg, MAXIMO_LINHAS);
+          abandona();
+        }
+        break;
       case 's':
         if (*optarg == '\0') {
           std::printf("A opcao -s/--solucao exige um nome de arquivo.\n");
@@ -107,7 +131,9 @@ void extractParameters(int argc, char** argv) {
         showUsage();
         std::exit(0);
       case ':':
-        std::printf("A opcao %s exige um valor.\n", optopt == 's' ? "-s/--solucao" : "-t/--tempo");
+        std::printf("A opcao %s exige um valor.\n", optopt == 's'   ? "-s/--solucao"
+                                                     : optopt == 'j' ? "-j/--paralelo"
+                                                                     : "-t/--tempo");
         abandona();
       default:
         // optopt holds a short option's letter; a long one is the argument
@@ -122,6 +148,11 @@ void extractParameters(int argc, char** argv) {
   TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
   if (COMBINATORIO && AUTOMATICO) {
     std::printf("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a escolhe o motor.\n");
+    abandona();
+  }
+  if (linhasDadas && !COMBINATORIO && !AUTOMATICO) {
+    std::printf("A opcao -j/--paralelo e' do motor combinatorio (-c ou -a); o branch-and-cut usa "
+                "uma linha de execucao.\n");
     abandona();
   }
   if (COMBINATORIO && CORTES_GERAIS) {
@@ -182,5 +213,7 @@ void showUsage() {
   std::printf("                    posicao da estrategia nao se aplica\n");
   std::printf("  -a, --automatico  escolhe o motor pela instancia: o combinatorio para grafos\n");
   std::printf("                    pequenos e densos, o branch-and-cut para os demais\n");
+  std::printf("  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n");
+  std::printf("                    execucao (0: uma por processador; padrao: 1)\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
 }

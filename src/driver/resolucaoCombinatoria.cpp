@@ -39,7 +39,9 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
     progresso = [](int64_t nos, int abertos, int valor, int limitante) {
       relataProgressoCombinatorio(nos, abertos, valor, limitante);
     };
-  const combinatorio::ResultadoExato e = combinatorio::resolveGrafo(g, lados, prazo(), {}, progresso);
+  combinatorio::Ajustes ajustes;
+  ajustes.paralelo = LINHAS;
+  const combinatorio::ResultadoExato e = combinatorio::resolveGrafo(g, lados, prazo(), ajustes, progresso);
 
   ResultadoBusca r;
   r.tiques = static_cast<unsigned long>(agora() - inicio);
@@ -71,5 +73,5 @@ void exigeMemoriaCombinatoria(const GrafoSimples& g) {
   std::snprintf(descricao, sizeof descricao,
                 "o motor combinatorio sobre uma componente de %lld vertices",
                 static_cast<long long>(vertices));
-  exigeBytes(combinatorio::BuscaExata::memoria(vertices) + (64ll << 20), descricao);
+  exigeBytes(combinatorio::BuscaExata::memoria(vertices, LINHAS) + (64ll << 20), descricao);
 }

@@ -35,6 +35,8 @@ const char* const USO =
     "                    posicao da estrategia nao se aplica\n"
     "  -a, --automatico  escolhe o motor pela instancia: o combinatorio para grafos\n"
     "                    pequenos e densos, o branch-and-cut para os demais\n"
+    "  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n"
+    "                    execucao (0: uma por processador; padrao: 1)\n"
     "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {
@@ -53,6 +55,8 @@ class Opcoes : public ::testing::Test {
     HEURISTICA_PRIMAL = BRANCH_AND_CUT = GRAPH_INSTANCE = COMPLETE_PRINT = 7;
     MAX_NODE_DEPTH_FOR_SEP = 1000000;
     REDUZIR = 0;
+    COMBINATORIO = AUTOMATICO = CORTES_GERAIS = 0;
+    LINHAS = 1;
     TEMPO_MAX = 0;
     ARQUIVO_SOLUCAO = nullptr;
     unsetenv("BCTOVSEL_TEMPO_MAX");
@@ -236,6 +240,39 @@ TEST_F(OpcoesDeathTest, CombinacoesSemSentidoSaoRecusadas) {
     EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", a, b, "1110"}), 255, saida);
     EXPECT_EQ(saida, std::string("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a "
                                  "escolhe o motor.\n") + USO);
+  }
+}
+
+// Threads for the combinatorial engine, alone or chosen by -a; 0 asks for
+// one per processor.
+TEST_F(Opcoes, LinhasDoMotorCombinatorio) {
+  extrai({"BCTovsel", "1110"});
+  EXPECT_EQ(LINHAS, 1);
+  extrai({"BCTovsel", "-c", "-j", "3", "1110"});
+  EXPECT_EQ(LINHAS, 3);
+  COMBINATORIO = 0;
+  extrai({"BCTovsel", "--paralelo=2", "-a", "1110"});
+  EXPECT_EQ(LINHAS, 2);
+  extrai({"BCTovsel", "-a", "-j0", "1110"});
+  EXPECT_GE(LINHAS, 1);
+}
+
+TEST_F(OpcoesDeathTest, LinhasInvalidasOuSemMotorCombinatorioSaoRecusadas) {
+  std::string saida;
+  for (const char* valor : {"-1", "abc", "2x", "", "257", " 2"}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-c", "-j", valor, "1110"}), 255, saida);
+    EXPECT_EQ(saida, std::string("Valor invalido para -j/--paralelo: \"") + valor +
+                         "\" (um numero inteiro de linhas de execucao, de 1 a 256, ou 0 para uma "
+                         "por processador).\n" + USO)
+        << valor;
+  }
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-c", "-j"}), 255, saida);
+  EXPECT_EQ(saida, std::string("A opcao -j/--paralelo exige um valor.\n") + USO);
+  // Even one thread: the option names an engine the run does not use.
+  for (const char* valor : {"2", "1"}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-j", valor, "-r", "1110"}), 255, saida);
+    EXPECT_EQ(saida, std::string("A opcao -j/--paralelo e' do motor combinatorio (-c ou -a); o "
+                                 "branch-and-cut usa uma linha de execucao.\n") + USO);
   }
 }
 

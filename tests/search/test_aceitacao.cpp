@@ -190,6 +190,8 @@ TEST(Aceitacao, CortesGeraisSoComCortesAchamOOtimo) { confereTodas("-g 0110", "-
 // on the pieces of a reduced instance, and when -a picks it.
 TEST(Aceitacao, CombinatorioAchaOOtimo) { confereTodas("-c 1110", "-c 1100", true); }
 TEST(Aceitacao, CombinatorioSemHeuristicaAchaOOtimo) { confereTodas("-c 0011", "-c 0001", true); }
+// Threads sharing an incumbent that starts empty.
+TEST(Aceitacao, CombinatorioEmParaleloAchaOOtimo) { confereTodas("-c -j 3 0011", "-c -j 3 0001", true); }
 TEST(Aceitacao, CombinatorioComReducaoAchaOOtimo) { confereTodas("-c -r 1110", "-c -r 1100", true); }
 TEST(Aceitacao, AutomaticoAchaOOtimo) { confereTodas("-a 1110", "-a 1100", true); }
 TEST(Aceitacao, AutomaticoComReducaoAchaOOtimo) { confereTodas("-a -r -g 1110", "-a -r -g 1100", true); }
