@@ -23,16 +23,6 @@ std::vector<char> membros(const std::vector<signed char>& lado) {
   return r;
 }
 
-// The sides given are a valid split of the chosen set: every positive edge
-// inside a side, every negative one across, no double edge.
-bool ladosValidos(const GrafoSimples& g, const std::vector<signed char>& lado) {
-  for (const ArestaSinal& a : g.arestas()) {
-    if (lado[a.u] < 0 || lado[a.w] < 0) continue;
-    if (a.sinal == 2 || (a.sinal == 1) != (lado[a.u] == lado[a.w])) return false;
-  }
-  return true;
-}
-
 const Ajustes kVariantes[] = {
     {}, {false, true, true, true}, {true, false, true, true}, {true, true, false, true},
     {true, true, true, false}, {false, false, false, false}};
@@ -71,10 +61,7 @@ TEST(BuscaExata, IgualAForcaBrutaEmTodasAsVariantes) {
 TEST(BuscaExata, ListasDeConflitosDaoAMesmaArvore) {
   std::mt19937 rng(31);
   for (int caso = 0; caso < 24; caso++) {
-    const int n = 20 + static_cast<int>(rng() % 50);
-    const auto arestas = grafoSinalAleatorio(rng, n, 0.05 + (caso % 6) / 10.0, caso % 3 == 0 ? 0.8 : 0.4,
-                                             caso % 4 == 0 ? 0.1 : 0.0, caso % 5 == 0);
-    const GrafoSimples g(n, arestas);
+    const GrafoSimples g = grafoDeBuscaAleatorio(rng, caso);
     for (Ajustes a : kVariantes) {
       a.conflitos = Ajustes::Conflitos::bits;
       const ResultadoExato porBits = combinatorio::resolveGrafo(g, {}, kSemPrazo, a);

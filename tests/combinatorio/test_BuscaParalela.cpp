@@ -18,14 +18,6 @@ using Relogio = combinatorio::BuscaExata::Relogio;
 
 const Relogio::time_point kSemPrazo = Relogio::now() + std::chrono::hours(24);
 
-bool ladosValidos(const GrafoSimples& g, const std::vector<signed char>& lado) {
-  for (const ArestaSinal& a : g.arestas()) {
-    if (lado[a.u] < 0 || lado[a.w] < 0) continue;
-    if (a.sinal == 2 || (a.sinal == 1) != (lado[a.u] == lado[a.w])) return false;
-  }
-  return true;
-}
-
 int tamanho(const std::vector<signed char>& lado) {
   int t = 0;
   for (const signed char s : lado) t += s >= 0;
@@ -42,10 +34,7 @@ Ajustes comLinhas(int linhas, Ajustes a = {}) {
 TEST(BuscaParalela, IgualASozinhaEDoOtimoAMesmaArvore) {
   std::mt19937 rng(44);
   for (int caso = 0; caso < 30; caso++) {
-    const int n = 20 + static_cast<int>(rng() % 50);
-    const auto arestas = grafoSinalAleatorio(rng, n, 0.05 + (caso % 6) / 10.0, caso % 3 == 0 ? 0.8 : 0.4,
-                                             caso % 4 == 0 ? 0.1 : 0.0, caso % 5 == 0);
-    const GrafoSimples g(n, arestas);
+    const GrafoSimples g = grafoDeBuscaAleatorio(rng, caso);
     Ajustes semSimetria;
     semSimetria.simetria = false;
     for (const Ajustes& base : {Ajustes{}, semSimetria}) {

@@ -93,4 +93,24 @@ inline unsigned long mascara(const std::vector<char>& escolhido) {
   return m;
 }
 
+// A graph too large for brute force but quick to search exactly, for
+// comparing searches: 20 to 69 vertices, density 0.05 to 0.55, signs mostly
+// negative or mixed, some double edges, some repeated records and loops,
+// varying with `caso`.
+inline GrafoSimples grafoDeBuscaAleatorio(std::mt19937& rng, int caso) {
+  const int n = 20 + static_cast<int>(rng() % 50);
+  return GrafoSimples(n, grafoSinalAleatorio(rng, n, 0.05 + (caso % 6) / 10.0, caso % 3 == 0 ? 0.8 : 0.4,
+                                             caso % 4 == 0 ? 0.1 : 0.0, caso % 5 == 0));
+}
+
+// Whether the sides given split the chosen set validly: every positive edge
+// inside a side, every negative one across, no double edge (-1: not chosen).
+inline bool ladosValidos(const GrafoSimples& g, const std::vector<signed char>& lado) {
+  for (const ArestaSinal& a : g.arestas()) {
+    if (lado[a.u] < 0 || lado[a.w] < 0) continue;
+    if (a.sinal == 2 || (a.sinal == 1) != (lado[a.u] == lado[a.w])) return false;
+  }
+  return true;
+}
+
 #endif
