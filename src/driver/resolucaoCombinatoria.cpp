@@ -70,8 +70,13 @@ bool combinatorioConvem(const GrafoSimples& g) {
 void exigeMemoriaCombinatoria(const GrafoSimples& g) {
   const int64_t vertices = combinatorio::maiorComponente(g).vertices;
   char descricao[160];
-  std::snprintf(descricao, sizeof descricao,
-                "o motor combinatorio sobre uma componente de %lld vertices",
-                static_cast<long long>(vertices));
+  if (LINHAS > 1)
+    std::snprintf(descricao, sizeof descricao,
+                  "o motor combinatorio sobre uma componente de %lld vertices, com %d linhas de execucao",
+                  static_cast<long long>(vertices), LINHAS);
+  else
+    std::snprintf(descricao, sizeof descricao,
+                  "o motor combinatorio sobre uma componente de %lld vertices",
+                  static_cast<long long>(vertices));
   exigeBytes(combinatorio::BuscaExata::memoria(vertices, LINHAS) + (64ll << 20), descricao);
 }

@@ -74,6 +74,10 @@ TEST(Combinatorio, ComponenteGrandeDemaisERecusada) {
             std::string::npos)
       << e.erro;
   EXPECT_FALSE(std::filesystem::exists(dir / "tovsel.dir"));
+  // Each thread has working rows of its own: the message says how many.
+  const Execucao j = executa(dir.caminho(), "-c -j 4 1110", dir / "caminho.txt");
+  EXPECT_EQ(j.status, 255);
+  EXPECT_NE(j.erro.find("300000 vertices, com 4 linhas de execucao"), std::string::npos) << j.erro;
 }
 
 // The rule of -a on its edges: the largest component decides, by size and
