@@ -132,7 +132,7 @@ void BuscaExata::preparaTrabalho() {
   u_.assign(w_, 0);
   semLugar_.assign(copias_, 0);
   if (!porListas_) return;
-  cliqueDe_.assign(copias_, -1);
+  cliqueEm_.assign(copias_, 0);
   tirada_.assign(copias_, 0);
   const int cliques = n_ + 1, nk = bits::palavras(cliques);
   tamanho_.assign(cliques, 0);
@@ -302,6 +302,7 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
     }
   };
   int k = 0;
+  if (porListas_) novaColoracao();
   for (; k < kmin; k++) {
     if (bits::vazio(q, nw)) return 0;
     uint64_t* c = classe(k);
@@ -310,7 +311,7 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
       int membros = 0;
       umaClique([&](int x) {
         bits::liga(c, x);
-        cliqueDe_[x] = k;
+        poeNaClique(x, k);
         membros++;
       });
       tamanho_[k] = membros;

@@ -125,11 +125,13 @@ class BuscaExata {
   void listaConflitos(const GrafoSimples& g, const std::vector<int>& posicao);
   bool recoloraPorListas(int x, int k);
   bool propagaPorListas(int x, int k);
-  // Whether z is in clique a, one of the colouring's first k.
-  bool naClique(int z, int a, int k) const {
-    return static_cast<unsigned>(a) < static_cast<unsigned>(k) &&
-           bits::testa(classes_.data() + static_cast<size_t>(a) * w_, z);
+  // The clique of the current colouring's first ones that z is in, or -1.
+  int cliqueAtual(int z) const {
+    const uint64_t c = cliqueEm_[z];
+    return (c >> 32) == cores_ ? static_cast<int>(static_cast<uint32_t>(c)) : -1;
   }
+  void poeNaClique(int z, int a) { cliqueEm_[z] = (cores_ << 32) | static_cast<uint32_t>(a); }
+  void novaColoracao();
   // Marks in naConflito_ the cliques whose forcings emptied clique `vazia`.
   void marcaConflito(int vazia, int k);
   template <int W>
@@ -157,14 +159,17 @@ class BuscaExata {
   uint64_t versao_ = 0;
   std::vector<uint64_t> semLugar_;
   // Lists of conflicts: copy x's are conflito_[inicioConflitos_[x] ..
-  // inicioConflitos_[x + 1]), itself excluded.  cliqueDe_[z] is the clique z
-  // last joined (checked against its row), tamanho_ each clique's size;
+  // inicioConflitos_[x + 1]), itself excluded.  cliqueEm_[z] holds the
+  // colouring (counted in cores_) and the clique z last joined, so one read
+  // says whether z is in a clique now; tamanho_ is each clique's size;
   // tirada_, tocada_ and vista_ mark, by the step that set them, the copies
   // a propagation struck out, the cliques a forcing touched and those a
   // propagation has met (whose restantes_, causas_, propagada_ are set).
   const int* conflito_ = nullptr;
   const int* inicioConflitos_ = nullptr;
-  std::vector<int> cliqueDe_, tamanho_, restantes_;
+  std::vector<uint64_t> cliqueEm_;
+  uint64_t cores_ = 1;
+  std::vector<int> tamanho_, restantes_;
   std::vector<int> tocadas_, tocadasY_, contagem_, contagemY_;
   std::vector<uint64_t> tirada_, tocada_, vista_;
   uint64_t passo_ = 0;

@@ -56,6 +56,15 @@ void BuscaExata::listaConflitos(const GrafoSimples& g, const std::vector<int>& p
   inicioConflitos_ = inicio.data();
 }
 
+void BuscaExata::novaColoracao() {
+  // Every copy's mark of an earlier colouring becomes stale at once; after
+  // 2^32 colourings the marks start over, so none is ever read as new.
+  if (++cores_ >> 32 != 0) {
+    std::fill(cliqueEm_.begin(), cliqueEm_.end(), 0);
+    cores_ = 1;
+  }
+}
+
 // Clears the members from k up of the word holding k (the cliques of an
 // earlier colouring).
 void cortaEm(std::vector<uint64_t>& conjunto, int k) {
@@ -75,8 +84,8 @@ void paraCada(const std::vector<uint64_t>& conjunto, int palavras, F&& f) {
 bool BuscaExata::recoloraPorListas(int x, int k) {
   tocadas_.clear();
   for (int i = inicioConflitos_[x]; i < inicioConflitos_[x + 1]; i++) {
-    const int z = conflito_[i], a = cliqueDe_[z];
-    if (naClique(z, a, k) && contagem_[a]++ == 0) tocadas_.push_back(a);
+    const int a = cliqueAtual(conflito_[i]);
+    if (a >= 0 && contagem_[a]++ == 0) tocadas_.push_back(a);
   }
   const int nk = bits::palavras(k);
   std::copy(unitarias_.begin(), unitarias_.begin() + nk, escolha_.begin());
@@ -93,7 +102,7 @@ bool BuscaExata::recoloraPorListas(int x, int k) {
       if (tamanho_[a] == contagem_[a]) {
         if (tamanho_[a] == 1) bits::desliga(unitarias_.data(), a);
         bits::liga(classe(a), x);
-        cliqueDe_[x] = a;
+        poeNaClique(x, a);
         tamanho_[a]++;
         coube = true;
         break;
@@ -104,8 +113,8 @@ bool BuscaExata::recoloraPorListas(int x, int k) {
       // The first other clique every member of which conflicts with y.
       tocadasY_.clear();
       for (int i = inicioConflitos_[y]; i < inicioConflitos_[y + 1]; i++) {
-        const int z = conflito_[i], b = cliqueDe_[z];
-        if (b != a && naClique(z, b, k) && contagemY_[b]++ == 0) tocadasY_.push_back(b);
+        const int b = cliqueAtual(conflito_[i]);
+        if (b >= 0 && b != a && contagemY_[b]++ == 0) tocadasY_.push_back(b);
       }
       int destino = -1;
       for (const int b : tocadasY_) {
@@ -119,10 +128,10 @@ bool BuscaExata::recoloraPorListas(int x, int k) {
       if (tamanho_[destino] == 1) bits::desliga(unitarias_.data(), destino);
       bits::desliga(classe(a), y);
       bits::liga(classe(destino), y);
-      cliqueDe_[y] = destino;
+      poeNaClique(y, destino);
       tamanho_[destino]++;
       bits::liga(classe(a), x);
-      cliqueDe_[x] = a;
+      poeNaClique(x, a);
       versao_++;
       coube = true;
     }
@@ -140,7 +149,8 @@ bool BuscaExata::propagaPorListas(int x, int k) {
   const uint64_t inicio = ++passo_;  // a copy struck out since then is out
   const int* const inicioDe = inicioConflitos_;
   const int* const conflito = conflito_;
-  const int* const cliqueDe = cliqueDe_.data();
+  const uint64_t* const cliqueEm = cliqueEm_.data();
+  const uint64_t cores = cores_ << 32;
   const char* const usada = usada_.data();
   const int* const tamanho = tamanho_.data();
   const uint64_t* const classes = classes_.data();
@@ -152,10 +162,9 @@ bool BuscaExata::propagaPorListas(int x, int k) {
   const int w = w_;
   // The clique of copy z, if one of the first k not used up; else -1.
   auto cliqueViva = [&](int z) {
-    const int a = cliqueDe[z];
-    if (static_cast<unsigned>(a) >= static_cast<unsigned>(k) || usada[a] ||
-        !bits::testa(classes + static_cast<size_t>(a) * w, z))
-      return -1;
+    const uint64_t c = cliqueEm[z];
+    const int a = static_cast<int>(static_cast<uint32_t>(c));
+    if ((c & ~uint64_t{0xffffffff}) != cores || usada[a]) return -1;
     if (vista[a] != inicio) {
       vista[a] = inicio;
       causas_[a].clear();
