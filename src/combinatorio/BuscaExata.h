@@ -7,7 +7,9 @@
 // and by unit propagation over the cliques (each failed propagation proves
 // one more candidate unable to raise the bound); a candidate with at most
 // one conflict left is taken without branching, and the mirror symmetry of
-// the sides is broken at the root.
+// the sides is broken at the root.  On sparse graphs the refinements read
+// lists of conflicts (ListasDeConflitos.cpp); with several threads the
+// root's branches are shared out among them (BuscaParalela.cpp).
 #ifndef BCT_COMBINATORIO_BUSCAEXATA_H
 #define BCT_COMBINATORIO_BUSCAEXATA_H
 
