@@ -5,6 +5,7 @@
 // the copies branched on before it (and their mirrors), so with the
 // optimum known from the start the threads search the very same tree.
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 #include "combinatorio/BuscaExata.h"
@@ -28,9 +29,18 @@ void BuscaExata::raizEmParalelo(int linhas, int m) {
     if (t == 0) buscas[t]->progresso_ = progresso_;
   }
   {
+    // The calling thread searches too, as the one that reports progress.
+    // A thread the system refuses is done without: the others take its
+    // branches, as every thread takes the next branch left.
     std::vector<std::jthread> fios;
-    for (int t = 0; t < linhas; t++)
-      fios.emplace_back([&, t] { buscas[t]->trabalha(partilha, lista, cor, candidatos_[0], t); });
+    for (int t = 1; t < linhas; t++) {
+      try {
+        fios.emplace_back([&, t] { buscas[t]->trabalha(partilha, lista, cor, candidatos_[0], t); });
+      } catch (const std::system_error&) {
+        break;
+      }
+    }
+    buscas[0]->trabalha(partilha, lista, cor, candidatos_[0], 0);
   }
   for (const auto& b : buscas) {
     nos_ += b->nos_;
