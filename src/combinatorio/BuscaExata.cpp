@@ -350,8 +350,11 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
   return m;
 }
 
+// A node's head: its count, the look at the clock, and the candidates taken
+// without branching (into escolhidas_, raising tamanho).  False when nothing
+// is left to branch on.
 template <int W>
-void BuscaExata::expande(int d, int tamanho) {
+bool BuscaExata::cabeca(int d, int& tamanho) {
   const int nw = palavras<W>();
   nos_++;
   if (partilha_ != nullptr) valor_ = std::max(valor_, partilha_->valor.load(std::memory_order_relaxed));
@@ -372,7 +375,7 @@ void BuscaExata::expande(int d, int tamanho) {
       (*progresso_)(noInicial_ + nos, d + 1, valor_, std::max(valor_, limite));
     }
   }
-  if (parou_) return;
+  if (parou_) return false;
   if (candidatos_.size() <= static_cast<size_t>(d + 1)) candidatos_.emplace_back(nw);
   if (d > 0 && ajustes_.reducao) {
     // A candidate with at most one conflict among the candidates is in some
@@ -398,9 +401,16 @@ void BuscaExata::expande(int d, int tamanho) {
     }
     if (bits::vazio(p, nw)) {
       if (tamanho > valor_) registra(tamanho);
-      return;
+      return false;
     }
   }
+  return true;
+}
+
+template <int W>
+void BuscaExata::expande(int d, int tamanho) {
+  const int nw = palavras<W>();
+  if (!cabeca<W>(d, tamanho)) return;
   const size_t base = topoLista_;
   const int cabe = bits::conta(candidatos_[d].data(), nw);
   if (lista_.size() < base + cabe) {
@@ -441,6 +451,19 @@ void BuscaExata::expande(int d, int tamanho) {
 
 void BuscaExata::expandeDe(int d, int tamanho) {
   porLargura(w_, [&]<int W>() { expande<W>(d, tamanho); });
+}
+
+int BuscaExata::abreNo(int d, int& tamanho, std::vector<int>& lista, std::vector<int>& cor) {
+  int m = -1;
+  porLargura(w_, [&]<int W>() {
+    if (!cabeca<W>(d, tamanho)) return;
+    lista.resize(copias_);
+    cor.resize(copias_);
+    m = colore<W>(candidatos_[d].data(), std::max(0, valor_ - tamanho), lista.data(), cor.data());
+    lista.resize(m);
+    cor.resize(m);
+  });
+  return m;
 }
 
 ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,

@@ -72,10 +72,14 @@ class BuscaExata {
 
  private:
   // What the threads of a parallel search share besides the rows: the next
-  // root branch to take, the incumbent, the nodes counted so far and each
-  // thread's root branch (its clique index; 0 when idle), for progress.
+  // root branch to take, the nodes below the root open to all, the
+  // incumbent, the nodes counted so far and each thread's root branch (its
+  // clique index; 0 when idle), for progress.
+  struct NoAberto;
   struct Partilha {
     std::atomic<int> proximo{0};
+    std::atomic<int> abrindo{0};  // threads opening a root branch
+    std::vector<std::shared_ptr<NoAberto>> abertos;  // under trava
     std::atomic<int> valor{0};
     std::atomic<int64_t> nos{0};
     int linhas = 0;
@@ -95,7 +99,7 @@ class BuscaExata {
   void preparaTrabalho();
   void registra(int tamanho);
   // The root's m branches, listed in lista_ and cor_, searched by `linhas`
-  // threads, each taking the next one left.
+  // threads (BuscaParalela.cpp).
   void raizEmParalelo(int linhas, int m);
   void trabalha(Partilha& partilha, const std::vector<int>& lista, const std::vector<int>& cor,
                 const std::vector<uint64_t>& raiz, int indice);
@@ -137,7 +141,12 @@ class BuscaExata {
   // Marks in naConflito_ the cliques whose forcings emptied clique `vazia`.
   void marcaConflito(int vazia, int k);
   template <int W>
+  bool cabeca(int d, int& tamanho);
+  template <int W>
   void expande(int d, int tamanho);
+  // A node's head and colouring, for a thread that shares out its branches:
+  // its branch list and their cliques; -1 when it has none to share.
+  int abreNo(int d, int& tamanho, std::vector<int>& lista, std::vector<int>& cor);
 
   Ajustes ajustes_;
   int n_ = 0, copias_ = 0, w_ = 0;
