@@ -104,6 +104,9 @@ class BuscaExata {
   void trabalha(Partilha& partilha, const std::vector<int>& lista, const std::vector<int>& cor,
                 const std::vector<uint64_t>& raiz, int indice);
   void expandeDe(int d, int tamanho);  // expande for this graph's width
+  // The candidates of the branch on x below candidates p, into `filho`;
+  // whether there are any.
+  bool ramo(const uint64_t* p, int x, uint64_t* filho) const;
 
   // Copy of the i-th vertex of the search order on a side, and back: the two
   // copies of a vertex side by side, which the colouring found to pack

@@ -28,6 +28,13 @@ struct BuscaExata::NoAberto {
   bool temRamos() const { return !podado && proximo.load() < static_cast<int>(lista.size()); }
 };
 
+bool BuscaExata::ramo(const uint64_t* p, int x, uint64_t* filho) const {
+  const uint64_t* h = compat(x);
+  uint64_t algum = 0;
+  for (int j = 0; j < w_; j++) algum |= filho[j] = p[j] & h[j];
+  return algum != 0;
+}
+
 void BuscaExata::raizEmParalelo(int linhas, int m) {
   const std::vector<int> lista(lista_.begin(), lista_.begin() + m), cor(cor_.begin(), cor_.begin() + m);
   Partilha partilha;
@@ -112,11 +119,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
         const int x = no->lista[j];
         std::copy(no->escolhidas.begin(), no->escolhidas.end(), escolhidas_.begin());
         escolhidas_[no->tamanho] = x;
-        uint64_t* filho = candidatos_[2].data();
-        const uint64_t* h = compat(x);
-        uint64_t algum = 0;
-        for (int k = 0; k < w_; k++) algum |= filho[k] = p[k] & h[k];
-        if (algum != 0) expandeDe(2, no->tamanho + 1);
+        if (ramo(p, x, candidatos_[2].data())) expandeDe(2, no->tamanho + 1);
         else if (no->tamanho + 1 > valor_) registra(no->tamanho + 1);
       }
       if (parou_) {
@@ -156,11 +159,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
           if (Relogio::now() >= prazo_) parou_ = true;
           if (!parou_) {
             escolhidas_[0] = x;
-            uint64_t* filho = candidatos_[1].data();
-            const uint64_t* h = compat(x);
-            uint64_t algum = 0;
-            for (int j = 0; j < w_; j++) algum |= filho[j] = p[j] & h[j];
-            if (algum == 0) {
+            if (!ramo(p, x, candidatos_[1].data())) {
               if (valor_ < 1) registra(1);
             } else {
               no = std::make_shared<NoAberto>();
