@@ -12,9 +12,14 @@ namespace combinatorio {
 
 namespace {
 
-// Nodes between two looks at the clock; on a graph whose rows hold at least
-// GRANDE words in all, where a node takes long, every node looks.
-const int64_t NOS_POR_CONSULTA = 256;
+// Nodes between two looks at the clock: as many as take about a
+// millisecond, from 1 up to NOS_POR_CONSULTA (a node of a graph of thousands
+// of vertices may take milliseconds, and 256 of them overran a time limit by
+// 0.4 s); on a graph whose rows hold at least GRANDE words in all, every
+// node looks.
+const int NOS_POR_CONSULTA = 256;
+const auto CONSULTA_CURTA = std::chrono::microseconds(500);
+const auto CONSULTA_LONGA = std::chrono::milliseconds(2);
 const int64_t GRANDE = int64_t{1} << 22;
 // Graphs below this many vertices are searched by one thread: their whole
 // search takes less than starting the others.
@@ -120,7 +125,7 @@ BuscaExata::BuscaExata(const BuscaExata& mestre, Linha)
       grande_(mestre.grande_), porListas_(mestre.porListas_), vertice_(mestre.vertice_),
       comum_(mestre.comum_), compat_(mestre.compat_), conflito_(mestre.conflito_),
       inicioConflitos_(mestre.inicioConflitos_), prazo_(mestre.prazo_),
-      ultimoProgresso_(mestre.ultimoProgresso_) {
+      ultimoProgresso_(mestre.ultimoProgresso_), ultimaConsulta_(mestre.ultimaConsulta_) {
   noInicial_ = mestre.noInicial_;
   limiteCorrente_ = mestre.limiteCorrente_;
   preparaTrabalho();
@@ -358,9 +363,14 @@ bool BuscaExata::cabeca(int d, int& tamanho) {
   const int nw = palavras<W>();
   nos_++;
   if (partilha_ != nullptr) valor_ = std::max(valor_, partilha_->valor.load(std::memory_order_relaxed));
-  if (grande_ || nos_ % NOS_POR_CONSULTA == 0) {
+  if (grande_ || --ateConsulta_ <= 0) {
     const Relogio::time_point agora = Relogio::now();
     if (agora >= prazo_) parou_ = true;
+    const Relogio::duration passou = agora - ultimaConsulta_;
+    ultimaConsulta_ = agora;
+    if (passou < CONSULTA_CURTA && consultaACada_ < NOS_POR_CONSULTA) consultaACada_ *= 2;
+    else if (passou > CONSULTA_LONGA && consultaACada_ > 1) consultaACada_ /= 2;
+    ateConsulta_ = consultaACada_;
     int64_t nos = nos_;
     int limite = limiteCorrente_;
     if (partilha_ != nullptr) {
@@ -473,6 +483,9 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   noInicial_ = noInicial;
   progresso_ = &progresso;
   ultimoProgresso_ = Relogio::now() - std::chrono::seconds(1);  // the first look reports
+  ultimaConsulta_ = Relogio::now();
+  consultaACada_ = 1;
+  ateConsulta_ = 0;
   nos_ = 0;
   noMelhor_ = 0;
   parou_ = false;

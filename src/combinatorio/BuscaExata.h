@@ -199,6 +199,9 @@ class BuscaExata {
   Relogio::time_point prazo_;
   const Progresso* progresso_ = nullptr;
   Relogio::time_point ultimoProgresso_;
+  // Nodes between looks at the clock, and left until the next one.
+  int consultaACada_ = 1, ateConsulta_ = 0;
+  Relogio::time_point ultimaConsulta_;
   Partilha* partilha_ = nullptr;  // in a thread of a parallel search
   int64_t nosContados_ = 0;       // this thread's nodes already in partilha_->nos
 };
