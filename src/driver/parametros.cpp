@@ -79,10 +79,12 @@ void extractParameters(int argc, char** argv) {
   for (;;) {
     const int c = getopt_long(argc, argv, "+:rt:s:pgcaj:h", OPCOES, nullptr);
     if (c == -1) {
-      // An empty argument where options go, with the strategy still to
-      // come, is no option: a script that passes "$OPCOES" with none set
-      // still runs (not after "--"; an empty strategy is still refused).
-      if (optind + 1 < argc && argv[optind][0] == '\0' &&
+      // An empty or blank argument where options go, with the strategy
+      // still to come, is no option: a script that passes "$OPCOES" (or
+      // "$OPCOES " ) with none set still runs (not after "--"; an empty
+      // strategy is still refused).
+      const char* arg = optind < argc ? argv[optind] : "";
+      if (optind + 1 < argc && arg[std::strspn(arg, " \t")] == '\0' &&
           std::strcmp(argv[optind - 1], "--") != 0) {
         optind++;
         continue;

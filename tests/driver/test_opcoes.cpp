@@ -174,6 +174,9 @@ TEST_F(Opcoes, ArgumentoVazioAntesDaEstrategiaNaoEOpcao) {
   extrai({"BCTovsel", "", "1110"});
   EXPECT_EQ(HEURISTICA_PRIMAL + BRANCH_AND_CUT + GRAPH_INSTANCE, 3);
   EXPECT_EQ(MAX_NODE_DEPTH_FOR_SEP, 1000000);
+  extrai({"BCTovsel", " ", "-p", "\t", "1110"});
+  EXPECT_EQ(PROGRESSO, 1);
+  EXPECT_EQ(HEURISTICA_PRIMAL + BRANCH_AND_CUT + GRAPH_INSTANCE, 3);
   extrai({"BCTovsel", "", "-r", "", "0110", ""});
   EXPECT_EQ(REDUZIR, 1);
   EXPECT_EQ(HEURISTICA_PRIMAL, 0);
