@@ -9,7 +9,7 @@
 
 #include "driver/relatorio.h"
 #include "graph/GrafoSimples.h"
-#include "reducao/Reducao.h"
+#include "reduction/Reducao.h"
 
 class ExecucaoPorPecas {
  public:

@@ -8,8 +8,8 @@
 #include "base/memoria.h"
 #include "base/opcoes.h"
 #include "base/relogio.h"
-#include "buscaLocal/BuscaLocal.h"
-#include "combinatorio/Combinatorio.h"
+#include "localsearch/BuscaLocal.h"
+#include "combinatorial/Combinatorio.h"
 #include "search/busca.h"
 #include "search/progresso.h"
 
