@@ -13,6 +13,7 @@
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "base/relogio.h"
 #include "driver/parametros.h"
 #include "driver/pecas.h"
@@ -82,8 +83,11 @@ int main(int argc, char** argv) {
   extractParameters(argc, argv);
   definePrazo(TEMPO_MAX);
 
-  if (GRAPH_INSTANCE) leGrafo();
-  else leMatriz();
+  {
+    MedeEtapa medida(ETAPA_LEITURA);
+    if (GRAPH_INSTANCE) leGrafo();
+    else leMatriz();
+  }
 
   // A reduced run checks its pieces' needs before any file is written.
   std::optional<ExecucaoPorPecas> reduzida;
@@ -156,6 +160,7 @@ int main(int argc, char** argv) {
 
   std::printf("========================================\n");
   std::fflush(stdout);
+  if (PERFIL) imprimePerfil(segundosDecorridos());
   if (!verificado) return kFalhaVerificacao;
   if (!falhasArquivo.empty()) {
     std::fprintf(stderr, "BCTovsel: nao foi possivel gravar %s\n", falhasArquivo.c_str());

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "base/opcoes.h"
+#include "base/perfil.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ const struct option OPCOES[] = {
     {"combinatorio", no_argument, nullptr, 'c'},
     {"automatico", no_argument, nullptr, 'a'},
     {"paralelo", required_argument, nullptr, 'j'},
+    {"perfil", no_argument, nullptr, 'v'},
     {"ajuda", no_argument, nullptr, 'h'},
     {nullptr, 0, nullptr, 0},
 };
@@ -77,7 +79,7 @@ void extractParameters(int argc, char** argv) {
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:s:pgcaj:h", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:pgcaj:vh", OPCOES, nullptr);
     if (c == -1) {
       // An empty or blank argument where options go, with the strategy
       // still to come, is no option: a script that passes "$OPCOES" (or
@@ -128,6 +130,9 @@ void extractParameters(int argc, char** argv) {
           abandona();
         }
         ARQUIVO_SOLUCAO = optarg;
+        break;
+      case 'v':
+        PERFIL = 1;
         break;
       case 'h':
         showUsage();
@@ -217,5 +222,7 @@ void showUsage() {
   std::printf("                    pequenos e densos, o branch-and-cut para os demais\n");
   std::printf("  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n");
   std::printf("                    execucao (0: uma por processador; padrao: 1)\n");
+  std::printf("  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n");
+  std::printf("                    buscas, heuristicas, LPs) e os cortes achados e justos\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
 }

@@ -19,6 +19,7 @@
 #include "base/erro.h"
 #include "base/memoria.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "base/relogio.h"
 #include "localsearch/BuscaLocal.h"
 #include "driver/resolucao.h"
@@ -66,10 +67,15 @@ GrafoSimples grafoDoArmazem() {
   return g;
 }
 
+Reducao reduz(const GrafoSimples& g) {
+  MedeEtapa medida(ETAPA_REDUCAO);
+  return Reducao(g, prazo());
+}
+
 }  // namespace
 
 ExecucaoPorPecas::ExecucaoPorPecas()
-    : inicio_(agora()), grafo_(grafoDoArmazem()), reducao_(grafo_, prazo()) {
+    : inicio_(agora()), grafo_(grafoDoArmazem()), reducao_(reduz(grafo_)) {
   const std::vector<Peca>& pecas = reducao_.pecas();
   for (int i = 0; i < static_cast<int>(pecas.size()); i++)
     if (maior_ < 0 || pecas[i].grafo.numVertices() > pecas[maior_].grafo.numVertices()) maior_ = i;
@@ -97,6 +103,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   std::vector<std::vector<char>> solucoes(k);
   int total = reducao.valorFixo();
   {
+    MedeEtapa medida(ETAPA_BUSCA_LOCAL);
     const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
     int64_t soma = 0;
     for (const Peca& p : pecas) soma += p.grafo.numVertices();

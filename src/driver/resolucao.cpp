@@ -3,12 +3,15 @@
 // arrays, the callbacks, the search, and the figures the report needs.
 #include "driver/resolucao.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "base/erro.h"
 #include "base/memoria.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "model/modelo.h"
@@ -42,6 +45,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   NODE_BEST_INTEGER_SOL = -1;
 
   const size_t n = static_cast<size_t>(nlin);
+  std::optional<MedeEtapa> medidaModelo(ETAPA_MODELO);
   int linhasContadas = 0, elementosContados = 0;
   contaModelo(&linhasContadas, &elementosContados);
   const size_t linhasModelo = static_cast<size_t>(linhasContadas);
@@ -92,6 +96,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   libera(mgcols);
 
   gerarDesigualdadesClique();
+  medidaModelo.reset();
 
   testaRetorno(XPRSsetintcontrol(prob, XPRS_PRESOLVE, 0), "Main: Erro ao desabilitar o presolve.",
                169);
@@ -189,9 +194,27 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
     registraIncumbente();
   }
 
+  // The optimizer's own share: the whole search less what its callbacks took.
+  const auto inicioBusca = std::chrono::steady_clock::now();
+  double nosCallbacks = 0;
+  for (int e = ETAPA_BUSCAS_CICLO; e <= ETAPA_RAMIFICACAO; e++) nosCallbacks -= perfil.segundos[e];
   const clock_t inicio = agora();
   testaRetorno(XPRSmaxim(prob, "g"), "Main: Erro na chamada da rotina XPRSmaxim.\n", 352);
   const clock_t fim = agora();
+  if (PERFIL) {
+    for (int e = ETAPA_BUSCAS_CICLO; e <= ETAPA_RAMIFICACAO; e++) nosCallbacks += perfil.segundos[e];
+    int solucoes = 0;
+    XPRSgetintattrib(prob, XPRS_NODELPSOLVES, &solucoes);
+    perfil.segundos[ETAPA_LP] +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inicioBusca).count() -
+        nosCallbacks;
+    perfil.chamadas[ETAPA_LP] += solucoes;
+    int iteracoes = 0, linhas = 0;
+    XPRSgetintattrib(prob, XPRS_SIMPLEXITER, &iteracoes);
+    XPRSgetintattrib(prob, XPRS_ROWS, &linhas);
+    perfil.resultados[ETAPA_LP] += iteracoes;
+    perfil.linhasModelo += linhas;
+  }
   r.tiques = static_cast<unsigned long>(fim - inicio);
 
   int xpress_status = 0;

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <optional>
 
 #include "base/memoria.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "base/relogio.h"
 #include "localsearch/BuscaLocal.h"
 #include "combinatorial/Combinatorio.h"
@@ -41,7 +43,9 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
     };
   combinatorio::Ajustes ajustes;
   ajustes.paralelo = LINHAS;
+  std::optional<MedeEtapa> medida(ETAPA_COMBINATORIO);
   const combinatorio::ResultadoExato e = combinatorio::resolveGrafo(g, lados, prazo(), ajustes, progresso);
+  medida.reset();
 
   ResultadoBusca r;
   r.tiques = static_cast<unsigned long>(agora() - inicio);

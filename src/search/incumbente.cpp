@@ -7,6 +7,7 @@
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "graph/grafo.h"
 #include "search/busca.h"
 #include "separation/trabalho.h"
@@ -85,6 +86,7 @@ int ehviavel(double* p) {
 }
 
 void salvaMelhorSol(XPRSprob prob, void*) {
+  MedeEtapa medida(ETAPA_INCUMBENTE);
   double v = 0.0;
   int k = 0, n = 0;
   testaRetorno(XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &v),

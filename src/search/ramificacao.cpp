@@ -7,6 +7,7 @@
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "graph/grafo.h"
 #include "search/busca.h"
 #include "separation/lote.h"
@@ -57,6 +58,7 @@ int particionaCorte(const int* termos, int len, int inicio, const double* x, int
 
 int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
                          XPRSbranchobject* replacement) {
+  MedeEtapa medida(ETAPA_RAMIFICACAO);
   if (COMPLETE_PRINT) std::printf("Callback cbChangeBranchObject\n");
   int nIntInf = 0;
   testaRetorno(XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf),

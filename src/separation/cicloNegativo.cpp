@@ -6,6 +6,7 @@
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
@@ -173,8 +174,14 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   auto buscaDe = [&](int v) {
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.
-    const double L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
+    double L;
+    {
+      MedeEtapa medida(ETAPA_BUSCAS_CICLO);
+      L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
+    }
     if (!(L < LIMIAR_CICLO)) return;
+    MedeEtapa medida(ETAPA_CICLOS);
+    perfil.resultados[ETAPA_BUSCAS_CICLO]++;
     int k = leCiclo(v);
     if (k == 0) return;
     // The splits move vertices within ciclo[0..k-1], so the walk's slots
@@ -205,6 +212,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       }
       fechaCorte(*ultimoCorte, k - 1);
       cortes++;
+      perfil.resultados[ETAPA_CICLOS]++;
     }
     limpaMarcasCiclo(k);
     limpaPosicoes(kLido, m);

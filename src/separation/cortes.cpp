@@ -4,9 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/perfil.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "search/busca.h"
@@ -32,6 +34,25 @@ int cortesDoPool(int nViolados, int totcuts, int totsep) {
   return nViolados > MAX_CORTES ? MAX_CORTES : nViolados;
 }
 
+namespace {
+
+// The profile's count of the system's cuts in the node LP as its loop ends,
+// and of those without slack (the ones holding the bound up).
+void contaCortesJustos(XPRSprob prob) {
+  int n = 0;
+  if (XPRSgetcutlist(prob, 0, -1, &n, 0, nullptr) != 0 || n == 0) return;
+  std::vector<XPRScut> lista(static_cast<size_t>(n));
+  if (XPRSgetcutlist(prob, 0, -1, &n, n, lista.data()) != 0) return;
+  for (XPRScut c : lista) {
+    double folga = 0;
+    if (XPRSgetcutslack(prob, c, &folga) != 0) continue;
+    perfil.cortesNoLp++;
+    if (folga < 1e-6) perfil.cortesJustos++;
+  }
+}
+
+}  // namespace
+
 bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo, int rodadas) {
   return itersep >= rodadas && (nIntInf != 0 || cortesCiclo <= 0);
 }
@@ -56,7 +77,12 @@ int Cortes(XPRSprob prob, void*) {
   int no = 0;
   XPRSgetintattrib(prob, XPRS_NODES, &no);
   if (COMPLETE_PRINT) std::printf("Laco de separacao: %d\n", itersep);
-  if (HEURISTICA_PRIMAL && nIntInf > 0) heuristicaPrimal(x, no);
+  if (HEURISTICA_PRIMAL && nIntInf > 0) {
+    MedeEtapa medida(ETAPA_HEURISTICA);
+    const double antes = zstar;
+    heuristicaPrimal(x, no);
+    if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA]++;
+  }
 
   double objLP = 0.0;
   XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &objLP);
@@ -85,6 +111,7 @@ int Cortes(XPRSprob prob, void*) {
   ncortesIter = 0;
   int doPool = 0;
   if (no > 0) {
+    MedeEtapa medida(ETAPA_POOL);
     double* violacoes = static_cast<double*>(std::malloc(sizeof(double) * MAX_CORTES));
     if (violacoes == nullptr) errormsg("Main: memory allocation error.\n", 159, -1);
     int nViolados = 0;
@@ -98,6 +125,7 @@ int Cortes(XPRSprob prob, void*) {
     }
     std::free(violacoes);
     ncortesIter += doPool;
+    perfil.resultados[ETAPA_POOL] += doPool;
   }
   if (COMPLETE_PRINT) std::printf("Total de cortes cutPoolSep: %d\n", doPool);
 
@@ -112,6 +140,7 @@ int Cortes(XPRSprob prob, void*) {
     const int rodadas = REDUZIR && no == 0 ? RODADAS_RAIZ_REDUZIDA : RODADAS_POR_NO;
     if (paraSeparacao(itersep, nIntInf, cortesCiclo, rodadas)) {
       // The cycle cuts just found are dropped: the loop has run long enough.
+      if (PERFIL) contaCortesJustos(prob);
       itersep = 0;
       cut_time += static_cast<int>(agora() - t0);
       return 0;
@@ -119,12 +148,18 @@ int Cortes(XPRSprob prob, void*) {
 
     int cortesClique = 0, cortesIndSet = 0;
     if (ncortesIter <= MAX_CORTES - 1) {
-      cortesClique =
-          separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ncortesIter);
+      {
+        MedeEtapa medida(ETAPA_CLIQUE);
+        cortesClique =
+            separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ncortesIter);
+        perfil.resultados[ETAPA_CLIQUE] += cortesClique;
+      }
       totDesClique += cortesClique;
       ncortesIter += cortesClique;
       if (ncortesIter <= MAX_CORTES - 1 && nduplo > 20) {
+        MedeEtapa medida(ETAPA_IND_SET);
         cortesIndSet = separacaoExataCicloIndSet(x, &ultimoCorte, &ultimoCoef, ncortesIter);
+        perfil.resultados[ETAPA_IND_SET] += cortesIndSet;
         totDesCicloCIndSet += cortesIndSet;
         ncortesIter += cortesIndSet;
       }
@@ -153,7 +188,9 @@ int Cortes(XPRSprob prob, void*) {
     itersep++;
     totsep++;
     resultado = 1;
+    perfil.rodadas++;
   } else {
+    if (PERFIL) contaCortesJustos(prob);
     itersep = 0;
   }
   cut_time += static_cast<int>(agora() - t0);

@@ -37,6 +37,8 @@ const char* const USO =
     "                    pequenos e densos, o branch-and-cut para os demais\n"
     "  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n"
     "                    execucao (0: uma por processador; padrao: 1)\n"
+    "  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n"
+    "                    buscas, heuristicas, LPs) e os cortes achados e justos\n"
     "  -h, --ajuda       mostra este texto\n";
 
 void extrai(std::vector<std::string> args) {

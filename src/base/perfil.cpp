@@ -1,0 +1,45 @@
+// The run's profile and its table.
+#include "base/perfil.h"
+
+#include <cstdio>
+
+Perfil perfil;
+int PERFIL = 0;
+
+namespace {
+
+const char* const NOMES[NUM_ETAPAS] = {
+    "leitura",           "reducao",          "busca local",       "modelo inicial",
+    "buscas de ciclos",  "ciclos e lifting", "cortes clique",     "ciclos ind set",
+    "cortes do pool",    "heuristica",       "teste de solucao",  "ramificacao",
+    "otimizador (LPs)",  "motor combinatorio",
+};
+const char* const RESULTADOS[NUM_ETAPAS] = {
+    "",        "",      "",        "",       "caminhos", "cortes",  "cortes",
+    "cortes",  "cortes", "melhoras", "",      "",         "iteracoes", "",
+};
+
+}  // namespace
+
+void imprimePerfil(double segundosTotais) {
+  std::fprintf(stderr, "BCTovsel: perfil da execucao (%.2f s)\n", segundosTotais);
+  std::fprintf(stderr, "  %-20s %10s %6s %12s %12s\n", "etapa", "segundos", "%", "chamadas",
+               "resultados");
+  for (int e = 0; e < NUM_ETAPAS; e++) {
+    if (perfil.chamadas[e] == 0) continue;
+    const double parte = segundosTotais > 0 ? 100.0 * perfil.segundos[e] / segundosTotais : 0.0;
+    if (RESULTADOS[e][0] != '\0')
+      std::fprintf(stderr, "  %-20s %10.2f %6.1f %12lld %12lld %s\n", NOMES[e], perfil.segundos[e],
+                   parte, perfil.chamadas[e], perfil.resultados[e], RESULTADOS[e]);
+    else
+      std::fprintf(stderr, "  %-20s %10.2f %6.1f %12lld\n", NOMES[e], perfil.segundos[e], parte,
+                   perfil.chamadas[e]);
+  }
+  std::fprintf(stderr, "  rodadas de separacao com cortes: %lld\n", perfil.rodadas);
+  if (perfil.linhasModelo > 0)
+    std::fprintf(stderr, "  linhas do modelo, sem cortes: %lld\n", perfil.linhasModelo);
+  if (perfil.cortesNoLp > 0)
+    std::fprintf(stderr, "  cortes no LP ao fim dos lacos: %lld, justos: %lld (%.1f%%)\n",
+                 perfil.cortesNoLp, perfil.cortesJustos,
+                 100.0 * static_cast<double>(perfil.cortesJustos) / static_cast<double>(perfil.cortesNoLp));
+}

@@ -1,0 +1,64 @@
+// Where a run's time goes (-v): seconds, calls and results of each stage of
+// the branch-and-cut (the separators, their shortest-path searches, the
+// heuristics, the LP re-solves) and of the stages around it, printed on
+// standard error at the end.  The counters cost a clock read per call.
+#ifndef BCT_BASE_PERFIL_H
+#define BCT_BASE_PERFIL_H
+
+#include <chrono>
+
+enum EtapaPerfil {
+  ETAPA_LEITURA,       // reading the instance
+  ETAPA_REDUCAO,       // exact reduction (-r)
+  ETAPA_BUSCA_LOCAL,   // first sets by local search (-r)
+  ETAPA_MODELO,        // initial model and its clique rows
+  ETAPA_BUSCAS_CICLO,  // shortest-path searches of the cycle separator (results: hits)
+  ETAPA_CICLOS,        // reading back, splitting and lifting the cycles (results: cuts)
+  ETAPA_CLIQUE,        // clique separator (results: cuts)
+  ETAPA_IND_SET,       // separator of odd cycles of double edges (results: cuts)
+  ETAPA_POOL,          // reloads of pool cuts (results: cuts loaded)
+  ETAPA_HEURISTICA,    // greedy heuristic on the LP point (results: improvements)
+  ETAPA_INCUMBENTE,    // balance test of integral LP points
+  ETAPA_RAMIFICACAO,   // choice of the branching rows
+  ETAPA_LP,            // the optimizer: LP re-solves and its own work (calls: LP solves)
+  ETAPA_COMBINATORIO,  // the combinatorial engine (-c, -a)
+  NUM_ETAPAS
+};
+
+struct Perfil {
+  double segundos[NUM_ETAPAS] = {};
+  long long chamadas[NUM_ETAPAS] = {};
+  long long resultados[NUM_ETAPAS] = {};
+  long long rodadas = 0;        // separation rounds that loaded cuts
+  long long linhasModelo = 0;   // model rows, without cuts (summed over the pieces)
+  long long cortesNoLp = 0;     // cuts in the node LPs when their loops ended
+  long long cortesJustos = 0;   // of those, the ones with no slack
+};
+
+extern Perfil perfil;  // the run's counters
+extern int PERFIL;     // -v: the profile is kept and printed
+
+// Adds the time from its construction to its end to one stage.
+class MedeEtapa {
+ public:
+  explicit MedeEtapa(EtapaPerfil e) : etapa_(e) {
+    if (PERFIL) inicio_ = std::chrono::steady_clock::now();
+  }
+  ~MedeEtapa() {
+    if (!PERFIL) return;
+    perfil.segundos[etapa_] +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio_).count();
+    perfil.chamadas[etapa_]++;
+  }
+  MedeEtapa(const MedeEtapa&) = delete;
+  MedeEtapa& operator=(const MedeEtapa&) = delete;
+
+ private:
+  EtapaPerfil etapa_;
+  std::chrono::steady_clock::time_point inicio_;
+};
+
+// The table, on standard error, with the whole run's wall time.
+void imprimePerfil(double segundosTotais);
+
+#endif
