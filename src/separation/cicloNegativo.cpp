@@ -10,6 +10,7 @@
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
+#include "separation/grafoContraido.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
 #include "separation/trabalho.h"
@@ -18,6 +19,9 @@ namespace {
 
 // The arcs the searches of one call can use; kept to reuse its storage.
 GrafoCompacto usaveis;
+// A reduced run searches the doubled graph with its regions at 1 merged.
+GrafoContraido contraido;
+BuscaContraida buscaContraida;
 // Sign of each cycle edge, kept for the same reason.
 std::vector<int> sinais;
 
@@ -162,7 +166,9 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   const int n = nlin;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
-  compactaGrafo(gDup, 2 * n, 1.0, escrevePesos(x), usaveis);
+  const double pesoMinimo = escrevePesos(x);
+  if (REDUZIR) contraido.monta(x);
+  else compactaGrafo(gDup, 2 * n, 1.0, pesoMinimo, usaveis);
   // position is -1 everywhere between cycles (see separadores.h); the
   // incumbent's balance test leaves sides there, so each round starts clean.
   for (int v = 0; v < n; v++) {
@@ -177,9 +183,11 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     double L;
     {
       MedeEtapa medida(ETAPA_BUSCAS_CICLO);
-      L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
+      L = REDUZIR ? buscaContraida.busca(contraido, v, n + v, LIMIAR_CICLO)
+                  : dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
     }
     if (!(L < LIMIAR_CICLO)) return;
+    if (REDUZIR) buscaContraida.escreveCaminho(contraido, v, n + v, pred);
     MedeEtapa medida(ETAPA_CICLOS);
     perfil.resultados[ETAPA_BUSCAS_CICLO]++;
     int k = leCiclo(v);

@@ -1,7 +1,8 @@
 // Every cut the three separators emit, run in the cut manager's order on
 // small random signed graphs and LP points, holds for every balanced vertex
 // set (checked by enumeration), is violated at the point, and is written over
-// distinct vertices.
+// distinct vertices; in a plain run and in a reduced one (whose cycle
+// searches run over the doubled graph with its regions at 1 merged).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <random>
 #include <set>
 
+#include "base/opcoes.h"
 #include "separation/ambiente.h"
 #include "separation/separadores.h"
 
@@ -108,7 +110,15 @@ void rodada(uint32_t semente, int casos, const std::vector<int>& sinais, bool ex
 
 }  // namespace
 
-TEST(Validade, GrafosSimples) {
+// Both kinds of run: REDUZIR changes how the cycle searches go.
+class Validade : public testing::TestWithParam<int> {
+ protected:
+  void SetUp() override { REDUZIR = GetParam(); }
+  void TearDown() override { REDUZIR = 0; }
+};
+INSTANTIATE_TEST_SUITE_P(Execucoes, Validade, testing::Values(0, 1));
+
+TEST_P(Validade, GrafosSimples) {
   Contagem c;
   rodada(1, 250, {1, -1, 2}, false, c);
   rodada(2, 150, {1, -1, -1, 2, 2, 2}, false, c);
@@ -121,7 +131,7 @@ TEST(Validade, GrafosSimples) {
 }
 
 // Repeated edges (possibly of the other sign) and positive loops.
-TEST(Validade, ArestasRepetidasELacos) {
+TEST_P(Validade, ArestasRepetidasELacos) {
   Contagem c;
   rodada(4, 300, {1, -1, 2}, true, c);
   rodada(5, 150, {1, -1}, true, c);
