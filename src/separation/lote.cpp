@@ -5,6 +5,7 @@
 
 #include "base/erro.h"
 
+int MAX_CORTES = 200;
 char* qrtype = nullptr;
 int* mtype = nullptr;
 double* drhs = nullptr;
