@@ -1,6 +1,8 @@
 // The run's clock and deadline.
 #include "base/relogio.h"
 
+#include "base/parada.h"
+
 #include <sys/times.h>
 
 #include <limits>
@@ -41,6 +43,8 @@ double segundosRestantes() {
   return std::chrono::duration<double>(limite - Relogio::now()).count();
 }
 
-bool tempoEsgotado() { return limite != Relogio::time_point::max() && Relogio::now() >= limite; }
+bool tempoEsgotado() {
+  return paradaPedida() || (limite != Relogio::time_point::max() && Relogio::now() >= limite);
+}
 
 Relogio::time_point prazo() { return limite; }

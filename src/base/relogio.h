@@ -18,7 +18,10 @@ void definePrazo(int segundos);
 
 double segundosDecorridos();  // wall-clock seconds since the start
 double segundosRestantes();   // until the deadline (negative once past it)
-bool tempoEsgotado();         // the deadline has passed
+// The deadline has passed, or a signal asked the run to stop (base/parada.h).
+bool tempoEsgotado();
+// The deadline as a time point, for the stages that read the clock
+// themselves; each of them also stops on paradaPedida().
 std::chrono::steady_clock::time_point prazo();
 
 #endif

@@ -6,6 +6,7 @@
 #include <queue>
 #include <utility>
 
+#include "base/parada.h"
 #include "combinatorial/Bits.h"
 
 namespace combinatorio {
@@ -165,6 +166,19 @@ void BuscaExata::registra(int tamanho) {
   partilha_->melhor = melhor_;
   partilha_->noMelhor = noInicial_ + partilha_->nos.load() + (nos_ - nosContados_);
   partilha_->valor.store(tamanho);
+}
+
+std::vector<signed char> BuscaExata::ladosDoMelhor() {
+  std::vector<int> copias;
+  if (partilha_ != nullptr) {
+    const std::lock_guard<std::mutex> trava(partilha_->trava);
+    copias = partilha_->melhor;
+  } else {
+    copias = melhor_;
+  }
+  std::vector<signed char> lado(n_, -1);
+  for (const int x : copias) lado[vertice_[posicaoDa(x)]] = static_cast<signed char>(ladoDa(x));
+  return lado;
 }
 
 // Whether x, blocked from every clique below k, fits in one after moving its
@@ -329,7 +343,7 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
   if (bits::vazio(q, nw)) return 0;
   // On a large graph one candidate's refinement takes long: past the
   // deadline the rest are left unrefined, which only weakens the bound.
-  auto venceu = [&] { return grande_ && Relogio::now() >= prazo_; };
+  auto venceu = [&] { return grande_ && (Relogio::now() >= prazo_ || paradaPedida()); };
   versao_++;
   if (kmin > 0 && ajustes_.recoloracao)
     for (int j = 0; j < nw; j++)
@@ -365,7 +379,7 @@ bool BuscaExata::cabeca(int d, int& tamanho) {
   if (partilha_ != nullptr) valor_ = std::max(valor_, partilha_->valor.load(std::memory_order_relaxed));
   if (grande_ || --ateConsulta_ <= 0) {
     const Relogio::time_point agora = Relogio::now();
-    if (agora >= prazo_) parou_ = true;
+    if (agora >= prazo_ || paradaPedida()) parou_ = true;
     const Relogio::duration passou = agora - ultimaConsulta_;
     ultimaConsulta_ = agora;
     if (passou < CONSULTA_CURTA && consultaACada_ < NOS_POR_CONSULTA) consultaACada_ *= 2;
@@ -384,6 +398,7 @@ bool BuscaExata::cabeca(int d, int& tamanho) {
       ultimoProgresso_ = agora;
       (*progresso_)(noInicial_ + nos, d + 1, valor_, std::max(valor_, limite));
     }
+    if (vigia_ != nullptr && vigia_->quer(valor_, std::max(valor_, limite))) vigia_->recebe(ladosDoMelhor());
   }
   if (parou_) return false;
   if (candidatos_.size() <= static_cast<size_t>(d + 1)) candidatos_.emplace_back(nw);
@@ -478,10 +493,11 @@ int BuscaExata::abreNo(int d, int& tamanho, std::vector<int>& lista, std::vector
 
 ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
                                    Relogio::time_point prazo, int64_t noInicial,
-                                   const Progresso& progresso) {
+                                   const Progresso& progresso, const Vigia* vigia) {
   prazo_ = prazo;
   noInicial_ = noInicial;
   progresso_ = &progresso;
+  vigia_ = vigia != nullptr && vigia->quer && vigia->recebe ? vigia : nullptr;
   ultimoProgresso_ = Relogio::now() - std::chrono::seconds(1);  // the first look reports
   ultimaConsulta_ = Relogio::now();
   consultaACada_ = 1;
@@ -512,7 +528,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   // (On a large graph each try costs as much as a node: none there.)
   int baixo = grande_ ? r.limitanteInicial : std::min(valor_, r.limitanteInicial);
   int alto = r.limitanteInicial;
-  while (baixo < alto && Relogio::now() < prazo_) {
+  while (baixo < alto && Relogio::now() < prazo_ && !paradaPedida()) {
     const int meio = (baixo + alto) / 2;
     if (colore<0>(candidatos_[0].data(), meio, lista_.data(), cor_.data()) == 0) alto = meio;
     else baixo = meio + 1;
@@ -520,7 +536,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   r.limitanteRaiz = alto;
   limiteCorrente_ = alto;
 
-  if (valor_ < alto && Relogio::now() < prazo_) {
+  if (valor_ < alto && Relogio::now() < prazo_ && !paradaPedida()) {
     const int linhas = n_ >= MINIMO_PARALELO ? ajustes_.paralelo : 1;
     if (linhas > 1) {
       nos_++;  // the root, coloured here and shared out

@@ -58,13 +58,21 @@ class BuscaExata {
   // Called now and then with the nodes so far, the nodes on the path being
   // searched, the best value and a bound.
   using Progresso = std::function<void(int64_t nos, int abertos, int valor, int limitante)>;
+  // Watches the best set: at the clock checks of the thread that reports
+  // progress, `quer` is asked with the best value and a bound and, when it
+  // says yes, `recebe` gets that set's sides (per vertex of g, -1 out).
+  struct Vigia {
+    std::function<bool(int valor, int limitante)> quer;
+    std::function<void(const std::vector<signed char>& lado)> recebe;
+  };
 
   explicit BuscaExata(const GrafoSimples& g, Ajustes ajustes = {});
 
   // `inicial`: sides of a balanced set of g (-1 out), the first incumbent.
   // `noInicial` numbers this search's nodes after those of earlier ones.
   ResultadoExato resolve(const std::vector<signed char>& inicial, Relogio::time_point prazo,
-                         int64_t noInicial = 0, const Progresso& progresso = nullptr);
+                         int64_t noInicial = 0, const Progresso& progresso = nullptr,
+                         const Vigia* vigia = nullptr);
 
   // Memory the search over g's n vertices needs, in bytes, with `linhas`
   // threads.
@@ -98,6 +106,7 @@ class BuscaExata {
   BuscaExata(const BuscaExata& mestre, Linha);
   void preparaTrabalho();
   void registra(int tamanho);
+  std::vector<signed char> ladosDoMelhor();  // the best set, shared or this thread's
   // The root's m branches, listed in lista_ and cor_, searched by `linhas`
   // threads (BuscaParalela.cpp).
   void raizEmParalelo(int linhas, int m);
@@ -198,6 +207,7 @@ class BuscaExata {
   bool parou_ = false;
   Relogio::time_point prazo_;
   const Progresso* progresso_ = nullptr;
+  const Vigia* vigia_ = nullptr;
   Relogio::time_point ultimoProgresso_;
   // Nodes between looks at the clock, and left until the next one.
   int consultaACada_ = 1, ateConsulta_ = 0;

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <thread>
 
+#include "base/parada.h"
 #include "combinatorial/BuscaExata.h"
 
 namespace combinatorio {
@@ -49,7 +50,10 @@ void BuscaExata::raizEmParalelo(int linhas, int m) {
   for (int t = 0; t < linhas; t++) {
     buscas.push_back(std::unique_ptr<BuscaExata>(new BuscaExata(*this, Linha{})));
     // One thread speaks for all.
-    if (t == 0) buscas[t]->progresso_ = progresso_;
+    if (t == 0) {
+      buscas[t]->progresso_ = progresso_;
+      buscas[t]->vigia_ = vigia_;
+    }
   }
   {
     // The calling thread searches too, as the one that reports progress.
@@ -110,7 +114,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
         continue;
       }
       partilha.corDaLinha[indice] = no->cor;
-      if (Relogio::now() >= prazo_) parou_ = true;
+      if (Relogio::now() >= prazo_ || paradaPedida()) parou_ = true;
       if (!parou_) {
         // As the node's own loop would: less the branches taken before.
         uint64_t* p = candidatos_[1].data();
@@ -156,7 +160,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
         const int x = lista[i];
         // (A copy whose mirror was branched on is left out.)
         if (bits::testa(p, x)) {
-          if (Relogio::now() >= prazo_) parou_ = true;
+          if (Relogio::now() >= prazo_ || paradaPedida()) parou_ = true;
           if (!parou_) {
             escolhidas_[0] = x;
             if (!ramo(p, x, candidatos_[1].data())) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/parada.h"
+
 namespace combinatorio {
 
 namespace {
@@ -50,7 +52,7 @@ Componente maiorComponente(const GrafoSimples& g) {
 
 ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char>& inicial,
                             BuscaExata::Relogio::time_point prazo, Ajustes ajustes,
-                            const BuscaExata::Progresso& progresso) {
+                            const BuscaExata::Progresso& progresso, const BuscaExata::Vigia* vigia) {
   const int n = g.numVertices();
   std::vector<int> comp;
   const int k = componentes(g, comp);
@@ -88,7 +90,7 @@ ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char
       r.limitanteRaiz += 1;
       continue;
     }
-    if (!r.completo || BuscaExata::Relogio::now() >= prazo) {
+    if (!r.completo || BuscaExata::Relogio::now() >= prazo || paradaPedida()) {
       r.completo = false;
       r.valor += valorInicial;
       r.limitante += tam;
@@ -117,8 +119,19 @@ ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char
                                                                          int limitante) {
         progresso(nos, abertos, valorAntes + valor + valorDepois[j + 1], limitanteAntes + limitante + tamanhoDepois[j + 1]);
       };
+    BuscaExata::Vigia vigiaDaParte;
+    if (vigia != nullptr && vigia->quer && vigia->recebe) {
+      vigiaDaParte.quer = [&, valorAntes = r.valor, limitanteAntes = r.limitante](int valor, int limitante) {
+        return vigia->quer(valorAntes + valor + valorDepois[j + 1], limitanteAntes + limitante + tamanhoDepois[j + 1]);
+      };
+      vigiaDaParte.recebe = [&](const std::vector<signed char>& lado) {
+        std::vector<signed char> todo = r.lado;
+        for (int i = 0; i < tam; i++) todo[vs[i]] = lado[i];
+        vigia->recebe(todo);
+      };
+    }
     BuscaExata busca(sub, ajustes);
-    const ResultadoExato rc = busca.resolve(ladoLocal, prazo, r.nos, daParte);
+    const ResultadoExato rc = busca.resolve(ladoLocal, prazo, r.nos, daParte, &vigiaDaParte);
     for (int i = 0; i < tam; i++) r.lado[vs[i]] = rc.lado[i];
     r.valor += rc.valor;
     r.limitante += rc.limitante;

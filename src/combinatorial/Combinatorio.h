@@ -14,10 +14,12 @@ namespace combinatorio {
 
 // `inicial`: sides of a balanced set of g (-1 out; empty for none), the
 // first incumbent.  A component the deadline leaves unsearched keeps its part
-// of that set and counts in the bound with its size.
+// of that set and counts in the bound with its size.  Progress and the
+// watch of the best set speak for the whole graph (see BuscaExata).
 ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char>& inicial,
                             BuscaExata::Relogio::time_point prazo, Ajustes ajustes = {},
-                            const BuscaExata::Progresso& progresso = nullptr);
+                            const BuscaExata::Progresso& progresso = nullptr,
+                            const BuscaExata::Vigia* vigia = nullptr);
 
 // g's largest connected component (most vertices): what sizes the search's
 // memory, and what decides whether the search suits the graph.

@@ -13,6 +13,7 @@
 
 #include "base/erro.h"
 #include "base/opcoes.h"
+#include "base/parada.h"
 #include "base/perfil.h"
 #include "base/relogio.h"
 #include "driver/parametros.h"
@@ -21,9 +22,12 @@
 #include "driver/resolucao.h"
 #include "driver/resolucaoCombinatoria.h"
 #include "driver/solucao.h"
+#include "driver/solucaoViva.h"
 #include "graph/GrafoSimples.h"
+#include "graph/entrada.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
+#include "search/busca.h"
 
 namespace {
 
@@ -49,9 +53,11 @@ void escreveDiretivas() {
     anotaFalha(kDiretivas, errno);
     return;
   }
+  iniciaGravacao();
   for (int i = 1; i <= nlin; i++) std::fprintf(f, " PR C%d                  0\n", i);
   int erro = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
   if (std::fclose(f) != 0 && erro == 0) erro = errno != 0 ? errno : EIO;
+  terminaGravacao();
   if (erro != 0) anotaFalha(kDiretivas, erro);
 }
 
@@ -64,9 +70,11 @@ void acrescentaRegistro(const char* linha, size_t tamanho) {
     return;
   }
   ssize_t escrito;
+  iniciaGravacao();
   do {
     escrito = write(fd, linha, tamanho);
   } while (escrito < 0 && errno == EINTR);
+  terminaGravacao();
   int erro = 0;
   if (escrito < 0) erro = errno;
   else if (static_cast<size_t>(escrito) != tamanho) erro = ENOSPC;
@@ -78,6 +86,8 @@ void acrescentaRegistro(const char* linha, size_t tamanho) {
 
 int main(int argc, char** argv) {
   marcaInicio();
+  // A stop signal ends the run like its deadline, with the full report.
+  instalaSinais();
   // Storage in vectors fails the way malloc does: through the memory failure path.
   std::set_new_handler([] { errormsg("Main: memory allocation error.\n", __LINE__, -1); });
   extractParameters(argc, argv);
@@ -88,10 +98,14 @@ int main(int argc, char** argv) {
     if (GRAPH_INSTANCE) leGrafo();
     else leMatriz();
   }
+  leituraInterrompida();
+  // What is printed survives a hard kill: stdout is flushed after each stage.
+  std::fflush(stdout);
 
   // A reduced run checks its pieces' needs before any file is written.
   std::optional<ExecucaoPorPecas> reduzida;
   std::optional<GrafoSimples> grafo;  // the instance, for the combinatorial engine
+  std::optional<GrafoSimples> entrada;  // the instance, for the solution file's checks
   if (REDUZIR) {
     reduzida.emplace();
   } else if (COMBINATORIO || AUTOMATICO) {
@@ -100,6 +114,14 @@ int main(int argc, char** argv) {
     if (COMBINATORIO) exigeMemoriaCombinatoria(*grafo);
     else grafo.reset();
   }
+  // -s: the best set is kept on disk while the search runs (a reduced run
+  // sets this up over its own copy of the instance).
+  if (ARQUIVO_SOLUCAO != nullptr && !reduzida) {
+    if (!grafo) entrada.emplace(GrafoSimples::doArmazem());
+    iniciaSolucaoViva(grafo ? &*grafo : &*entrada, narco);
+    ganchoDeMelhora = solucaoVivaDoArmazem;
+  }
+  std::fflush(stdout);
   escreveDiretivas();
 
   Relatorio rel;
@@ -133,7 +155,7 @@ int main(int argc, char** argv) {
     // The solution file gives each vertex its side, and the set is checked
     // on the input graph on the way.
     if (ARQUIVO_SOLUCAO != nullptr && r.zstar > -1e20) {
-      if (equilibrado(grafo ? *grafo : GrafoSimples::doArmazem(), r.escolhido, &rel.lados)) {
+      if (equilibrado(grafo ? *grafo : *entrada, r.escolhido, &rel.lados)) {
         rel.escolhido = r.escolhido;
       } else {
         rel.lados.clear();
@@ -161,10 +183,16 @@ int main(int argc, char** argv) {
   std::printf("========================================\n");
   std::fflush(stdout);
   if (PERFIL) imprimePerfil(segundosDecorridos());
+  // A run a signal stopped says so, with 128 + the signal's number unless a
+  // failure above has a status of its own.
+  const int sinal = SINAL_DE_PARADA.load();
+  if (sinal != 0)
+    std::fprintf(stderr, "BCTovsel: interrompido por %s; relatados o melhor conjunto e um "
+                         "limitante valido\n", nomeDoSinal(sinal));
   if (!verificado) return kFalhaVerificacao;
   if (!falhasArquivo.empty()) {
     std::fprintf(stderr, "BCTovsel: nao foi possivel gravar %s\n", falhasArquivo.c_str());
     return kFalhaArquivo;
   }
-  return 0;
+  return sinal != 0 ? statusDaParada() : 0;
 }

@@ -24,6 +24,7 @@
 #include "localsearch/BuscaLocal.h"
 #include "driver/resolucao.h"
 #include "driver/resolucaoCombinatoria.h"
+#include "driver/solucaoViva.h"
 #include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
 #include "reduction/Reducao.h"
@@ -115,6 +116,18 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     }
   }
   std::printf("Solucao inicial: %d vertices\n", total);
+  std::fflush(stdout);
+  // -s: the first set goes to disk at once, and each piece's better sets as
+  // its search finds them, lifted onto the input with the others' sets.
+  if (ARQUIVO_SOLUCAO != nullptr) {
+    iniciaSolucaoViva(&grafo, rel.arestas);
+    ganchoDeMelhora = solucaoVivaDoArmazem;
+    if (solucaoVivaDevida(total)) {
+      double cota = reducao.valorFixo();
+      for (const Peca& p : pecas) cota += p.grafo.numVertices();
+      gravaSolucaoViva(reducao.reconstroi(solucoes), cota);
+    }
+  }
 
   // One search per piece, the smallest first, while there is time.
   std::vector<int> ordem(k);
@@ -153,6 +166,12 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
       std::printf("Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
                   static_cast<long long>(g.numArestas()), tamanhoInicial);
     progressoFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos));
+    solucaoVivaFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos),
+                    [&, i](const std::vector<char>& daPeca) {
+                      std::vector<std::vector<char>> todas = solucoes;
+                      todas[i] = daPeca;
+                      return reducao.reconstroi(todas);
+                    });
     ResultadoBusca r;
     if (combinatoria[i]) {
       r = resolveCombinatorio(g, &solucoes[i]);
@@ -187,8 +206,11 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     rel.linhasK1K2 += r.linhasK1K2;
     rel.nos += r.nos;
     if (i == maior) rel.noMelhor = r.noMelhor;
+    std::fflush(stdout);
   }
   RELATA_MODELO = relataModelo;
+  ganchoDeMelhora = nullptr;
+  solucaoVivaFora(0, 0, nullptr);
 
   // The whole set, checked on the input graph by code that shares nothing
   // with the search, before anything is reported.

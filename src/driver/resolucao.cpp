@@ -195,6 +195,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
     registraIncumbente();
   }
 
+  std::fflush(stdout);  // the model's lines, before a search that may be killed
   // The optimizer's own share: the whole search less what its callbacks took.
   const auto inicioBusca = std::chrono::steady_clock::now();
   double nosCallbacks = 0;

@@ -12,6 +12,7 @@
 #include "base/relogio.h"
 #include "localsearch/BuscaLocal.h"
 #include "combinatorial/Combinatorio.h"
+#include "driver/solucaoViva.h"
 #include "search/busca.h"
 #include "search/progresso.h"
 
@@ -41,10 +42,25 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
     progresso = [](int64_t nos, int abertos, int valor, int limitante) {
       relataProgressoCombinatorio(nos, abertos, valor, limitante);
     };
+  // -s: the best set goes to disk while the search runs.
+  combinatorio::BuscaExata::Vigia vigia;
+  double limitanteVisto = 1e40;
+  if (ARQUIVO_SOLUCAO != nullptr) {
+    vigia.quer = [&limitanteVisto](int valor, int limitante) {
+      limitanteVisto = limitante;
+      return solucaoVivaDevida(valor);
+    };
+    vigia.recebe = [&limitanteVisto](const std::vector<signed char>& lado) {
+      std::vector<char> escolhido(lado.size());
+      for (size_t v = 0; v < lado.size(); v++) escolhido[v] = lado[v] >= 0;
+      gravaSolucaoViva(escolhido, limitanteVisto);
+    };
+  }
   combinatorio::Ajustes ajustes;
   ajustes.paralelo = LINHAS;
   std::optional<MedeEtapa> medida(ETAPA_COMBINATORIO);
-  const combinatorio::ResultadoExato e = combinatorio::resolveGrafo(g, lados, prazo(), ajustes, progresso);
+  const combinatorio::ResultadoExato e =
+      combinatorio::resolveGrafo(g, lados, prazo(), ajustes, progresso, &vigia);
   medida.reset();
 
   ResultadoBusca r;

@@ -11,9 +11,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/parada.h"
+
 namespace {
 
-int escreveCorpo(std::FILE* f, const Relatorio& rel, double segundos) {
+int escreveCorpo(std::FILE* f, const Relatorio& rel, double segundos, bool emAndamento) {
   const bool temSolucao = !rel.escolhido.empty();
   const int valor = valorInteiro(rel.zstar);
   const double limitante = limitanteDual(rel.zstar, rel.limitante);
@@ -28,15 +30,14 @@ int escreveCorpo(std::FILE* f, const Relatorio& rel, double segundos) {
     std::fprintf(f, "# sem solucao\n# limitante %.6f\n", limitante);
   }
   std::fprintf(f, "# tempo %.2f s\n", segundos);
+  if (emAndamento) std::fprintf(f, "# em andamento\n");
   if (temSolucao)
     for (size_t v = 0; v < rel.escolhido.size(); v++)
       if (rel.escolhido[v]) std::fprintf(f, "%zu %d\n", v, static_cast<int>(rel.lados[v]));
   return std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
 }
 
-}  // namespace
-
-int escreveSolucao(const char* caminho, const Relatorio& rel, double segundos) {
+int gravaSolucao(const char* caminho, const Relatorio& rel, double segundos, bool emAndamento) {
   std::string modelo = std::string(caminho) + ".XXXXXX";
   const int fd = mkstemp(modelo.data());
   if (fd < 0) return errno;
@@ -48,7 +49,7 @@ int escreveSolucao(const char* caminho, const Relatorio& rel, double segundos) {
     return erro;
   }
   errno = 0;
-  int erro = escreveCorpo(f, rel, segundos);
+  int erro = escreveCorpo(f, rel, segundos, emAndamento);
   if (std::fflush(f) != 0 && erro == 0) erro = errno != 0 ? errno : EIO;
   if (erro == 0 && fsync(fileno(f)) != 0) erro = errno;
   if (std::fclose(f) != 0 && erro == 0) erro = errno != 0 ? errno : EIO;
@@ -60,5 +61,16 @@ int escreveSolucao(const char* caminho, const Relatorio& rel, double segundos) {
   }
   if (erro == 0 && std::rename(modelo.c_str(), caminho) != 0) erro = errno;
   if (erro != 0) unlink(modelo.c_str());
+  return erro;
+}
+
+}  // namespace
+
+int escreveSolucao(const char* caminho, const Relatorio& rel, double segundos, bool emAndamento) {
+  // A second stop signal waits for the rename: it never leaves the
+  // temporary file behind.
+  iniciaGravacao();
+  const int erro = gravaSolucao(caminho, rel, segundos, emAndamento);
+  terminaGravacao();
   return erro;
 }

@@ -8,6 +8,9 @@
 // Writes the file whole: into a temporary file beside `caminho`, renamed into
 // place once complete, so that a reader never sees half a file.  Returns 0, or
 // the errno of the step that failed (the temporary file is then removed).
-int escreveSolucao(const char* caminho, const Relatorio& rel, double segundos);
+// `emAndamento` adds the header line "# em andamento": the run goes on and
+// may still improve the set (see driver/solucaoViva.h).
+int escreveSolucao(const char* caminho, const Relatorio& rel, double segundos,
+                   bool emAndamento = false);
 
 #endif

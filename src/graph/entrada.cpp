@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "base/erro.h"
+#include "base/parada.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "graph/leitura.h"
@@ -78,8 +79,19 @@ void exigeFimDaEntrada(Leitor* l, const char* depois) {
     rejeitaInstancia("conteudo a mais depois %s: \"%s\" (token %ld)", depois, l->texto, l->token);
 }
 
+void leituraInterrompida() {
+  if (!paradaPedida()) return;
+  std::fflush(stdout);
+  std::fprintf(stderr, "Interrompido por %s durante a leitura da instancia.\n",
+               nomeDoSinal(SINAL_DE_PARADA.load()));
+  liberaGrafo();
+  liberaMatriz();
+  terminaExecucao(statusDaParada());
+}
+
 void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue) {
   if (!tempoEsgotado()) return;
+  leituraInterrompida();
   std::fflush(stdout);
   std::fprintf(stderr, "Tempo esgotado durante a leitura da instancia (%s: %ld de %ld).\n", oQue,
                lidos, declarados);
@@ -89,6 +101,7 @@ void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue) {
 }
 
 void rejeitaInstancia(const char* formato, ...) {
+  leituraInterrompida();
   std::fflush(stdout);
   std::fputs("Instancia invalida: ", stderr);
   va_list args;

@@ -31,8 +31,15 @@ void exigeFimDaEntrada(Leitor* l, const char* depois);
 
 // Ends the run when its deadline passes before the instance is read whole:
 // a message on stderr saying how far reading got (`lidos` of `declarados`
-// items, `oQue` naming them), status 4, no files.
+// items, `oQue` naming them), status 4, no files.  A stop signal ends it the
+// same way, with the signal's status (see leituraInterrompida).
 void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue);
+
+// Ends the run, with nothing written, when a stop signal came while the
+// instance was read: a message naming the signal, status 128 + its number.
+// Does nothing when none came.  (An input that ends early because the
+// signal also stopped the program writing it is no malformed instance.)
+void leituraInterrompida();
 
 // Prints "Instancia invalida: <message>" on stderr, releases what the readers
 // built and ends the process with status 2.

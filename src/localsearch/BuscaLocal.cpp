@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/parada.h"
 #include "localsearch/solucaoDupla.h"
 
 namespace buscaLocal {
@@ -83,7 +84,7 @@ bool Ils::esgotado() {
   if (fim_) return true;
   if (s_.trabalho() < proximoRelogio_) return false;
   proximoRelogio_ = s_.trabalho() + QUANTUM;
-  fim_ = std::chrono::steady_clock::now() >= prazo_;
+  fim_ = std::chrono::steady_clock::now() >= prazo_ || paradaPedida();
   return fim_;
 }
 

@@ -3,6 +3,7 @@
 // runs out.
 #include <algorithm>
 
+#include "base/parada.h"
 #include "localsearch/BuscaLocal.h"
 
 namespace buscaLocal {
@@ -19,7 +20,7 @@ Conjunto comPaciencia(const GrafoSimples& g, double segundos,
   const int64_t rodada = std::max<int64_t>(1000, 10 * static_cast<int64_t>(g.numVertices()));
   const Relogio::duration paciencia = std::chrono::microseconds(500 * int64_t{g.numVertices()});
   Relogio::time_point ultimaMelhora = inicio;
-  while (Relogio::now() < fim) {
+  while (Relogio::now() < fim && !paradaPedida()) {
     Conjunto novo = busca.melhora(melhor, fim, rodada);
     const Relogio::time_point agora = Relogio::now();
     if (novo.tamanho > melhor.tamanho) {

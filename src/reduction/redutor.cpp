@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "base/parada.h"
+
 using Relogio = std::chrono::steady_clock;
 
 Redutor::Redutor(const GrafoSimples& g, Relogio::time_point prazo, Reducao& saida)
@@ -15,13 +17,13 @@ Redutor::Redutor(const GrafoSimples& g, Relogio::time_point prazo, Reducao& said
   menor_.assign(n, 0);
   pai_.assign(n, -1);
   localBloco_.assign(n, -1);
-  esgotado_ = prazo_ != Relogio::time_point::max() && Relogio::now() >= prazo_;
+  esgotado_ = paradaPedida() || (prazo_ != Relogio::time_point::max() && Relogio::now() >= prazo_);
 }
 
 bool Redutor::prazoPassou() {
   // The clock is read now and then: one rule costs far less than a reading.
-  if (!esgotado_ && prazo_ != Relogio::time_point::max() && ++passos_ % 32 == 0)
-    esgotado_ = Relogio::now() >= prazo_;
+  if (!esgotado_ && ++passos_ % 32 == 0)
+    esgotado_ = paradaPedida() || (prazo_ != Relogio::time_point::max() && Relogio::now() >= prazo_);
   return esgotado_;
 }
 

@@ -33,5 +33,8 @@ void nodeCutoff(XPRSprob prob, void* object, int node);
 // Check-time callback: stops the search once the run's deadline has passed,
 // and writes the progress lines when they are on.
 int verificaTempo(XPRSprob prob, void* object);
+// Called at each clock check when set: the driver's look at the incumbent,
+// to keep the solution file on disk up to date while the search runs.
+extern void (*ganchoDeMelhora)();
 
 #endif

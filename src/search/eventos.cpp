@@ -48,7 +48,10 @@ void nodeCutoff(XPRSprob, void*, int node) {
   if (COMPLETE_PRINT) std::printf("Cutoff (No %d)\n", node);
 }
 
+void (*ganchoDeMelhora)() = nullptr;
+
 int verificaTempo(XPRSprob prob, void*) {
   if (PROGRESSO) relataProgresso(prob);
+  if (ganchoDeMelhora != nullptr) ganchoDeMelhora();
   return tempoEsgotado() ? 1 : 0;
 }

@@ -1,0 +1,37 @@
+// The solution file kept on disk while the run goes on (-s): rewritten whole
+// whenever the best set improves, at most every few seconds (at once the
+// first time), with the header line "# em andamento", so that a run killed
+// outright (SIGKILL, out of memory, a power cut) still leaves its last best
+// set checked and readable.  The final write after the report drops the line.
+#ifndef BCT_DRIVER_SOLUCAOVIVA_H
+#define BCT_DRIVER_SOLUCAOVIVA_H
+
+#include <functional>
+#include <vector>
+
+#include "graph/GrafoSimples.h"
+
+// The input graph, on which every set is checked before it is written, and
+// its counts for the header.  Without -s nothing is ever written.
+void iniciaSolucaoViva(const GrafoSimples* entrada, int arestas);
+
+// What lies outside the search under way: in a reduced run, the set of the
+// piece being searched becomes a set of the input with the other pieces'
+// sets and the fixed part (`paraEntrada`), whose values and bounds add
+// `valorFora` and `limitanteFora`.  For a whole instance: none of it.
+void solucaoVivaFora(double valorFora, double limitanteFora,
+                     std::function<std::vector<char>(const std::vector<char>&)> paraEntrada);
+
+// Cheap enough for every clock check: whether a set of `valor` (in the
+// search under way) is to be written now: -s given, better than the one on
+// disk, and the first or the last written long enough ago.
+bool solucaoVivaDevida(double valor);
+
+// Writes the search's best set `escolhido` with a bound on the search's
+// optimum; a set that fails the balance check is not written.
+void gravaSolucaoViva(const std::vector<char>& escolhido, double limitante);
+
+// The branch-and-cut's hook: the incumbent of the store, when due.
+void solucaoVivaDoArmazem();
+
+#endif
