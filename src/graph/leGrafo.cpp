@@ -70,6 +70,7 @@ void leGrafoDe(std::FILE* in) {
   narco = m;
   std::printf("numero de vertices: %d\n", nlin);
   std::printf("numero de arcos: %d\n", narco);
+  std::fflush(stdout);  // kept by a run stopped while the records are read
 
   // The records are checked and kept as read; the store is built only once
   // they are all there, so that a header declaring far more than the input

@@ -15,25 +15,6 @@
 #include "graph/GrafoSimples.h"
 #include "search/executa.h"
 
-namespace {
-
-// 130 vertices, each pair joined with probability 0.1, signs at random:
-// far beyond what one second proves.
-std::string grafoEsparso(const std::string& caminho) {
-  std::mt19937 rng(130);
-  std::vector<std::string> arestas;
-  for (int u = 0; u < 130; u++)
-    for (int w = u + 1; w < 130; w++)
-      if (rng() % 10 == 0)
-        arestas.push_back(std::to_string(u) + " " + std::to_string(w) + (rng() % 2 ? " 1" : " -1"));
-  std::ofstream f(caminho);
-  f << 130 << " " << arestas.size() << "\n";
-  for (const std::string& a : arestas) f << a << "\n";
-  return caminho;
-}
-
-}  // namespace
-
 TEST(Combinatorio, NoLimiteDeTempoUmConjuntoVerificadoEUmLimitanteValido) {
   DiretorioTemporario dir;
   const std::string grafo = grafoEsparso(dir / "esparso.txt");
