@@ -11,12 +11,12 @@ namespace {
 const char* const NOMES[NUM_ETAPAS] = {
     "leitura",           "reducao",          "busca local",       "modelo inicial",
     "buscas de ciclos",  "ciclos e lifting", "cortes clique",     "ciclos ind set",
-    "cortes do pool",    "heuristica",       "teste de solucao",  "ramificacao",
+    "cortes do pool",    "heuristica",       "heuristica LP+BL",  "teste de solucao",  "ramificacao",
     "otimizador (LPs)",  "motor combinatorio",
 };
 const char* const RESULTADOS[NUM_ETAPAS] = {
     "",        "",      "",        "",       "caminhos", "cortes",  "cortes",
-    "cortes",  "cortes", "melhoras", "",      "",         "iteracoes", "",
+    "cortes",  "cortes", "melhoras", "melhoras", "",      "",         "iteracoes", "",
 };
 
 }  // namespace
@@ -36,6 +36,11 @@ void imprimePerfil(double segundosTotais) {
                    perfil.chamadas[e]);
   }
   std::fprintf(stderr, "  rodadas de separacao com cortes: %lld\n", perfil.rodadas);
+  const long long separados = perfil.resultados[ETAPA_CICLOS] + perfil.resultados[ETAPA_CLIQUE] +
+                              perfil.resultados[ETAPA_IND_SET];
+  if (separados > 0)
+    std::fprintf(stderr, "  termos por corte separado: %.1f\n",
+                 static_cast<double>(perfil.termos) / static_cast<double>(separados));
   if (perfil.linhasModelo > 0)
     std::fprintf(stderr, "  linhas do modelo, sem cortes: %lld\n", perfil.linhasModelo);
   if (perfil.cortesNoLp > 0)

@@ -18,6 +18,7 @@ enum EtapaPerfil {
   ETAPA_IND_SET,       // separator of odd cycles of double edges (results: cuts)
   ETAPA_POOL,          // reloads of pool cuts (results: cuts loaded)
   ETAPA_HEURISTICA,    // greedy heuristic on the LP point (results: improvements)
+  ETAPA_HEURISTICA_LP, // the LP point rounded and improved by local search (results: improvements)
   ETAPA_INCUMBENTE,    // balance test of integral LP points
   ETAPA_RAMIFICACAO,   // choice of the branching rows
   ETAPA_LP,            // the optimizer: LP re-solves and its own work (calls: LP solves)
@@ -30,6 +31,7 @@ struct Perfil {
   long long chamadas[NUM_ETAPAS] = {};
   long long resultados[NUM_ETAPAS] = {};
   long long rodadas = 0;        // separation rounds that loaded cuts
+  long long termos = 0;         // terms of the cuts separated
   long long linhasModelo = 0;   // model rows, without cuts (summed over the pieces)
   long long cortesNoLp = 0;     // cuts in the node LPs when their loops ended
   long long cortesJustos = 0;   // of those, the ones with no slack

@@ -203,6 +203,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   const clock_t inicio = agora();
   testaRetorno(XPRSmaxim(prob, "g"), "Main: Erro na chamada da rotina XPRSmaxim.\n", 352);
   const clock_t fim = agora();
+  esqueceHeuristicaGuiadaPeloLP();
   if (PERFIL) {
     for (int e = ETAPA_BUSCAS_CICLO; e <= ETAPA_RAMIFICACAO; e++) nosCallbacks += perfil.segundos[e];
     int solucoes = 0;

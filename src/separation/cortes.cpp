@@ -51,6 +51,19 @@ void contaCortesJustos(XPRSprob prob) {
   }
 }
 
+// A reduced run also rounds the LP point into a start for the local search:
+// every HEURISTICA_LP_RODADAS rounds at the root, whose separation may take
+// minutes, and at the first round of every HEURISTICA_LP_NOS-th node.
+void heuristicaLP(XPRSprob prob, int no) {
+  const bool vez = no == 0 ? itersep % HEURISTICA_LP_RODADAS == 0
+                           : itersep == 0 && no % HEURISTICA_LP_NOS == 0;
+  if (!vez) return;
+  MedeEtapa medida(ETAPA_HEURISTICA_LP);
+  const double antes = zstar;
+  heuristicaGuiadaPeloLP(prob, x, no);
+  if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA_LP]++;
+}
+
 }  // namespace
 
 bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo, int rodadas) {
@@ -78,10 +91,13 @@ int Cortes(XPRSprob prob, void*) {
   XPRSgetintattrib(prob, XPRS_NODES, &no);
   if (COMPLETE_PRINT) std::printf("Laco de separacao: %d\n", itersep);
   if (HEURISTICA_PRIMAL && nIntInf > 0) {
-    MedeEtapa medida(ETAPA_HEURISTICA);
-    const double antes = zstar;
-    heuristicaPrimal(x, no);
-    if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA]++;
+    {
+      MedeEtapa medida(ETAPA_HEURISTICA);
+      const double antes = zstar;
+      heuristicaPrimal(x, no);
+      if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA]++;
+    }
+    if (REDUZIR) heuristicaLP(prob, no);
   }
 
   double objLP = 0.0;
@@ -170,6 +186,7 @@ int Cortes(XPRSprob prob, void*) {
       if (COMPLETE_PRINT) std::printf("..corte nao encontrado.\n");
     } else {
       totcuts += ncortesIter;
+      perfil.termos += mstart[ultimoCorte + 1];
       if (COMPLETE_PRINT) {
         std::printf("Total de cortes ciclo-negativo: %d\n", cortesCiclo);
         std::printf("Total de cortes cycle ind set: %d\n", cortesIndSet);

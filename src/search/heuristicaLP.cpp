@@ -1,0 +1,75 @@
+// A reduced run's second primal heuristic: the LP point rounded greedily
+// (vertices by decreasing value, each on a side that keeps the set balanced,
+// as the greedy heuristic does) and then improved by the local search of
+// swaps on the doubled conflict graph, now and then (see busca.h).  The LP point says where the
+// search should start; the local search alone starts from the same greedy
+// set each time and stalls there.
+#include <algorithm>
+#include <memory>
+#include <numeric>
+#include <vector>
+
+#include "base/erro.h"
+#include "base/relogio.h"
+#include "graph/GrafoSimples.h"
+#include "graph/grafo.h"
+#include "localsearch/BuscaLocal.h"
+#include "search/busca.h"
+
+namespace {
+
+// The graph of the solve under way, built on first use.
+std::unique_ptr<GrafoSimples> grafo;
+std::unique_ptr<buscaLocal::BuscaLocal> busca;
+
+buscaLocal::Conjunto arredonda(const GrafoSimples& g, const double* x) {
+  const int n = g.numVertices();
+  std::vector<int> ordem(n);
+  std::iota(ordem.begin(), ordem.end(), 0);
+  std::stable_sort(ordem.begin(), ordem.end(), [x](int a, int b) { return x[a] > x[b]; });
+  buscaLocal::Conjunto c;
+  c.lado.assign(n, -1);
+  for (int v : ordem) {
+    bool pode[2] = {true, true};
+    const auto viz = g.vizinhos(v);
+    const auto sin = g.sinais(v);
+    for (size_t i = 0; i < viz.size() && (pode[0] || pode[1]); i++) {
+      const int l = c.lado[viz[i]];
+      if (l < 0) continue;
+      if (sin[i] == 2) pode[0] = pode[1] = false;
+      else if (sin[i] == 1) pode[1 - l] = false;  // positive: same side
+      else pode[l] = false;                       // negative: across
+    }
+    if (pode[0] || pode[1]) {
+      c.lado[v] = pode[0] ? 0 : 1;
+      c.tamanho++;
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node) {
+  if (grafo == nullptr) {
+    grafo = std::make_unique<GrafoSimples>(GrafoSimples::doArmazem());
+    busca = std::make_unique<buscaLocal::BuscaLocal>(*grafo, 1);
+  }
+  const GrafoSimples& g = *grafo;
+  // Each call a fixed number of perturbations, so that a run is repeatable.
+  const int64_t iteracoes = std::max<int64_t>(1000, 100 * static_cast<int64_t>(g.numVertices()));
+  const buscaLocal::Conjunto c =
+      busca->melhora(arredonda(g, x), prazo(), iteracoes);
+  if (c.tamanho <= zstar) return;
+  for (int v = 0; v < nlin; v++) xstar[v] = c.lado[v] >= 0 ? 1.0 : 0.0;
+  zstar = c.tamanho;
+  NODE_BEST_INTEGER_SOL = node;
+  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, c.tamanho + 1 - 1e-6),
+               "Heuristica guiada pelo LP: Erro \n", 0);
+  registraIncumbente();
+}
+
+void esqueceHeuristicaGuiadaPeloLP() {
+  busca.reset();
+  grafo.reset();
+}
