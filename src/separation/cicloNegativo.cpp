@@ -43,6 +43,7 @@ std::vector<int> sinais;
 const double LIMIAR_CICLO = 0.999999;
 const int MAX_CICLO_LIFTING = 19;
 const int CANDIDATOS_POR_CORTE = 4;
+const int MINIMO_CONTRACAO = 400;
 
 // A path from v to its copy must change copy an odd number of times, so only
 // positive arcs inside a copy and negative arcs across copies are cheap; the
@@ -183,7 +184,13 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
   const double pesoMinimo = escrevePesos(x);
-  if (REDUZIR) {
+  // Below MINIMO_CONTRACAO vertices a reduced run keeps the plain search:
+  // there the regions at 1 are small, the plain search costs little, and
+  // its cycles give the medium instances the trees they had (netlib_sc205's
+  // reduced root with the general-purpose cuts is proved at once with them,
+  // and not in minutes with the contracted search's).
+  const bool contrai = REDUZIR && n >= MINIMO_CONTRACAO;
+  if (contrai) {
     contraido.monta(x);
     semCiclo.assign(static_cast<size_t>(contraido.numNos()), 0);
   }
@@ -207,12 +214,12 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.  A
     // reduced run's search finds the same lengths, not the same walks.
-    const int no = REDUZIR ? contraido.no(v) : 0;
-    if (REDUZIR && (no < 0 || semCiclo[no])) return;
+    const int no = contrai ? contraido.no(v) : 0;
+    if (contrai && (no < 0 || semCiclo[no])) return;
     double L;
     {
       MedeEtapa medida(ETAPA_BUSCAS_CICLO);
-      if (REDUZIR) {
+      if (contrai) {
         L = buscaContraida.busca(contraido, v, n + v, LIMIAR_CICLO);
         if (!(L < LIMIAR_CICLO)) semCiclo[no] = 1;
       } else {
@@ -220,7 +227,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       }
     }
     if (!(L < LIMIAR_CICLO)) return;
-    if (REDUZIR) buscaContraida.escreveCaminho(contraido, v, n + v, pred);
+    if (contrai) buscaContraida.escreveCaminho(contraido, v, n + v, pred);
     MedeEtapa medida(ETAPA_CICLOS);
     perfil.resultados[ETAPA_BUSCAS_CICLO]++;
     int k = leCiclo(v);
