@@ -108,11 +108,10 @@ int main(int argc, char** argv) {
   std::optional<GrafoSimples> entrada;  // the instance, for the solution file's checks
   if (REDUZIR) {
     reduzida.emplace();
-  } else if (COMBINATORIO || AUTOMATICO) {
+  } else if (COMBINATORIO) {
+    // (-a always reduces: its choice is made per piece.)
     grafo.emplace(GrafoSimples::doArmazem());
-    if (AUTOMATICO) COMBINATORIO = combinatorioConvem(*grafo);
-    if (COMBINATORIO) exigeMemoriaCombinatoria(*grafo);
-    else grafo.reset();
+    exigeMemoriaCombinatoria(*grafo);
   }
   // -s: the best set is kept on disk while the search runs (a reduced run
   // sets this up over its own copy of the instance).

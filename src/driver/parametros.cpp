@@ -153,6 +153,13 @@ void extractParameters(int argc, char** argv) {
     }
   }
   TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
+  // -a is the recommended mode: the reduction, the general-purpose cuts where
+  // they pay, and every processor unless -j says otherwise.
+  if (AUTOMATICO) {
+    REDUZIR = 1;
+    CORTES_GERAIS = 1;
+    if (!linhasDadas) LINHAS = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  }
   if (COMBINATORIO && AUTOMATICO) {
     std::printf("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a escolhe o motor.\n");
     abandona();

@@ -139,12 +139,14 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   RELATA_MODELO = COMPLETE_PRINT;
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
   // Each piece's engine: -c, or the rule of -a, or the branch-and-cut.
-  std::vector<char> combinatoria(k, static_cast<char>(COMBINATORIO));
+  std::vector<MotorAutomatico> motor(k, COMBINATORIO ? MotorAutomatico::combinatorio
+                                                     : MotorAutomatico::branchAndCut);
   if (AUTOMATICO)
-    for (int i = 0; i < k; i++) combinatoria[i] = combinatorioConvem(pecas[i].grafo);
-  const bool algumaCombinatoria = std::count(combinatoria.begin(), combinatoria.end(), 1) > 0;
+    for (int i = 0; i < k; i++) motor[i] = motorAutomatico(pecas[i].grafo);
+  const bool algumaCombinatoria = std::count(motor.begin(), motor.end(), MotorAutomatico::combinatorio) +
+                                      std::count(motor.begin(), motor.end(), MotorAutomatico::raizDecide) > 0;
   if (algumaCombinatoria) std::printf("*** Algoritmo combinatorio.\n");
-  if (!algumaCombinatoria || std::count(combinatoria.begin(), combinatoria.end(), 0) > 0)
+  if (!algumaCombinatoria || std::count(motor.begin(), motor.end(), MotorAutomatico::combinatorio) < k)
     std::printf(BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
                                : "*** Algoritmo de branch-and-bound puro.\n");
   double limitante = reducao.valorFixo(), relaxacao = limitante, raiz = limitante;
@@ -173,14 +175,40 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
                       return reducao.reconstroi(todas);
                     });
     ResultadoBusca r;
-    if (combinatoria[i]) {
+    if (motor[i] == MotorAutomatico::combinatorio) {
       r = resolveCombinatorio(g, &solucoes[i]);
     } else {
       carregaPeca(g);
+      if (motor[i] == MotorAutomatico::raizDecide)
+        armaDesistencia(GAP_DE_DESISTENCIA, segundosDaRaizAutomatica(segundosRestantes()));
       r = resolveArmazem(&solucoes[i]);
+      const bool desistiu = buscaDesistida();
+      desarmaDesistencia();
       XPRSdestroyprob(prob);
       prob = nullptr;
       liberaGrafo();
+      if (desistiu && !tempoEsgotado()) {
+        // The combinatorial engine takes over from the best set so far; what
+        // the branch-and-cut spent is counted, and its bound still holds.
+        const bool melhorou = r.zstar > tamanhoInicial + 0.5;
+        ResultadoBusca c = resolveCombinatorio(g, melhorou ? &r.escolhido : &solucoes[i]);
+        if (c.zstar < r.zstar) {
+          c.zstar = r.zstar;
+          c.escolhido = r.escolhido;
+        }
+        c.limitante = std::min(std::max(c.limitante, c.zstar), std::max(r.limitante, r.zstar));
+        c.tiquesSeparacao += r.tiquesSeparacao;
+        c.cortes = r.cortes;
+        c.cortesCiclo = r.cortesCiclo;
+        c.cortesClique = r.cortesClique;
+        c.cortesIndSet = r.cortesIndSet;
+        c.cortesGerais = r.cortesGerais;
+        c.linhasClique = r.linhasClique;
+        c.linhasCiclo = r.linhasCiclo;
+        c.linhasK1K2 = r.linhasK1K2;
+        c.nos += r.nos;
+        r = std::move(c);
+      }
     }
     if (r.zstar > tamanhoInicial + 0.5) {
       total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;

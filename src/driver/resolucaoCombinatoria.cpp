@@ -18,10 +18,11 @@
 
 namespace {
 
-// The thresholds of -a (see combinatorioConvem).
-const int MAXIMO_PEQUENO = 120;
+// The thresholds of -a (see motorAutomatico).
 const int MAXIMO_DENSO = 5000;
 const double DENSIDADE_MINIMA = 0.5;
+const int MAXIMO_MINUSCULO = 20;
+const int MAXIMO_ESPARSO = 300;
 
 }  // namespace
 
@@ -80,11 +81,16 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   return r;
 }
 
-bool combinatorioConvem(const GrafoSimples& g) {
+MotorAutomatico motorAutomatico(const GrafoSimples& g) {
   const combinatorio::Componente c = combinatorio::maiorComponente(g);
+  if (c.vertices <= MAXIMO_MINUSCULO) return MotorAutomatico::combinatorio;
   const double n = c.vertices;
-  return c.vertices <= MAXIMO_PEQUENO ||
-         (c.vertices <= MAXIMO_DENSO && 2.0 * static_cast<double>(c.arestas) >= DENSIDADE_MINIMA * n * (n - 1));
+  const bool denso = 2.0 * static_cast<double>(c.arestas) >= DENSIDADE_MINIMA * n * (n - 1);
+  if (c.vertices > (denso ? MAXIMO_DENSO : MAXIMO_ESPARSO)) return MotorAutomatico::branchAndCut;
+  const int64_t tem = memoriaDisponivel();
+  if (tem >= 0 && combinatorio::BuscaExata::memoria(c.vertices, LINHAS) + (64ll << 20) > tem)
+    return MotorAutomatico::branchAndCut;
+  return denso ? MotorAutomatico::combinatorio : MotorAutomatico::raizDecide;
 }
 
 void exigeMemoriaCombinatoria(const GrafoSimples& g) {

@@ -15,14 +15,21 @@
 // are no cuts nor model rows.
 ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial);
 
-// The rule of -a: the combinatorial engine when g's largest component has at
-// most 120 vertices, or at least half of all possible edges and at most 5000
-// vertices; the branch-and-cut otherwise.  Measured: the combinatorial engine
-// proves every random graph of up to 100 vertices and the dense ones of 150
-// and 200 within seconds, where the branch-and-cut's tree grows with the gap
-// of its root bound; on larger sparse graphs (real networks, matrices,
-// sparse random graphs) the linear bound is far the stronger.
-bool combinatorioConvem(const GrafoSimples& g);
+// The automatic mode's engine for a piece: the combinatorial one for tiny
+// pieces and for dense ones (at least half of all pairs joined, at most 5000
+// vertices); for sparse pieces of at most 300 vertices the branch-and-cut
+// first, giving the piece up to the combinatorial engine when its root
+// leaves a wide gap (see armaDesistencia); the branch-and-cut alone for the
+// rest, where the clique-cover bound is far above the optimum.  A piece whose
+// combinatorial search would not fit in memory stays with the branch-and-cut.
+enum class MotorAutomatico { combinatorio, branchAndCut, raizDecide };
+MotorAutomatico motorAutomatico(const GrafoSimples& g);
+// The hand-over's terms: the root's bound more than a tenth above the best
+// value, or a root longer than a second and a hundredth of the time left.
+constexpr double GAP_DE_DESISTENCIA = 0.1;
+inline double segundosDaRaizAutomatica(double restante) {
+  return 1.0 + (restante > 0 ? 0.01 * restante : 0.0);
+}
 
 // Ends the run through the memory failure path, before any file is written,
 // when the search over g's largest component cannot fit.

@@ -38,6 +38,16 @@ void varSelection(XPRSprob prob, void* object, int* column, int* up,
 void nodeSelection(XPRSprob prob, void* object, int* node);
 void nodeInfeasible(XPRSprob prob, void* object);
 void nodeCutoff(XPRSprob prob, void* object, int node);
+// The automatic mode's hand-over (desistencia.cpp): armed before a search,
+// the branch-and-cut gives its piece up when the root's bound is more than
+// limiarGap (relative to the best value) above the best value, or when the
+// root takes more than segundosDaRaiz; the search then stops as at its
+// deadline and buscaDesistida() says so until desarmaDesistencia().
+void armaDesistencia(double limiarGap, double segundosDaRaiz);
+void desarmaDesistencia();
+bool buscaDesistida();
+void avaliaRaiz(XPRSprob prob);   // at the root's branching
+bool raizDemorada(XPRSprob prob); // at the clock checks; true once given up
 // Check-time callback: stops the search once the run's deadline has passed,
 // and writes the progress lines when they are on.
 int verificaTempo(XPRSprob prob, void* object);

@@ -53,5 +53,5 @@ void (*ganchoDeMelhora)() = nullptr;
 int verificaTempo(XPRSprob prob, void*) {
   if (PROGRESSO) relataProgresso(prob);
   if (ganchoDeMelhora != nullptr) ganchoDeMelhora();
-  return tempoEsgotado() ? 1 : 0;
+  return tempoEsgotado() || raizDemorada(prob) ? 1 : 0;
 }

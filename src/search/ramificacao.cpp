@@ -60,6 +60,8 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
                          XPRSbranchobject* replacement) {
   MedeEtapa medida(ETAPA_RAMIFICACAO);
   if (COMPLETE_PRINT) std::printf("Callback cbChangeBranchObject\n");
+  avaliaRaiz(prob);
+  if (buscaDesistida()) return 0;
   int nIntInf = 0;
   testaRetorno(XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf),
                "Main: Erro na chamada da rotina XPRSgetintattrib.\n", 411);

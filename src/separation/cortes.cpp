@@ -75,7 +75,7 @@ int Cortes(XPRSprob prob, void*) {
   if (COMPLETE_PRINT) std::printf("Rotina cortes.\n");
   if (!BRANCH_AND_CUT && !HEURISTICA_PRIMAL) return 0;
   // Past the deadline the search is about to stop: no more work here.
-  if (tempoEsgotado()) return 0;
+  if (tempoEsgotado() || buscaDesistida()) return 0;
 
   int statusLP = 0, nIntInf = 0;
   XPRSgetintattrib(prob, XPRS_LPSTATUS, &statusLP);
