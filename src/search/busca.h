@@ -13,9 +13,10 @@ extern int NODE_BEST_INTEGER_SOL;  // node of the best solution, -1 while none
 
 void heuristicaPrimal(double* x, int node);
 // A reduced run's: the LP point rounded and improved by local search (see
-// heuristicaLP.cpp), at some rounds of the root and of every
-// HEURISTICA_LP_NOS-th node.  esqueceHeuristicaGuiadaPeloLP drops what it
-// kept of the last solve's graph.
+// heuristicaLP.cpp), at some rounds of the root and at nodes
+// HEURISTICA_LP_NOS, twice that, four times that...  (so that it costs
+// little in trees of many cheap nodes).  esqueceHeuristicaGuiadaPeloLP drops
+// what it kept of the last solve's graph.
 constexpr int HEURISTICA_LP_RODADAS = 10;
 constexpr int HEURISTICA_LP_NOS = 16;
 void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node);

@@ -53,10 +53,12 @@ void contaCortesJustos(XPRSprob prob) {
 
 // A reduced run also rounds the LP point into a start for the local search:
 // every HEURISTICA_LP_RODADAS rounds at the root, whose separation may take
-// minutes, and at the first round of every HEURISTICA_LP_NOS-th node.
+// minutes, and at the first round of nodes HEURISTICA_LP_NOS, twice that,
+// four times that...
 void heuristicaLP(XPRSprob prob, int no) {
   const bool vez = no == 0 ? itersep % HEURISTICA_LP_RODADAS == 0
-                           : itersep == 0 && no % HEURISTICA_LP_NOS == 0;
+                           : itersep == 0 && no % HEURISTICA_LP_NOS == 0 &&
+                                 ((no / HEURISTICA_LP_NOS) & (no / HEURISTICA_LP_NOS - 1)) == 0;
   if (!vez) return;
   MedeEtapa medida(ETAPA_HEURISTICA_LP);
   const double antes = zstar;
