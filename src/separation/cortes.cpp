@@ -2,6 +2,7 @@
 // pool cuts or running the separators into the shared batch.
 #include "separation/cortes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -147,6 +148,20 @@ int Cortes(XPRSprob prob, void*) {
   }
   if (COMPLETE_PRINT) std::printf("Total de cortes cutPoolSep: %d\n", doPool);
 
+  // Below the root a reduced run stops separating once a round has moved
+  // the bound by less than CAUDA_DA_SEPARACAO of its distance to the best
+  // value: the node's rounds after that cost a sweep of searches each and
+  // rarely decide whether it is pruned (wiki1000 65 s to 12 s, r_n75_d0.1
+  // 14.6 s to 5.6 s, with a few more nodes).
+  static double objAnterior = 0;
+  if (REDUZIR && no > 0 && nIntInf > 0 && doPool == 0 && itersep > 0 &&
+      objAnterior - objLP < CAUDA_DA_SEPARACAO * std::max(0.0, objLP - zstar)) {
+    if (PERFIL) contaCortesJustos(prob);
+    itersep = 0;
+    cut_time += static_cast<int>(agora() - t0);
+    return 0;
+  }
+  objAnterior = objLP;
   if (doPool == 0) {
     int ultimoCorte = -1, ultimoCoef = -1;
     const int cortesCiclo = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);

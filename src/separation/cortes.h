@@ -27,6 +27,7 @@ int cortesDoPool(int nViolados, int totcuts, int totsep);
 // root of a reduced run (-r).
 constexpr int RODADAS_POR_NO = 10;
 constexpr int RODADAS_RAIZ_REDUZIDA = 50;
+constexpr double CAUDA_DA_SEPARACAO = 0.05;  // a reduced run's tailing off below the root
 // True when the separation loop of a node must stop after the cycle
 // separator: `rodadas` loading iterations in a row, unless the point is
 // integral and cycle cuts were still found.
