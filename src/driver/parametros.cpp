@@ -225,8 +225,9 @@ void showUsage() {
   std::printf("  -c, --combinatorio motor exato combinatorio (ramificacao e poda no grafo dos\n");
   std::printf("                    lados, com coloracao) no lugar do branch-and-cut; a 2a.\n");
   std::printf("                    posicao da estrategia nao se aplica\n");
-  std::printf("  -a, --automatico  escolhe o motor pela instancia: o combinatorio para grafos\n");
-  std::printf("                    pequenos e densos, o branch-and-cut para os demais\n");
+  std::printf("  -a, --automatico  o modo recomendado: reducao (-r), cortes gerais onde pagam\n");
+  std::printf("                    (-g), todos os processadores, e o motor de cada peca\n");
+  std::printf("                    escolhido pela raiz do branch-and-cut\n");
   std::printf("  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n");
   std::printf("                    execucao (0: uma por processador; padrao: 1)\n");
   std::printf("  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n");
