@@ -64,6 +64,13 @@ class Opcoes : public ::testing::Test {
     ARQUIVO_SOLUCAO = nullptr;
     unsetenv("BCTOVSEL_TEMPO_MAX");
   }
+  // The modes back to a run's defaults, for the tests that follow in the
+  // same process (a reduced mode or threads left on change what the
+  // separators' tests see).
+  void TearDown() override {
+    REDUZIR = COMBINATORIO = AUTOMATICO = CORTES_GERAIS = 0;
+    LINHAS = 1;
+  }
 };
 
 }  // namespace
