@@ -283,7 +283,8 @@ def solve(graph=None, *, matrix=None, time_limit=None, sign="sign", nodes=None, 
     strategy     -- the solver's four flags; the third is set from the input
     reduce       -- exact reduction and decomposition first (-r)
     engine       -- None (branch-and-cut), "combinatorial" (-c) or "auto" (-a)
-    threads      -- threads of the combinatorial engine (-j)
+    threads      -- threads of the cut separation's searches and of the
+                    combinatorial engine (-j)
     general_cuts -- the optimizer's general-purpose cuts (-g)
     options      -- further solver options, passed as given
     executable   -- the solver; see find_executable

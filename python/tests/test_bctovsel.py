@@ -101,7 +101,8 @@ def test_malformed_input_raises_value_error():
     with pytest.raises(ValueError, match="laco"):
         bctovsel.solve([(0, 0, -1)])
     with pytest.raises(ValueError, match="-j"):
-        bctovsel.solve([(0, 1, 1)], options=["-j", "2"])  # -j needs -c or -a
+        # -j needs cuts to separate, -c or -a
+        bctovsel.solve([(0, 1, 1)], strategy="1010", options=["-j", "2"])
     with pytest.raises(ValueError):
         bctovsel.solve(matrix=[[1, 0], [2, 1]])
 

@@ -29,12 +29,16 @@ namespace {
 const int64_t POR_VERTICE = 700, POR_ARESTA = 700;
 const int64_t POR_VERTICE_REDUZIR = 250, POR_ARESTA_REDUZIR = 250;
 const int64_t FIXO = 64ll << 20;
+// Each thread past the first of the separation's cycle searches (-j) keeps
+// its own search state and predecessors over the doubled graph.
+const int64_t POR_VERTICE_LINHA = 150, POR_ARESTA_LINHA = 50;
 
 }  // namespace
 
 int64_t memoriaEstimada(int64_t vertices, int64_t arestas, bool busca) {
-  return FIXO + vertices * (busca ? POR_VERTICE : POR_VERTICE_REDUZIR) +
-         arestas * (busca ? POR_ARESTA : POR_ARESTA_REDUZIR);
+  const int64_t linhas = busca && LINHAS > 1 ? LINHAS - 1 : 0;
+  return FIXO + vertices * (busca ? POR_VERTICE + linhas * POR_VERTICE_LINHA : POR_VERTICE_REDUZIR) +
+         arestas * (busca ? POR_ARESTA + linhas * POR_ARESTA_LINHA : POR_ARESTA_REDUZIR);
 }
 
 int64_t memoriaDisponivel() {

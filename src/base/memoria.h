@@ -22,8 +22,9 @@ void exigeMemoriaDaBusca(int64_t vertices, int64_t arestas);
 // `descricao` says ("uma instancia de ...").
 void exigeBytes(int64_t precisa, const char* descricao);
 // The estimate behind them, in bytes (`busca`: a search over the whole
-// graph; otherwise what reading and reducing hold), and what the machine
-// offers (-1 when it cannot be told).
+// graph, with the LINHAS threads of its cycle searches; otherwise what
+// reading and reducing hold), and what the machine offers (-1 when it cannot
+// be told).
 int64_t memoriaEstimada(int64_t vertices, int64_t arestas, bool busca);
 int64_t memoriaDisponivel();
 

@@ -14,7 +14,8 @@ extern int TEMPO_MAX;               // time limit of the run in seconds (-t, or
                                     // BCTOVSEL_TEMPO_MAX, or 3600)
 extern int COMBINATORIO;             // -c: the combinatorial engine instead of branch-and-cut
 extern int AUTOMATICO;               // -a: the engine chosen by the instance
-extern int LINHAS;                   // -j: threads of the combinatorial search (1 by default)
+extern int LINHAS;                   // -j: threads of the cycle searches of separation and
+                                     // of the combinatorial search (1 by default)
 extern int CORTES_GERAIS;            // -g: the optimizer's general-purpose cuts at the root
 extern int PROGRESSO;                // -p, or standard error a terminal: progress lines there
 extern const char* ARQUIVO_SOLUCAO;  // -s: file for the best set and its sides (or null)

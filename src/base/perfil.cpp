@@ -36,6 +36,9 @@ void imprimePerfil(double segundosTotais) {
                    perfil.chamadas[e]);
   }
   std::fprintf(stderr, "  rodadas de separacao com cortes: %lld\n", perfil.rodadas);
+  if (perfil.linhasBuscas > 0)
+    std::fprintf(stderr, "  buscas de ciclos em %d linhas: %lld feitas, %lld lidas\n",
+                 perfil.linhasBuscas, perfil.buscasFeitas, perfil.chamadas[ETAPA_BUSCAS_CICLO]);
   const long long separados = perfil.resultados[ETAPA_CICLOS] + perfil.resultados[ETAPA_CLIQUE] +
                               perfil.resultados[ETAPA_IND_SET];
   if (separados > 0)

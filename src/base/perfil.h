@@ -35,6 +35,8 @@ struct Perfil {
   long long linhasModelo = 0;   // model rows, without cuts (summed over the pieces)
   long long cortesNoLp = 0;     // cuts in the node LPs when their loops ended
   long long cortesJustos = 0;   // of those, the ones with no slack
+  int linhasBuscas = 0;         // threads of the cycle searches (-j), 0 with one
+  long long buscasFeitas = 0;   // cycle searches those threads did, the unread ones too
 };
 
 extern Perfil perfil;  // the run's counters

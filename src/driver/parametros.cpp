@@ -164,11 +164,6 @@ void extractParameters(int argc, char** argv) {
     std::printf("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a escolhe o motor.\n");
     abandona();
   }
-  if (linhasDadas && !COMBINATORIO && !AUTOMATICO) {
-    std::printf("A opcao -j/--paralelo e' do motor combinatorio (-c ou -a); o branch-and-cut usa "
-                "uma linha de execucao.\n");
-    abandona();
-  }
   if (COMBINATORIO && CORTES_GERAIS) {
     std::printf("A opcao -g/--cortes-gerais e' do branch-and-cut; o motor combinatorio (-c) nao "
                 "resolve programas lineares.\n");
@@ -193,6 +188,14 @@ void extractParameters(int argc, char** argv) {
       std::printf("Primeiro parametro deve ter apenas \"0\"s e \"1\"s !\n");
       abandona();
     }
+  }
+  // The threads share the cycle searches of cut separation, or the
+  // combinatorial engine's search: a run with neither has no use for them.
+  if (linhasDadas && !COMBINATORIO && !AUTOMATICO && !BRANCH_AND_CUT) {
+    std::printf("A opcao -j/--paralelo reparte as buscas dos cortes (2a. posicao da estrategia "
+                "\"1\") ou o motor combinatorio (-c ou -a); sem cortes o branch-and-bound usa uma "
+                "linha de execucao.\n");
+    abandona();
   }
   if (resto == 2) {
     // Any text is taken, like strtol takes it; a value beyond int is clamped
@@ -228,8 +231,9 @@ void showUsage() {
   std::printf("  -a, --automatico  o modo recomendado: reducao (-r), cortes gerais onde pagam\n");
   std::printf("                    (-g), todos os processadores, e o motor de cada peca\n");
   std::printf("                    escolhido pela raiz do branch-and-cut\n");
-  std::printf("  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n");
-  std::printf("                    execucao (0: uma por processador; padrao: 1)\n");
+  std::printf("  -j, --paralelo N  reparte entre N linhas de execucao as buscas de ciclos dos\n");
+  std::printf("                    cortes e a busca do motor combinatorio (0: uma por\n");
+  std::printf("                    processador; padrao: 1)\n");
   std::printf("  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n");
   std::printf("                    buscas, heuristicas, LPs) e os cortes achados e justos\n");
   std::printf("  -h, --ajuda       mostra este texto\n");

@@ -4,6 +4,7 @@
 #ifndef BCT_SEPARATION_BUSCALIMITADA_H
 #define BCT_SEPARATION_BUSCALIMITADA_H
 
+#include <memory>
 #include <vector>
 
 #include "graph/grafo.h"
@@ -44,5 +45,22 @@ extern int maxContagemBits;
 
 double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
                         double limiar);
+
+// The same search with a state of its own, kept between searches so that a
+// warm one allocates nothing: dijkstraLimitado holds one for the calling
+// thread, and every other thread that searches holds another.
+class BuscadorLimitado {
+ public:
+  BuscadorLimitado();
+  ~BuscadorLimitado();
+  BuscadorLimitado(const BuscadorLimitado&) = delete;
+  BuscadorLimitado& operator=(const BuscadorLimitado&) = delete;
+
+  double busca(int source, int target, const GrafoCompacto& g, int* pred, double limiar);
+
+ private:
+  struct Estado;
+  std::unique_ptr<Estado> estado_;
+};
 
 #endif

@@ -2,7 +2,9 @@
 // under weights from the LP point, chord splitting of each cycle found, and
 // lifting of the short ones.
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "base/erro.h"
@@ -11,6 +13,7 @@
 #include "base/relogio.h"
 #include "graph/grafo.h"
 #include "separation/buscaLimitada.h"
+#include "separation/buscasParalelas.h"
 #include "separation/grafoContraido.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
@@ -40,10 +43,38 @@ std::vector<Termo> termos;
 // Sign of each cycle edge, kept for the same reason.
 std::vector<int> sinais;
 
+// With -j, the searches of a round run on LINHAS threads, each with its own
+// search state and predecessors; the pool lives from the first parallel
+// round to the end of the run (and goes before the graphs it reads).
+struct Fio {
+  BuscaContraida contraida;
+  BuscadorLimitado limitada;
+  std::vector<int> pred;
+};
+std::vector<std::unique_ptr<Fio>> fios;
+std::unique_ptr<BuscasParalelas> paralelas;
+
+void preparaLinhas(int linhas) {
+  if (paralelas == nullptr || paralelas->pedidas() != linhas) {
+    paralelas.reset();
+    paralelas = std::make_unique<BuscasParalelas>(linhas);
+  }
+  while (static_cast<int>(fios.size()) < paralelas->linhas()) fios.push_back(std::make_unique<Fio>());
+}
+
+// Read by the helpers while the calling thread writes them, hence atomic;
+// both only ever go from 0 to 1 within a round.
+bool estaCoberto(int* coberto, int v) {
+  return std::atomic_ref<int>(coberto[v]).load(std::memory_order_relaxed) != 0;
+}
+void cobre(int* coberto, int v) { std::atomic_ref<int>(coberto[v]).store(1, std::memory_order_relaxed); }
+bool semCicloEm(int no) {
+  return std::atomic_ref<char>(semCiclo[no]).load(std::memory_order_relaxed) != 0;
+}
+
 const double LIMIAR_CICLO = 0.999999;
 const int MAX_CICLO_LIFTING = 19;
 const int CANDIDATOS_POR_CORTE = 4;
-const int MINIMO_CONTRACAO = 400;
 
 // A path from v to its copy must change copy an odd number of times, so only
 // positive arcs inside a copy and negative arcs across copies are cheap; the
@@ -96,6 +127,8 @@ void limpaPosicoes(int k, int m) {
 }
 
 }  // namespace
+
+int MINIMO_CONTRACAO = 400;
 
 int partitionCycle(int* cycle, int k, int* marks) {
   sinais.resize(static_cast<size_t>(k));
@@ -210,24 +243,60 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   const size_t maxCandidatos = static_cast<size_t>(CANDIDATOS_POR_CORTE) * MAX_CORTES;
   candidatos.clear();
   termos.clear();
+  const bool paralelo = LINHAS > 1;
+  if (paralelo) {
+    preparaLinhas(LINHAS);
+    for (auto& f : fios) f->pred.resize(2 * static_cast<size_t>(n));
+  }
+  // A search on thread `fio`: its length and, on a hit, the walk back from
+  // n+v as leCiclo follows it (the chain of a shortest-path tree, which
+  // never loops; were it to, 2n + 2 steps hold the repeat that leCiclo
+  // rejects).
+  auto buscaNoFio = [&](int fio, int v, ResultadoBusca& r) {
+    Fio& f = *fios[static_cast<size_t>(fio)];
+    int* p = f.pred.data();
+    r.caminho.clear();
+    r.comprimento = contrai ? f.contraida.busca(contraido, v, n + v, LIMIAR_CICLO)
+                            : f.limitada.busca(v, n + v, usaveis, p, LIMIAR_CICLO);
+    if (!(r.comprimento < LIMIAR_CICLO)) return;
+    if (contrai) f.contraida.escreveCaminho(contraido, v, n + v, p);
+    int c = n + v;
+    for (int passo = 0; passo <= 2 * n + 2 && c != v && c != -1; passo++) {
+      r.caminho.push_back(c);
+      c = p[c];
+    }
+    r.caminho.push_back(c);
+  };
   auto buscaDe = [&](int v) {
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.  A
     // reduced run's search finds the same lengths, not the same walks.
     const int no = contrai ? contraido.no(v) : 0;
-    if (contrai && (no < 0 || semCiclo[no])) return;
+    if (contrai && (no < 0 || semCicloEm(no))) return;
     double L;
     {
       MedeEtapa medida(ETAPA_BUSCAS_CICLO);
-      if (contrai) {
+      if (paralelo) {
+        const ResultadoBusca& r = paralelas->resultadoDe(v);
+        L = r.comprimento;
+        if (L < LIMIAR_CICLO) {
+          // The walk into pred, where a search alone leaves it.
+          const std::vector<int>& w = r.caminho;
+          for (size_t j = 0; j + 1 < w.size(); j++) pred[w[j]] = w[j + 1];
+          pred[v] = -1;
+        }
+      } else if (contrai) {
+        // The walk's expansion across the regions counts with the search
+        // (on bitcoinotc it is two fifths of it).
         L = buscaContraida.busca(contraido, v, n + v, LIMIAR_CICLO);
-        if (!(L < LIMIAR_CICLO)) semCiclo[no] = 1;
+        if (L < LIMIAR_CICLO) buscaContraida.escreveCaminho(contraido, v, n + v, pred);
       } else {
         L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
       }
+      if (contrai && !(L < LIMIAR_CICLO))
+        std::atomic_ref<char>(semCiclo[no]).store(1, std::memory_order_relaxed);
     }
     if (!(L < LIMIAR_CICLO)) return;
-    if (contrai) buscaContraida.escreveCaminho(contraido, v, n + v, pred);
     MedeEtapa medida(ETAPA_CICLOS);
     perfil.resultados[ETAPA_BUSCAS_CICLO]++;
     int k = leCiclo(v);
@@ -256,11 +325,11 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       c.inicio = static_cast<int>(termos.size());
       for (int p = 0; p < k; p++) {
         termos.push_back({ciclo[p], 1.0});
-        coberto[ciclo[p]] = 1;
+        cobre(coberto, ciclo[p]);
       }
       for (int l = 0; l < m; l++) {
         termos.push_back({indAlfa[l], vecAlfa[l]});
-        coberto[indAlfa[l]] = 1;
+        cobre(coberto, indAlfa[l]);
       }
       c.fim = static_cast<int>(termos.size());
       candidatos.push_back(c);
@@ -268,11 +337,11 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       abreCorte(ultimoCorte, ultimoCoef, m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO);
       for (int p = 0; p < k; p++) {
         poeTermo(ultimoCoef, ciclo[p], 1.0);
-        coberto[ciclo[p]] = 1;
+        cobre(coberto, ciclo[p]);
       }
       for (int l = 0; l < m; l++) {
         poeTermo(ultimoCoef, indAlfa[l], vecAlfa[l]);
-        coberto[indAlfa[l]] = 1;
+        cobre(coberto, indAlfa[l]);
       }
       fechaCorte(*ultimoCorte, k - 1);
       cortes++;
@@ -288,11 +357,31 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   // fraction of the searches (each search from a vertex at 1 floods the whole
   // region of vertices at 1 around it), and a round still ends empty only
   // when no cycle is violated.
+  //
+  // With threads, the pass's start vertices go to the pool, which searches
+  // them in order ahead of this loop; the loop takes the results in the same
+  // order and does with them exactly what it does with its own searches, so
+  // the cuts are the same.  The helpers leave the vertices this loop is sure
+  // to pass over (covered, or a region that missed already).
   auto rodada = [&](auto&& entra) {
+    const long long feitasAntes = paralelo ? paralelas->feitas() : 0;
+    if (paralelo) {
+      std::vector<int> inicios;
+      for (int v = 0; v < n; v++)
+        if (entra(v) && (!contrai || contraido.no(v) >= 0)) inicios.push_back(v);
+      paralelas->comeca(std::move(inicios), buscaNoFio, [&](int v) {
+        return estaCoberto(coberto, v) || (contrai && semCicloEm(contraido.no(v)));
+      });
+    }
     for (int v = 0; v < n && cortes < MAX_CORTES && candidatos.size() < maxCandidatos; v++) {
       // Past the deadline the round ends with the cuts it has.
       if (v % 64 == 0 && tempoEsgotado()) break;
-      if (!coberto[v] && entra(v)) buscaDe(v);
+      if (!estaCoberto(coberto, v) && entra(v)) buscaDe(v);
+    }
+    if (paralelo) {
+      paralelas->termina();
+      perfil.linhasBuscas = paralelas->linhas();
+      perfil.buscasFeitas += paralelas->feitas() - feitasAntes;
     }
   };
   if (REDUZIR) {

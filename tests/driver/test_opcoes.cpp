@@ -36,8 +36,9 @@ const char* const USO =
     "  -a, --automatico  o modo recomendado: reducao (-r), cortes gerais onde pagam\n"
     "                    (-g), todos os processadores, e o motor de cada peca\n"
     "                    escolhido pela raiz do branch-and-cut\n"
-    "  -j, --paralelo N  o motor combinatorio reparte a busca entre N linhas de\n"
-    "                    execucao (0: uma por processador; padrao: 1)\n"
+    "  -j, --paralelo N  reparte entre N linhas de execucao as buscas de ciclos dos\n"
+    "                    cortes e a busca do motor combinatorio (0: uma por\n"
+    "                    processador; padrao: 1)\n"
     "  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n"
     "                    buscas, heuristicas, LPs) e os cortes achados e justos\n"
     "  -h, --ajuda       mostra este texto\n";
@@ -63,6 +64,13 @@ class Opcoes : public ::testing::Test {
     TEMPO_MAX = 0;
     ARQUIVO_SOLUCAO = nullptr;
     unsetenv("BCTOVSEL_TEMPO_MAX");
+  }
+  // The modes back to a run's defaults, for the tests that follow in the
+  // same process (a reduced mode or threads left on change what the
+  // separators' tests see).
+  void TearDown() override {
+    REDUZIR = COMBINATORIO = AUTOMATICO = CORTES_GERAIS = 0;
+    LINHAS = 1;
   }
 };
 
@@ -249,8 +257,9 @@ TEST_F(OpcoesDeathTest, CombinacoesSemSentidoSaoRecusadas) {
   }
 }
 
-// Threads for the combinatorial engine, alone or chosen by -a; 0 asks for
-// one per processor.
+// Threads for the combinatorial engine, alone or chosen by -a, and for the
+// branch-and-cut's cycle searches, reduced or not; 0 asks for one per
+// processor.
 TEST_F(Opcoes, LinhasDoMotorCombinatorio) {
   extrai({"BCTovsel", "1110"});
   EXPECT_EQ(LINHAS, 1);
@@ -261,6 +270,16 @@ TEST_F(Opcoes, LinhasDoMotorCombinatorio) {
   EXPECT_EQ(LINHAS, 2);
   extrai({"BCTovsel", "-a", "-j0", "1110"});
   EXPECT_GE(LINHAS, 1);
+  AUTOMATICO = 0;
+  extrai({"BCTovsel", "-j", "2", "-r", "1110"});
+  EXPECT_EQ(LINHAS, 2);
+  extrai({"BCTovsel", "--paralelo=3", "0110", "5"});
+  EXPECT_EQ(LINHAS, 3);
+  extrai({"BCTovsel", "-j0", "1110"});
+  EXPECT_GE(LINHAS, 1);
+  // Without cuts only the combinatorial engine has a use for them.
+  extrai({"BCTovsel", "-a", "-j", "2", "1010"});
+  EXPECT_EQ(LINHAS, 2);
 }
 
 TEST_F(OpcoesDeathTest, LinhasInvalidasOuSemMotorCombinatorioSaoRecusadas) {
@@ -274,11 +293,17 @@ TEST_F(OpcoesDeathTest, LinhasInvalidasOuSemMotorCombinatorioSaoRecusadas) {
   }
   EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-c", "-j"}), 255, saida);
   EXPECT_EQ(saida, std::string("A opcao -j/--paralelo exige um valor.\n") + USO);
-  // Even one thread: the option names an engine the run does not use.
+  // Even one thread: a run without cuts or the combinatorial engine has no
+  // searches to share.
   for (const char* valor : {"2", "1"}) {
-    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-j", valor, "-r", "1110"}), 255, saida);
-    EXPECT_EQ(saida, std::string("A opcao -j/--paralelo e' do motor combinatorio (-c ou -a); o "
-                                 "branch-and-cut usa uma linha de execucao.\n") + USO);
+    for (const char* estrategia : {"1010", "0000"}) {
+      EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-j", valor, "-r", estrategia}), 255, saida);
+      EXPECT_EQ(saida, std::string("A opcao -j/--paralelo reparte as buscas dos cortes (2a. "
+                                   "posicao da estrategia \"1\") ou o motor combinatorio (-c ou "
+                                   "-a); sem cortes o branch-and-bound usa uma linha de "
+                                   "execucao.\n") + USO)
+          << valor << " " << estrategia;
+    }
   }
 }
 

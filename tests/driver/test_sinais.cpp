@@ -80,7 +80,8 @@ TEST(Sinais, ParamUmaBuscaLongaComoOLimiteDeTempoEmTodosOsModos) {
   } casos[] = {{{}, SIGINT, "SIGINT"},           {{}, SIGTERM, "SIGTERM"},
                {{"-r"}, SIGINT, "SIGINT"},       {{"-r"}, SIGTERM, "SIGTERM"},
                {{"-c"}, SIGTERM, "SIGTERM"},     {{"-c", "-j", "2"}, SIGINT, "SIGINT"},
-               {{"-a"}, SIGINT, "SIGINT"},       {{"-a", "-r"}, SIGHUP, "SIGHUP"}};
+               {{"-a"}, SIGINT, "SIGINT"},       {{"-a", "-r"}, SIGHUP, "SIGHUP"},
+               {{"-j", "2"}, SIGINT, "SIGINT"},  {{"-r", "-j", "3"}, SIGTERM, "SIGTERM"}};
   DiretorioTemporario base;
   const std::string grafo = grafoEsparso(base / "esparso.txt");
   for (const auto& c : casos) {

@@ -115,3 +115,25 @@ TEST(LeGrafo, ContagemImpossivelERecusadaSemTrabalhoNemArquivos) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
   fs::remove_all(dir);
 }
+
+// Threads for the cycle searches (-j) each hold their own search state: the
+// estimate grows with them (150 bytes a vertex for each thread past the first).
+TEST(LeGrafo, LinhasDasBuscasEntramNaMemoriaEstimada) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(::testing::TempDir()) / ("bct_linhas_" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  auto megabytes = [&](const std::string& opcoes) {
+    const std::string cmd = "cd '" + dir.string() + "' && printf '1073741823 0\\n' | '" +
+                            BCTOVSEL_EXE + "' " + opcoes + " 1110 >saida.txt 2>erro.txt";
+    const int status = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 255);
+    std::ifstream in(dir / "erro.txt");
+    std::string erro((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t p = erro.find("precisa de cerca de ");
+    EXPECT_NE(p, std::string::npos) << erro;
+    return p == std::string::npos ? -1LL : std::stoll(erro.substr(p + 20));
+  };
+  const long long uma = megabytes(""), tres = megabytes("-j 3");
+  EXPECT_NEAR(static_cast<double>(tres - uma), 2 * 150 * 1073741823.0 / (1 << 20), 2.0);
+  fs::remove_all(dir);
+}

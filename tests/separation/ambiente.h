@@ -103,6 +103,7 @@ struct Corte {
   std::vector<int> colunas;
   std::vector<double> coefs;
   double rhs;
+  bool operator==(const Corte&) const = default;
   double atividade(const std::vector<double>& y) const {
     double a = 0;
     for (size_t t = 0; t < colunas.size(); t++) a += coefs[t] * y[colunas[t]];

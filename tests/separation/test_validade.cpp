@@ -2,7 +2,9 @@
 // small random signed graphs and LP points, holds for every balanced vertex
 // set (checked by enumeration), is violated at the point, and is written over
 // distinct vertices; in a plain run and in a reduced one (whose cycle
-// searches run over the doubled graph with its regions at 1 merged).
+// searches run over the doubled graph with its regions at 1 merged).  With
+// its searches on two or three threads (-j) the cycle separator writes the
+// very batch it writes alone, here and on larger graphs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,8 +44,32 @@ std::vector<double> pontoAleatorio(std::mt19937& rng, int n, int tipo) {
   return p;
 }
 
+// The cycle separator's batch at `ponto`, its searches on `linhas` threads.
+std::vector<Corte> loteDeCiclos(const std::vector<double>& ponto, int linhas) {
+  LINHAS = linhas;
+  std::copy(ponto.begin(), ponto.end(), x);
+  int ultimoCorte = -1, ultimoCoef = -1;
+  const int cortes = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
+  LINHAS = 1;
+  EXPECT_EQ(ultimoCorte + 1, cortes);
+  for (int v = 0; v < nlin; v++) EXPECT_EQ(pertence[v], 0);
+  return cortesDoLote(ultimoCorte, ultimoCoef);
+}
+
+void confereLinhas(const std::vector<double>& ponto) {
+  const std::vector<Corte> sozinho = loteDeCiclos(ponto, 1);
+  for (int linhas : {2, 3}) {
+    const std::vector<Corte> repartido = loteDeCiclos(ponto, linhas);
+    ASSERT_EQ(repartido.size(), sozinho.size()) << linhas << " linhas";
+    for (size_t c = 0; c < sozinho.size(); c++)
+      ASSERT_TRUE(repartido[c] == sozinho[c]) << linhas << " linhas, corte " << c;
+  }
+}
+
 void confere(int n, const std::vector<Aresta>& arestas, const std::vector<double>& ponto,
              Contagem& cont) {
+  confereLinhas(ponto);
+  if (testing::Test::HasFatalFailure()) return;
   std::copy(ponto.begin(), ponto.end(), x);
   int ultimoCorte = -1, ultimoCoef = -1;
   const int ciclos = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
@@ -110,13 +136,21 @@ void rodada(uint32_t semente, int casos, const std::vector<int>& sinais, bool ex
 
 }  // namespace
 
-// Both kinds of run: REDUZIR changes how the cycle searches go.
+// Every kind of search: a plain run's, a reduced run's on the doubled graph
+// (small pieces), and on the graph with its regions at 1 merged (large ones,
+// here from any size).
 class Validade : public testing::TestWithParam<int> {
  protected:
-  void SetUp() override { REDUZIR = GetParam(); }
-  void TearDown() override { REDUZIR = 0; }
+  void SetUp() override {
+    REDUZIR = GetParam() > 0;
+    if (GetParam() == 2) MINIMO_CONTRACAO = 0;
+  }
+  void TearDown() override {
+    REDUZIR = 0;
+    MINIMO_CONTRACAO = 400;
+  }
 };
-INSTANTIATE_TEST_SUITE_P(Execucoes, Validade, testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(Execucoes, Validade, testing::Values(0, 1, 2));
 
 TEST_P(Validade, GrafosSimples) {
   Contagem c;
@@ -128,6 +162,29 @@ TEST_P(Validade, GrafosSimples) {
   EXPECT_GT(c.cortes[3], 20);
   EXPECT_GT(c.cortes[2], 100);
   EXPECT_GT(c.cortes[4], 50);
+}
+
+// Graphs of 40 to 300 vertices, where the helpers search well ahead of the
+// calling thread and many searches are left for covered vertices.
+TEST_P(Validade, LinhasDaoOMesmoLote) {
+  std::mt19937 rng(6);
+  int cortes = 0;
+  for (int caso = 0; caso < 24; caso++) {
+    const int n = 40 + static_cast<int>(rng() % 261);
+    const double dens = (2.0 + rng() % 12) / n;
+    const std::vector<int> sinais = caso % 3 == 0 ? std::vector<int>{1, -1} : std::vector<int>{1, -1, 2};
+    montaGrafo(n, grafoAleatorio(rng, n, dens, sinais, caso % 2 == 1));
+    Ambiente amb;
+    for (int tipo = 0; tipo < 3; tipo++) {
+      SCOPED_TRACE(testing::Message() << "caso " << caso << " n " << n << " ponto " << tipo);
+      const std::vector<double> ponto = pontoAleatorio(rng, n, tipo);
+      confereLinhas(ponto);
+      if (testing::Test::HasFatalFailure()) return;
+      cortes += static_cast<int>(loteDeCiclos(ponto, 1).size());
+    }
+  }
+  std::printf("cortes de ciclo: %d\n", cortes);
+  EXPECT_GT(cortes, 1000);
 }
 
 // Repeated edges (possibly of the other sign) and positive loops.
