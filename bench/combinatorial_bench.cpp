@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
       {"sem-recoloracao", {true, false, true, true}},
       {"sem-maxsat", {true, true, false, true}},
       {"sem-reducao", {true, true, true, false}},
+      {"sem-grupos", {true, true, true, true, false}},
       {"so-cobertura", {false, false, false, false}},
   };
   std::printf("variante\tsegundos\tnos\traiz\tvalor\tlimitante\tprovado\n");

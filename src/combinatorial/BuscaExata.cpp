@@ -271,12 +271,41 @@ void BuscaExata::marcaConflito(int vazia, int k) {
 template <int W>
 bool BuscaExata::inconsistente(int x, int k) {
   if (!(porListas_ ? propagaPorListas(x, k) : propaga<W>(x, k))) return false;
+  usa(naConflito_, k);
+  return true;
+}
+
+void BuscaExata::usa(const std::vector<char>& cliques, int k) {
   for (int a = 0; a < k; a++)
-    if (naConflito_[a]) {
+    if (cliques[a]) {
       usada_[a] = 1;
       if (porListas_) bits::liga(usadas_.data(), a);
     }
-  return true;
+}
+
+// The candidates of grupo_, a clique of them, tried together: while each
+// member's propagation fails over the cliques not used up, the members so
+// far and the union of their conflicts' cliques are one set no candidate
+// can raise (a set of copies hitting each of those cliques would hold one of
+// the members, whose propagation says it cannot).  So one conflict through
+// a vertex, met from either of its copies, takes both out of the branching,
+// where one by one each copy would need a conflict of its own.  Those not
+// taken out go to sobra_.
+template <int W>
+void BuscaExata::absorveGrupo(int k) {
+  size_t i = 0;
+  if (grupo_.size() > 1) {
+    uniao_.assign(k, 0);
+    for (; i < grupo_.size(); i++) {
+      if (!(porListas_ ? propagaPorListas(grupo_[i], k) : propaga<W>(grupo_[i], k))) break;
+      for (int a = 0; a < k; a++) uniao_[a] |= naConflito_[a];
+    }
+    if (i > 0) usa(uniao_, k);
+    // The first member that did not fail will not with fewer cliques.
+    if (i < grupo_.size()) sobra_.push_back(grupo_[i++]);
+  }
+  for (; i < grupo_.size(); i++)
+    if (!inconsistente<W>(grupo_[i], k)) sobra_.push_back(grupo_[i]);
 }
 
 // Covers p by cliques of conflicting copies, greedily in search order.  The
@@ -340,11 +369,22 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
   if (kmin > 0 && ajustes_.maxsat) {
     usada_.assign(k, 0);
     if (porListas_) std::fill(usadas_.begin(), usadas_.end(), 0);
-    for (int j = 0; j < nw; j++)
-      for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
-        const int x = (j << 6) + std::countr_zero(b);
-        if (inconsistente<W>(x, k)) bits::desliga(q, x);
+    if (ajustes_.grupos) {
+      // The candidates drawn from q clique by clique; those left go back.
+      sobra_.clear();
+      while (!bits::vazio(q, nw) && !venceu()) {
+        grupo_.clear();
+        umaClique([&](int x) { grupo_.push_back(x); });
+        absorveGrupo<W>(k);
       }
+      for (const int x : sobra_) bits::liga(q, x);
+    } else {
+      for (int j = 0; j < nw; j++)
+        for (uint64_t b = q[j]; b != 0 && !venceu(); b &= b - 1) {
+          const int x = (j << 6) + std::countr_zero(b);
+          if (inconsistente<W>(x, k)) bits::desliga(q, x);
+        }
+    }
   }
   int m = 0;
   for (int c = kmin + 1; !bits::vazio(q, nw); c++)

@@ -32,6 +32,7 @@ struct Ajustes {
   bool recoloracao = true; // a blocked candidate moved into a clique below the bound
   bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
   bool reducao = true;     // candidates with at most one conflict taken without branching
+  bool grupos = true;      // the candidates left proved unable to raise the bound clique by clique
   // How the refinements find a copy's conflicts: by its row of bits, by its
   // list of conflicts, or the one the graph's density favours.  Both give
   // the same tree.
@@ -128,6 +129,9 @@ class BuscaExata {
   bool propaga(int x, int k);
   template <int W>
   bool inconsistente(int x, int k);
+  template <int W>
+  void absorveGrupo(int k);
+  void usa(const std::vector<char>& cliques, int k);
   // The refinements over lists of conflicts, for sparse graphs, where a
   // copy conflicts with far fewer copies than a row has words times cliques.
   static bool listasConvem(const GrafoSimples& g);
@@ -166,7 +170,8 @@ class BuscaExata {
   std::vector<uint64_t> q_, u_;
   bits::Bloco classes_, restos_;
   std::vector<char> usada_, propagada_, naConflito_;
-  std::vector<int> fila_, pilha_, ativas_;
+  std::vector<int> fila_, pilha_, ativas_, grupo_, sobra_;
+  std::vector<char> uniao_;
   std::vector<std::vector<int>> causas_;
   // The cliques change at each colouring and at each move between them;
   // semLugar_[y] == versao_ records that y fits no clique but its own.

@@ -25,7 +25,7 @@ std::vector<char> membros(const std::vector<signed char>& lado) {
 
 const Ajustes kVariantes[] = {
     {}, {false, true, true, true}, {true, false, true, true}, {true, true, false, true},
-    {true, true, true, false}, {false, false, false, false}};
+    {true, true, true, false}, {true, true, true, true, false}, {false, false, false, false, false}};
 
 }  // namespace
 
