@@ -33,6 +33,7 @@ struct Ajustes {
   bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
   bool reducao = true;     // candidates with at most one conflict taken without branching
   bool grupos = true;      // the candidates left proved unable to raise the bound clique by clique
+  bool dinamica = true;    // each node below the root orders its candidates anew
   // How the refinements find a copy's conflicts: by its row of bits, by its
   // list of conflicts, or the one the graph's density favours.  Both give
   // the same tree.
@@ -122,7 +123,12 @@ class BuscaExata {
   template <int W>
   int palavras() const { return W > 0 ? W : w_; }
   template <int W>
-  int colore(const uint64_t* p, int kmin, int* lista, int* cor);
+  void ordena(const uint64_t* p);
+  template <int W>
+  int colore(const uint64_t* p, int kmin, int* lista, int* cor, bool dinamica);
+  // Whether the nodes at depth d are coloured in an order of their own (the
+  // root keeps the search order, by which its mirrors are left out).
+  bool dinamica(int d) const { return d > 0 && ajustes_.dinamica; }
   template <int W>
   bool recolore(int x, int k);
   template <int W>
@@ -170,7 +176,11 @@ class BuscaExata {
   std::vector<uint64_t> q_, u_;
   bits::Bloco classes_, restos_;
   std::vector<char> usada_, propagada_, naConflito_;
-  std::vector<int> fila_, pilha_, ativas_, grupo_, sobra_;
+  std::vector<int> fila_, pilha_, ativas_, grupo_, sobra_, resto_;
+  // A node's own order: its candidates in ordem_, each one's place in
+  // posto_; conflicts among the candidates and, per count, the set of those with it.
+  std::vector<int> ordem_, posto_, grau_;
+  bits::Bloco baldes_;
   std::vector<char> uniao_;
   std::vector<std::vector<int>> causas_;
   // The cliques change at each colouring and at each move between them;
