@@ -33,7 +33,7 @@ struct Ajustes {
   bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
   bool reducao = true;     // candidates with at most one conflict taken without branching
   bool grupos = true;      // the candidates left proved unable to raise the bound clique by clique
-  bool dinamica = true;    // each node below the root orders its candidates anew
+  bool dinamica = true;    // each node below the root orders its candidates anew (on graphs not dense)
   // How the refinements find a copy's conflicts: by its row of bits, by its
   // list of conflicts, or the one the graph's density favours.  Both give
   // the same tree.
@@ -124,11 +124,11 @@ class BuscaExata {
   int palavras() const { return W > 0 ? W : w_; }
   template <int W>
   void ordena(const uint64_t* p);
-  template <int W>
-  int colore(const uint64_t* p, int kmin, int* lista, int* cor, bool dinamica);
+  template <int W, bool dinamica>
+  int colore(const uint64_t* p, int kmin, int* lista, int* cor);
   // Whether the nodes at depth d are coloured in an order of their own (the
   // root keeps the search order, by which its mirrors are left out).
-  bool dinamica(int d) const { return d > 0 && ajustes_.dinamica; }
+  bool dinamica(int d) const { return d > 0 && dinamica_; }
   template <int W>
   bool recolore(int x, int k);
   template <int W>
@@ -165,6 +165,7 @@ class BuscaExata {
   int n_ = 0, copias_ = 0, w_ = 0;
   bool grande_ = false;  // nodes so slow that the clock is read at each
   bool porListas_ = false;  // refinements over lists of conflicts
+  bool dinamica_ = false;   // nodes below the root in orders of their own
   std::vector<int> vertice_;      // search position i -> vertex of g
   std::shared_ptr<Comum> comum_;
   const uint64_t* compat_ = nullptr;  // row x: the copies compatible with copy x
