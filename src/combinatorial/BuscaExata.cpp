@@ -157,6 +157,9 @@ void BuscaExata::preparaTrabalho() {
   u_.assign(w_, 0);
   semLugar_.assign(copias_, 0);
   if (!porListas_) return;
+  int conflitos = 0;  // the most of any copy
+  for (int x = 0; x < copias_; x++) conflitos = std::max(conflitos, inicioConflitos_[x + 1] - inicioConflitos_[x]);
+  tocadasY_.assign(conflitos, 0);
   cliqueEm_.assign(copias_, 0);
   tirada_.assign(copias_, 0);
   const int cliques = n_ + 1, nk = bits::palavras(cliques);
