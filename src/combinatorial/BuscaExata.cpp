@@ -152,6 +152,8 @@ BuscaExata::BuscaExata(const BuscaExata& mestre, Linha)
 // The working sets whose size the graph fixes.
 void BuscaExata::preparaTrabalho() {
   q_.assign(w_, 0);
+  marcaConflito_.assign(n_ + 1, 0);
+  naUniao_.assign(n_ + 1, 0);
   posto_.assign(copias_, 0);
   grau_.assign(copias_, 0);
   u_.assign(w_, 0);
@@ -221,7 +223,7 @@ bool BuscaExata::recolore(int x, int k) {
 // Whether no clique of the compatibility graph holds x and one member of
 // each of some cliques below k not used yet: taking x forces
 // the one member compatible with it in a clique left with one, which may
-// leave another with one or none.  When one is left empty, naConflito_ marks
+// leave another with one or none.  When one is left empty, noConflito_ lists
 // the cliques whose forced members led there.
 template <int W>
 bool BuscaExata::propaga(int x, int k) {
@@ -274,18 +276,20 @@ bool BuscaExata::propaga(int x, int k) {
     }
   }
   if (vazia < 0) return false;
-  marcaConflito(vazia, k);
+  marcaConflito(vazia);
   return true;
 }
 
-void BuscaExata::marcaConflito(int vazia, int k) {
-  naConflito_.assign(k, 0);
+void BuscaExata::marcaConflito(int vazia) {
+  const uint64_t marca = ++passoConflito_;
+  noConflito_.clear();
   pilha_.assign(1, vazia);
   while (!pilha_.empty()) {
     const int a = pilha_.back();
     pilha_.pop_back();
-    if (naConflito_[a]) continue;
-    naConflito_[a] = 1;
+    if (marcaConflito_[a] == marca) continue;
+    marcaConflito_[a] = marca;
+    noConflito_.push_back(a);
     for (const int b : causas_[a]) pilha_.push_back(b);
   }
 }
@@ -294,16 +298,15 @@ void BuscaExata::marcaConflito(int vazia, int k) {
 template <int W>
 bool BuscaExata::inconsistente(int x, int k) {
   if (!(porListas_ ? propagaPorListas(x, k) : propaga<W>(x, k))) return false;
-  usa(naConflito_, k);
+  usa(noConflito_);
   return true;
 }
 
-void BuscaExata::usa(const std::vector<char>& cliques, int k) {
-  for (int a = 0; a < k; a++)
-    if (cliques[a]) {
-      usada_[a] = 1;
-      if (porListas_) bits::liga(usadas_.data(), a);
-    }
+void BuscaExata::usa(const std::vector<int>& cliques) {
+  for (const int a : cliques) {
+    usada_[a] = 1;
+    if (porListas_) bits::liga(usadas_.data(), a);
+  }
 }
 
 // The candidates of grupo_, a clique of them, tried together: while each
@@ -318,12 +321,17 @@ template <int W>
 void BuscaExata::absorveGrupo(int k) {
   size_t i = 0;
   if (grupo_.size() > 1) {
-    uniao_.assign(k, 0);
+    uniao_.clear();
+    const uint64_t marca = ++passoConflito_;  // the cliques of uniao_
     for (; i < grupo_.size(); i++) {
       if (!(porListas_ ? propagaPorListas(grupo_[i], k) : propaga<W>(grupo_[i], k))) break;
-      for (int a = 0; a < k; a++) uniao_[a] |= naConflito_[a];
+      for (const int a : noConflito_)
+        if (naUniao_[a] != marca) {
+          naUniao_[a] = marca;
+          uniao_.push_back(a);
+        }
     }
-    if (i > 0) usa(uniao_, k);
+    if (i > 0) usa(uniao_);
     // The first member that did not fail will not with fewer cliques.
     if (i < grupo_.size()) sobra_.push_back(grupo_[i++]);
   }

@@ -137,7 +137,7 @@ class BuscaExata {
   bool inconsistente(int x, int k);
   template <int W>
   void absorveGrupo(int k);
-  void usa(const std::vector<char>& cliques, int k);
+  void usa(const std::vector<int>& cliques);
   // The refinements over lists of conflicts, for sparse graphs, where a
   // copy conflicts with far fewer copies than a row has words times cliques.
   static bool listasConvem(const GrafoSimples& g);
@@ -151,8 +151,8 @@ class BuscaExata {
   }
   void poeNaClique(int z, int a) { cliqueEm_[z] = (cores_ << 32) | static_cast<uint32_t>(a); }
   void novaColoracao();
-  // Marks in naConflito_ the cliques whose forcings emptied clique `vazia`.
-  void marcaConflito(int vazia, int k);
+  // Lists in noConflito_ the cliques whose forcings emptied clique `vazia`.
+  void marcaConflito(int vazia);
   template <int W>
   bool cabeca(int d, int& tamanho);
   template <int W>
@@ -176,13 +176,17 @@ class BuscaExata {
   size_t topoLista_ = 0;
   std::vector<uint64_t> q_, u_;
   bits::Bloco classes_, restos_;
-  std::vector<char> usada_, propagada_, naConflito_;
+  std::vector<char> usada_, propagada_;
   std::vector<int> fila_, pilha_, ativas_, grupo_, sobra_, resto_;
   // A node's own order: its candidates in ordem_, each one's place in
   // posto_; conflicts among the candidates and, per count, the set of those with it.
   std::vector<int> ordem_, posto_, grau_;
   bits::Bloco baldes_;
-  std::vector<char> uniao_;
+  // The cliques of a conflict and of a union of conflicts, each listed once
+  // by the step that marked it.
+  std::vector<int> noConflito_, uniao_;
+  std::vector<uint64_t> marcaConflito_, naUniao_;
+  uint64_t passoConflito_ = 0;
   std::vector<std::vector<int>> causas_;
   // The cliques change at each colouring and at each move between them;
   // semLugar_[y] == versao_ records that y fits no clique but its own.

@@ -253,7 +253,7 @@ bool BuscaExata::propagaPorListas(int x, int k) {
     }
   }
   if (vazia < 0) return false;
-  marcaConflito(vazia, k);
+  marcaConflito(vazia);
   return true;
 }
 
