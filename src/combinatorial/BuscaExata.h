@@ -166,6 +166,7 @@ class BuscaExata {
   bool grande_ = false;  // nodes so slow that the clock is read at each
   bool porListas_ = false;  // refinements over lists of conflicts
   bool dinamica_ = false;   // nodes below the root in orders of their own
+  double ordenados_ = 1;    // the share of them ordered by conflicts among those left
   std::vector<int> vertice_;      // search position i -> vertex of g
   std::shared_ptr<Comum> comum_;
   const uint64_t* compat_ = nullptr;  // row x: the copies compatible with copy x
