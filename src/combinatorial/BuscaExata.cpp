@@ -142,6 +142,7 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
   grande_ = static_cast<int64_t>(copias_) * w_ >= GRANDE;
   const double densidade = densidadeDeConflitos(g);
   dinamica_ = ajustes_.dinamica && densidade <= DENSIDADE_DINAMICA;
+  graus_ = dinamica_;
   ordenados_ = std::min(1.0, ORDENADOS_POR_DENSIDADE * densidade);
   if (ajustes_.conflitos == Ajustes::Conflitos::listas ||
       (ajustes_.conflitos == Ajustes::Conflitos::automatico && listasConvem(g)))
@@ -151,7 +152,7 @@ BuscaExata::BuscaExata(const GrafoSimples& g, Ajustes ajustes)
 
 BuscaExata::BuscaExata(const BuscaExata& mestre, Linha)
     : ajustes_(mestre.ajustes_), n_(mestre.n_), copias_(mestre.copias_), w_(mestre.w_),
-      grande_(mestre.grande_), porListas_(mestre.porListas_), dinamica_(mestre.dinamica_),
+      grande_(mestre.grande_), porListas_(mestre.porListas_), dinamica_(mestre.dinamica_), graus_(mestre.graus_),
       ordenados_(mestre.ordenados_), vertice_(mestre.vertice_),
       comum_(mestre.comum_), compat_(mestre.compat_), conflito_(mestre.conflito_),
       inicioConflitos_(mestre.inicioConflitos_), prazo_(mestre.prazo_),
@@ -168,6 +169,9 @@ void BuscaExata::preparaTrabalho() {
   naUniao_.assign(n_ + 1, 0);
   posto_.assign(copias_, 0);
   grau_.assign(copias_, 0);
+  chave_.assign(copias_, 0);
+  tirados_.clear();
+  tirados_.reserve(copias_);
   u_.assign(w_, 0);
   semLugar_.assign(copias_, 0);
   if (!porListas_) return;
@@ -364,16 +368,14 @@ void BuscaExata::absorveGrupo(int k) {
 template <int W>
 void BuscaExata::ordena(const uint64_t* p) {
   const int nw = palavras<W>();
-  int* const grau = grau_.data();
+  // The counts kept in grau_, worked on in chave_.
+  int* const grau = chave_.data();
   int n = 0, maior = 0;
   for (int j = 0; j < nw; j++)
     for (uint64_t b = p[j]; b != 0; b &= b - 1) {
       const int x = (j << 6) + std::countr_zero(b);
-      const uint64_t* h = compat(x);
-      int c = -1;  // x is no conflict of its own
-      for (int i = 0; i < nw; i++) c += std::popcount(p[i] & ~h[i]);
-      grau[x] = c;
-      maior = std::max(maior, c);
+      grau[x] = grau_[x];
+      maior = std::max(maior, grau[x]);
       n++;
     }
   // Bucket 2c + 1 holds the copies with c conflicts whose mirror is a
@@ -604,11 +606,19 @@ bool BuscaExata::cabeca(int d, int& tamanho) {
           const int x = (j << 6) + std::countr_zero(b);
           if (!bits::testa(p, x)) continue;
           const uint64_t* h = compat(x);
-          int conflitos = 0;
-          for (int i = 0; i < nw && conflitos <= 2; i++) conflitos += std::popcount(p[i] & ~h[i]);
-          if (conflitos > 2) continue;  // x itself and at most one other
-          escolhidas_[tamanho++] = x;
-          for (int i = 0; i < nw; i++) p[i] &= h[i];
+          if (graus_) {
+            if (grau_[x] > 1) continue;
+            escolhidas_[tamanho++] = x;
+            // x and its conflict leave, one by one.
+            for (int i = 0; i < nw; i++)
+              for (uint64_t c = p[i] & ~h[i]; c != 0; c &= c - 1) tira<W>(p, (i << 6) + std::countr_zero(c));
+          } else {
+            int conflitos = 0;
+            for (int i = 0; i < nw && conflitos <= 2; i++) conflitos += std::popcount(p[i] & ~h[i]);
+            if (conflitos > 2) continue;  // x itself and at most one other
+            escolhidas_[tamanho++] = x;
+            for (int i = 0; i < nw; i++) p[i] &= h[i];
+          }
           tomou = true;
         }
     }
@@ -620,10 +630,77 @@ bool BuscaExata::cabeca(int d, int& tamanho) {
   return true;
 }
 
+// Conflicts among the candidates, for the orders of the nodes: counted in
+// full where a search starts, then kept as copies leave a node's candidates
+// and come back (a node's own departures undone, last first, when it ends).
+template <int W>
+void BuscaExata::contaGraus(const uint64_t* p) {
+  const int nw = palavras<W>();
+  tirados_.clear();
+  for (int j = 0; j < nw; j++)
+    for (uint64_t b = p[j]; b != 0; b &= b - 1) {
+      const int x = (j << 6) + std::countr_zero(b);
+      const uint64_t* h = compat(x);
+      int c = -1;  // x is no conflict of its own
+      for (int i = 0; i < nw; i++) c += std::popcount(p[i] & ~h[i]);
+      grau_[x] = c;
+    }
+}
+
+void BuscaExata::contaGrausDe(int d) {
+  if (graus_) porLargura(w_, [&]<int W>() { contaGraus<W>(candidatos_[d].data()); });
+}
+
+// The conflicts of z among p (z not in it) gain `delta` each.
+template <int W>
+void BuscaExata::ajustaGraus(const uint64_t* p, int z, int delta) {
+  if (porListas_ && W == 0) {
+    for (int i = inicioConflitos_[z]; i < inicioConflitos_[z + 1]; i++)
+      if (bits::testa(p, conflito_[i])) grau_[conflito_[i]] += delta;
+  } else {
+    const int nw = palavras<W>();
+    const uint64_t* h = compat(z);
+    for (int j = 0; j < nw; j++)
+      for (uint64_t b = p[j] & ~h[j]; b != 0; b &= b - 1) grau_[(j << 6) + std::countr_zero(b)] += delta;
+  }
+}
+
+template <int W>
+void BuscaExata::tira(uint64_t* p, int z) {
+  bits::desliga(p, z);
+  ajustaGraus<W>(p, z, -1);
+  tirados_.push_back(z);
+}
+
+template <int W>
+void BuscaExata::devolve(uint64_t* p, size_t ate) {
+  while (tirados_.size() > ate) {
+    const int z = tirados_.back();
+    tirados_.pop_back();
+    ajustaGraus<W>(p, z, 1);
+    bits::liga(p, z);
+  }
+}
+
+// Between a node with candidates p and a branch of it with candidates filho:
+// the counts move from one to the other (delta -1) and back (1).
+template <int W>
+void BuscaExata::passaAoRamo(const uint64_t* p, const uint64_t* filho, int delta) {
+  const int nw = palavras<W>();
+  for (int j = 0; j < nw; j++)
+    for (uint64_t b = p[j] & ~filho[j]; b != 0; b &= b - 1) ajustaGraus<W>(filho, (j << 6) + std::countr_zero(b), delta);
+}
+
 template <int W>
 void BuscaExata::expande(int d, int tamanho) {
+  const size_t marca = tirados_.size();
+  if (cabeca<W>(d, tamanho)) ramifica<W>(d, tamanho);
+  if (graus_) devolve<W>(candidatos_[d].data(), marca);
+}
+
+template <int W>
+void BuscaExata::ramifica(int d, int tamanho) {
   const int nw = palavras<W>();
-  if (!cabeca<W>(d, tamanho)) return;
   const size_t base = topoLista_;
   const int cabe = bits::conta(candidatos_[d].data(), nw);
   if (lista_.size() < base + cabe) {
@@ -647,7 +724,9 @@ void BuscaExata::expande(int d, int tamanho) {
     uint64_t algum = 0;
     for (int j = 0; j < nw; j++) algum |= filho[j] = p[j] & h[j];
     if (algum != 0) {
+      if (graus_) passaAoRamo<W>(p, filho, -1);
       expande<W>(d + 1, tamanho + 1);
+      if (graus_) passaAoRamo<W>(p, filho, 1);  // filho as it was: the branch undid its own
     } else if (tamanho + 1 > valor_) {
       registra(tamanho + 1);
     }
@@ -657,8 +736,13 @@ void BuscaExata::expande(int d, int tamanho) {
     }
     // Taken out of the later branches; at the root its mirror too, whose
     // subtree would hold the mirror image of every set of this one.
-    bits::desliga(p, x);
-    if (d == 0 && ajustes_.simetria) bits::desliga(p, espelho(x));
+    if (graus_) {
+      tira<W>(p, x);
+      if (d == 0 && ajustes_.simetria && bits::testa(p, espelho(x))) tira<W>(p, espelho(x));
+    } else {
+      bits::desliga(p, x);
+      if (d == 0 && ajustes_.simetria) bits::desliga(p, espelho(x));
+    }
   }
   topoLista_ = base;
 }
@@ -728,6 +812,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
 
   if (valor_ < alto && Relogio::now() < prazo_) {
     const int linhas = n_ >= MINIMO_PARALELO ? ajustes_.paralelo : 1;
+    contaGrausDe(0);
     if (linhas > 1) {
       nos_++;  // the root, coloured here and shared out
       raizEmParalelo(linhas, colore<0, false>(candidatos_[0].data(), valor_, lista_.data(), cor_.data()));

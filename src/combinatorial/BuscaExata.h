@@ -157,6 +157,23 @@ class BuscaExata {
   bool cabeca(int d, int& tamanho);
   template <int W>
   void expande(int d, int tamanho);
+  template <int W>
+  void ramifica(int d, int tamanho);
+  // The counts of conflicts among a node's candidates (grau_), kept while
+  // the orders need them: counted in full for candidatos_[d], moved with a
+  // copy leaving p (tira, listed in tirados_) and coming back (devolve), and
+  // between a node and a branch.
+  template <int W>
+  void contaGraus(const uint64_t* p);
+  void contaGrausDe(int d);
+  template <int W>
+  void ajustaGraus(const uint64_t* p, int z, int delta);
+  template <int W>
+  void tira(uint64_t* p, int z);
+  template <int W>
+  void devolve(uint64_t* p, size_t ate);
+  template <int W>
+  void passaAoRamo(const uint64_t* p, const uint64_t* filho, int delta);
   // A node's head and colouring, for a thread that shares out its branches:
   // its branch list and their cliques; -1 when it has none to share.
   int abreNo(int d, int& tamanho, std::vector<int>& lista, std::vector<int>& cor);
@@ -166,6 +183,7 @@ class BuscaExata {
   bool grande_ = false;  // nodes so slow that the clock is read at each
   bool porListas_ = false;  // refinements over lists of conflicts
   bool dinamica_ = false;   // nodes below the root in orders of their own
+  bool graus_ = false;      // grau_ kept for them
   double ordenados_ = 1;    // the share of them ordered by conflicts among those left
   std::vector<int> vertice_;      // search position i -> vertex of g
   std::shared_ptr<Comum> comum_;
@@ -181,7 +199,7 @@ class BuscaExata {
   std::vector<int> fila_, pilha_, ativas_, grupo_, sobra_, resto_;
   // A node's own order: its candidates in ordem_, each one's place in
   // posto_; conflicts among the candidates and, per count, the set of those with it.
-  std::vector<int> ordem_, posto_, grau_;
+  std::vector<int> ordem_, posto_, grau_, chave_, tirados_;
   bits::Bloco baldes_;
   // The cliques of a conflict and of a union of conflicts, each listed once
   // by the step that marked it.
