@@ -66,11 +66,14 @@ int main(int argc, char** argv) {
   };
   const Variante variantes[] = {
       {"tudo", {}},
-      {"sem-simetria", {false, true, true, true}},
-      {"sem-recoloracao", {true, false, true, true}},
-      {"sem-maxsat", {true, true, false, true}},
-      {"sem-reducao", {true, true, true, false}},
-      {"so-cobertura", {false, false, false, false}},
+      {"sem-simetria", {.simetria = false}},
+      {"sem-recoloracao", {.recoloracao = false}},
+      {"sem-maxsat", {.maxsat = false}},
+      {"sem-reducao", {.reducao = false}},
+      {"sem-grupos", {.grupos = false}},
+      {"sem-dinamica", {.dinamica = false}},
+      {"so-cobertura", {.simetria = false, .recoloracao = false, .maxsat = false, .reducao = false,
+                        .grupos = false, .dinamica = false}},
   };
   std::printf("variante\tsegundos\tnos\traiz\tvalor\tlimitante\tprovado\n");
   for (Variante v : variantes) {

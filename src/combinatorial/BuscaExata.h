@@ -32,6 +32,8 @@ struct Ajustes {
   bool recoloracao = true; // a blocked candidate moved into a clique below the bound
   bool maxsat = true;      // candidates proved by unit propagation not to raise the bound
   bool reducao = true;     // candidates with at most one conflict taken without branching
+  bool grupos = true;      // the candidates left proved unable to raise the bound clique by clique
+  bool dinamica = true;    // each node below the root orders its candidates anew (on graphs not dense)
   // How the refinements find a copy's conflicts: by its row of bits, by its
   // list of conflicts, or the one the graph's density favours.  Both give
   // the same tree.
@@ -130,13 +132,21 @@ class BuscaExata {
   template <int W>
   int palavras() const { return W > 0 ? W : w_; }
   template <int W>
+  void ordena(const uint64_t* p);
+  template <int W, bool dinamica>
   int colore(const uint64_t* p, int kmin, int* lista, int* cor);
+  // Whether the nodes at depth d are coloured in an order of their own (the
+  // root keeps the search order, by which its mirrors are left out).
+  bool dinamica(int d) const { return d > 0 && dinamica_; }
   template <int W>
   bool recolore(int x, int k);
   template <int W>
   bool propaga(int x, int k);
   template <int W>
   bool inconsistente(int x, int k);
+  template <int W>
+  void absorveGrupo(int k);
+  void usa(const std::vector<int>& cliques);
   // The refinements over lists of conflicts, for sparse graphs, where a
   // copy conflicts with far fewer copies than a row has words times cliques.
   static bool listasConvem(const GrafoSimples& g);
@@ -150,12 +160,29 @@ class BuscaExata {
   }
   void poeNaClique(int z, int a) { cliqueEm_[z] = (cores_ << 32) | static_cast<uint32_t>(a); }
   void novaColoracao();
-  // Marks in naConflito_ the cliques whose forcings emptied clique `vazia`.
-  void marcaConflito(int vazia, int k);
+  // Lists in noConflito_ the cliques whose forcings emptied clique `vazia`.
+  void marcaConflito(int vazia);
   template <int W>
   bool cabeca(int d, int& tamanho);
   template <int W>
   void expande(int d, int tamanho);
+  template <int W>
+  void ramifica(int d, int tamanho);
+  // The counts of conflicts among a node's candidates (grau_), kept while
+  // the orders need them: counted in full for candidatos_[d], moved with a
+  // copy leaving p (tira, listed in tirados_) and coming back (devolve), and
+  // between a node and a branch.
+  template <int W>
+  void contaGraus(const uint64_t* p);
+  void contaGrausDe(int d);
+  template <int W>
+  void ajustaGraus(const uint64_t* p, int z, int delta);
+  template <int W>
+  void tira(uint64_t* p, int z);
+  template <int W>
+  void devolve(uint64_t* p, size_t ate);
+  template <int W>
+  void passaAoRamo(const uint64_t* p, const uint64_t* filho, int delta);
   // A node's head and colouring, for a thread that shares out its branches:
   // its branch list and their cliques; -1 when it has none to share.
   int abreNo(int d, int& tamanho, std::vector<int>& lista, std::vector<int>& cor);
@@ -164,6 +191,9 @@ class BuscaExata {
   int n_ = 0, copias_ = 0, w_ = 0;
   bool grande_ = false;  // nodes so slow that the clock is read at each
   bool porListas_ = false;  // refinements over lists of conflicts
+  bool dinamica_ = false;   // nodes below the root in orders of their own
+  bool graus_ = false;      // grau_ kept for them
+  double ordenados_ = 1;    // the share of them ordered by conflicts among those left
   std::vector<int> vertice_;      // search position i -> vertex of g
   std::shared_ptr<Comum> comum_;
   const uint64_t* compat_ = nullptr;  // row x: the copies compatible with copy x
@@ -174,8 +204,17 @@ class BuscaExata {
   size_t topoLista_ = 0;
   std::vector<uint64_t> q_, u_;
   bits::Bloco classes_, restos_;
-  std::vector<char> usada_, propagada_, naConflito_;
-  std::vector<int> fila_, pilha_, ativas_;
+  std::vector<char> usada_, propagada_;
+  std::vector<int> fila_, pilha_, ativas_, grupo_, sobra_, resto_;
+  // A node's own order: its candidates in ordem_, each one's place in
+  // posto_; conflicts among the candidates and, per count, the set of those with it.
+  std::vector<int> ordem_, posto_, grau_, chave_, tirados_;
+  bits::Bloco baldes_;
+  // The cliques of a conflict and of a union of conflicts, each listed once
+  // by the step that marked it.
+  std::vector<int> noConflito_, uniao_;
+  std::vector<uint64_t> marcaConflito_, naUniao_;
+  uint64_t passoConflito_ = 0;
   std::vector<std::vector<int>> causas_;
   // The cliques change at each colouring and at each move between them;
   // semLugar_[y] == versao_ records that y fits no clique but its own.

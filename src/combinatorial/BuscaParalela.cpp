@@ -123,7 +123,10 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
         const int x = no->lista[j];
         std::copy(no->escolhidas.begin(), no->escolhidas.end(), escolhidas_.begin());
         escolhidas_[no->tamanho] = x;
-        if (ramo(p, x, candidatos_[2].data())) expandeDe(2, no->tamanho + 1);
+        if (ramo(p, x, candidatos_[2].data())) {
+          contaGrausDe(2);
+          expandeDe(2, no->tamanho + 1);
+        }
         else if (no->tamanho + 1 > valor_) registra(no->tamanho + 1);
       }
       if (parou_) {
@@ -168,6 +171,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
             } else {
               no = std::make_shared<NoAberto>();
               int tamanho = 1;
+              contaGrausDe(1);
               if (abreNo(1, tamanho, no->lista, no->cores) > 0) {
                 no->cor = cor[i];
                 no->tamanho = tamanho;

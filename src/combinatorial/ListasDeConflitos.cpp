@@ -110,16 +110,25 @@ bool BuscaExata::recoloraPorListas(int x, int k) {
       int y = -1;
       bits::contaAteDois(classe(a), hx, w_, &y);
       if (semLugar_[y] == versao_) continue;
-      // The first other clique every member of which conflicts with y.
-      tocadasY_.clear();
-      for (int i = inicioConflitos_[y]; i < inicioConflitos_[y + 1]; i++) {
-        const int b = cliqueAtual(conflito_[i]);
-        if (b >= 0 && b != a && contagemY_[b]++ == 0) tocadasY_.push_back(b);
+      // The first other clique every member of which conflicts with y (the
+      // cliques y's conflicts touch counted in contagemY_, listed in
+      // tocadasY_, which holds at most y's conflicts).
+      const int* const conflito = conflito_;
+      const uint64_t* const cliqueEm = cliqueEm_.data();
+      const uint64_t cores = cores_ << 32;
+      int* const contagemY = contagemY_.data();
+      int* const tocadasY = tocadasY_.data();
+      int nt = 0;
+      for (int i = inicioConflitos_[y], fim = inicioConflitos_[y + 1]; i < fim; i++) {
+        const uint64_t c = cliqueEm[conflito[i]];
+        const int b = static_cast<int>(static_cast<uint32_t>(c));
+        if ((c & ~uint64_t{0xffffffff}) == cores && b != a && contagemY[b]++ == 0) tocadasY[nt++] = b;
       }
       int destino = -1;
-      for (const int b : tocadasY_) {
-        if (contagemY_[b] == tamanho_[b] && (destino < 0 || b < destino)) destino = b;
-        contagemY_[b] = 0;
+      for (int t = 0; t < nt; t++) {
+        const int b = tocadasY[t];
+        if (contagemY[b] == tamanho_[b] && (destino < 0 || b < destino)) destino = b;
+        contagemY[b] = 0;
       }
       if (destino < 0) {
         semLugar_[y] = versao_;
@@ -244,7 +253,7 @@ bool BuscaExata::propagaPorListas(int x, int k) {
     }
   }
   if (vazia < 0) return false;
-  marcaConflito(vazia, k);
+  marcaConflito(vazia);
   return true;
 }
 

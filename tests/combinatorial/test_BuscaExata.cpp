@@ -24,8 +24,14 @@ std::vector<char> membros(const std::vector<signed char>& lado) {
 }
 
 const Ajustes kVariantes[] = {
-    {}, {false, true, true, true}, {true, false, true, true}, {true, true, false, true},
-    {true, true, true, false}, {false, false, false, false}};
+    {},
+    {.simetria = false},
+    {.recoloracao = false},
+    {.maxsat = false},
+    {.reducao = false},
+    {.grupos = false},
+    {.dinamica = false},
+    {.simetria = false, .recoloracao = false, .maxsat = false, .reducao = false, .grupos = false, .dinamica = false}};
 
 }  // namespace
 
