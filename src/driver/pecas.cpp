@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 #include "base/erro.h"
@@ -32,6 +33,18 @@
 #include "search/progresso.h"
 
 namespace {
+
+// Two searches of one piece as one: the better set, the lower bound (each
+// holds), the nodes and separation time of both.
+void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
+  if (a.zstar < b.zstar) {
+    a.zstar = b.zstar;
+    a.escolhido = b.escolhido;
+  }
+  a.limitante = std::min(std::max(a.limitante, a.zstar), std::max(b.limitante, b.zstar));
+  a.tiquesSeparacao += b.tiquesSeparacao;
+  a.nos += b.nos;
+}
 
 // Fills the graph store with a piece, as the graph reader would.
 void carregaPeca(const GrafoSimples& g) {
@@ -175,13 +188,34 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
                       return reducao.reconstroi(todas);
                     });
     ResultadoBusca r;
-    if (motor[i] == MotorAutomatico::combinatorio) {
+    // A piece the root decides is first given a short probe of the
+    // combinatorial engine, which proves most small sparse pieces in it; the
+    // branch-and-cut then starts from the probe's best set, and the probe's
+    // bound and nodes count with its own.
+    std::optional<ResultadoBusca> sonda;
+    bool resolvida = false;
+    if (motor[i] == MotorAutomatico::raizDecide && segundosDaSonda() > 0) {
+      const auto fimDaSonda = std::chrono::steady_clock::now() +
+                              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                  std::chrono::duration<double>(segundosDaSonda()));
+      sonda = resolveCombinatorio(g, &solucoes[i], fimDaSonda);
+      if (sonda->limitante < sonda->zstar + 0.5 || tempoEsgotado()) {
+        r = std::move(*sonda);
+        sonda.reset();
+        resolvida = true;
+      }
+    }
+    if (resolvida) {
+      // proved by the probe (or stopped by the deadline within it)
+    } else if (motor[i] == MotorAutomatico::combinatorio) {
       r = resolveCombinatorio(g, &solucoes[i]);
     } else {
+      const std::vector<char>& inicial =
+          sonda && sonda->zstar > tamanhoInicial + 0.5 ? sonda->escolhido : solucoes[i];
       carregaPeca(g);
       if (motor[i] == MotorAutomatico::raizDecide)
         armaDesistencia(GAP_DE_DESISTENCIA, segundosDaRaizAutomatica(segundosRestantes()));
-      r = resolveArmazem(&solucoes[i]);
+      r = resolveArmazem(&inicial);
       const bool desistiu = buscaDesistida();
       desarmaDesistencia();
       XPRSdestroyprob(prob);
@@ -192,12 +226,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
         // the branch-and-cut spent is counted, and its bound still holds.
         const bool melhorou = r.zstar > tamanhoInicial + 0.5;
         ResultadoBusca c = resolveCombinatorio(g, melhorou ? &r.escolhido : &solucoes[i]);
-        if (c.zstar < r.zstar) {
-          c.zstar = r.zstar;
-          c.escolhido = r.escolhido;
-        }
-        c.limitante = std::min(std::max(c.limitante, c.zstar), std::max(r.limitante, r.zstar));
-        c.tiquesSeparacao += r.tiquesSeparacao;
+        juntaBusca(c, r);
         c.cortes = r.cortes;
         c.cortesCiclo = r.cortesCiclo;
         c.cortesClique = r.cortesClique;
@@ -206,9 +235,9 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
         c.linhasClique = r.linhasClique;
         c.linhasCiclo = r.linhasCiclo;
         c.linhasK1K2 = r.linhasK1K2;
-        c.nos += r.nos;
         r = std::move(c);
       }
+      if (sonda) juntaBusca(r, *sonda);
     }
     if (r.zstar > tamanhoInicial + 0.5) {
       total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "base/memoria.h"
@@ -26,7 +27,8 @@ const int MAXIMO_ESPARSO = 300;
 
 }  // namespace
 
-ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial) {
+ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial,
+                                   std::chrono::steady_clock::time_point fim) {
   if (HEURISTICA_PRIMAL && RELATA_MODELO) std::printf("*** Heuristica Primal sera usada\n");
   if (RELATA_MODELO) std::printf("*** Algoritmo combinatorio.\n");
   std::fflush(stdout);
@@ -61,7 +63,7 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   ajustes.paralelo = LINHAS;
   std::optional<MedeEtapa> medida(ETAPA_COMBINATORIO);
   const combinatorio::ResultadoExato e =
-      combinatorio::resolveGrafo(g, lados, prazo(), ajustes, progresso, &vigia);
+      combinatorio::resolveGrafo(g, lados, std::min(fim, prazo()), ajustes, progresso, &vigia);
   medida.reset();
 
   ResultadoBusca r;
@@ -79,6 +81,18 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   // records the rebuilt whole itself.
   if (!REDUZIR) registraConjunto(r.escolhido);
   return r;
+}
+
+double segundosDaSonda() {
+  // Read once: for measuring the automatic mode with and without its probe.
+  static const double segundos = [] {
+    const char* texto = std::getenv("BCTOVSEL_SONDA");
+    if (texto == nullptr || *texto == '\0') return SEGUNDOS_DA_SONDA;
+    char* fimTexto = nullptr;
+    const double s = std::strtod(texto, &fimTexto);
+    return *fimTexto == '\0' && s >= 0 && s <= 60 ? s : SEGUNDOS_DA_SONDA;
+  }();
+  return segundos;
 }
 
 MotorAutomatico motorAutomatico(const GrafoSimples& g) {

@@ -94,11 +94,14 @@ TEST(Combinatorio, RegraDoAutomatico) {
 
 // -a on sparse random graphs of 30 to 60 vertices, where the branch-and-cut's
 // root leaves a gap of a quarter and more on some and a few percent on
-// others: the value is the combinatorial engine's optimum, the bound is not
-// below it, and some pieces are handed over (both engines in the profile).
+// others, with the probe of the combinatorial engine off (so that some
+// pieces are handed over: both engines in the profile), long (it proves
+// every piece: no LP), and cut short at once (the branch-and-cut starts from
+// whatever it found): the value is the combinatorial engine's optimum, the
+// bound is not below it, and the set is balanced.
 TEST(Combinatorio, AutomaticoEntregaAoMotorCombinatorioSemPerderOOtimo) {
   std::mt19937 rng(19);
-  int entregues = 0;
+  int entregues = 0, sondadas = 0;
   for (int caso = 0; caso < 8; caso++) {
     const int n = 30 + static_cast<int>(rng() % 31);
     const double densidade = 0.08 + 0.04 * (caso % 5);
@@ -117,16 +120,25 @@ TEST(Combinatorio, AutomaticoEntregaAoMotorCombinatorioSemPerderOOtimo) {
     const Execucao c = executa(dir.caminho(), "-c 1110", dir / "g.txt");
     ASSERT_EQ(c.status, 0) << c.erro;
     const int otimo = std::stoi(campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out"))[0])[5]);
-    std::remove((dir / "BC_Improved_Vesku_Pre.out").c_str());
-    const Execucao e = executa(dir.caminho(), "-a -v -s sol.txt 1110", dir / "g.txt");
-    ASSERT_EQ(e.status, 0) << e.erro;
-    const std::vector<std::string> f = campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out"))[0]);
-    EXPECT_EQ(std::stoi(f[5]), otimo);
-    EXPECT_GE(std::stod(f[8]), otimo - 1e-6);
-    EXPECT_EQ(executaVerifica("'" + (dir / "g.txt") + "' '" + (dir / "sol.txt") + "'").status, 0);
-    if (e.erro.find("motor combinatorio") != std::string::npos &&
-        e.erro.find("otimizador (LPs)") != std::string::npos)
-      entregues++;
+    for (const char* sonda : {"0", "0.000001", "10"}) {
+      SCOPED_TRACE(std::string("sonda ") + sonda);
+      std::remove((dir / "BC_Improved_Vesku_Pre.out").c_str());
+      const Execucao e = executa(dir.caminho(), "-a -v -s sol.txt 1110", dir / "g.txt",
+                                 std::string("BCTOVSEL_SONDA=") + sonda);
+      ASSERT_EQ(e.status, 0) << e.erro;
+      const std::vector<std::string> f = campos(linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out"))[0]);
+      EXPECT_EQ(std::stoi(f[5]), otimo);
+      EXPECT_GE(std::stod(f[8]), otimo - 1e-6);
+      EXPECT_EQ(executaVerifica("'" + (dir / "g.txt") + "' '" + (dir / "sol.txt") + "'").status, 0);
+      const bool combinatorio = e.erro.find("motor combinatorio") != std::string::npos;
+      const bool lps = e.erro.find("otimizador (LPs)") != std::string::npos;
+      if (sonda[0] == '0' && sonda[1] == '\0' && combinatorio && lps) entregues++;
+      if (sonda[0] == '1') {
+        EXPECT_FALSE(lps);
+        sondadas += combinatorio;
+      }
+    }
   }
   EXPECT_GE(entregues, 2);
+  EXPECT_GE(sondadas, 4);
 }
