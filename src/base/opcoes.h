@@ -16,7 +16,10 @@ extern int COMBINATORIO;             // -c: the combinatorial engine instead of 
 extern int AUTOMATICO;               // -a: the engine chosen by the instance
 extern int LINHAS;                   // -j: threads of the cycle searches of separation and
                                      // of the combinatorial search (1 by default)
-extern int CORTES_GERAIS;            // -g: the optimizer's general-purpose cuts at the root
+extern int CORTES_GERAIS;            // the optimizer's general-purpose cuts at the root: 1 with
+                                     // -g; 2 with -a alone, only on pieces of at most
+                                     // MAXIMO_CORTES_GERAIS_AUTOMATICO vertices
+constexpr int MAXIMO_CORTES_GERAIS_AUTOMATICO = 300;
 extern int PROGRESSO;                // -p, or standard error a terminal: progress lines there
 extern const char* ARQUIVO_SOLUCAO;  // -s: file for the best set and its sides (or null)
 extern int RELATA_MODELO;           // the counts of each model built are printed (off

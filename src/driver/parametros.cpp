@@ -153,11 +153,14 @@ void extractParameters(int argc, char** argv) {
     }
   }
   TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
-  // -a is the recommended mode: the reduction, the general-purpose cuts where
-  // they pay, and every processor unless -j says otherwise.
+  // -a is the recommended mode: the reduction, the general-purpose cuts on
+  // the pieces where they pay, and every processor unless -j says otherwise.
   if (AUTOMATICO) {
     REDUZIR = 1;
-    CORTES_GERAIS = 1;
+    // On a large piece the trial of the general-purpose cuts works on an LP
+    // of thousands of cut rows, and costs more than it gives (wiki1000: 14 s
+    // and 180 MB more, none kept); -g asks for them everywhere all the same.
+    if (!CORTES_GERAIS) CORTES_GERAIS = 2;
     if (!linhasDadas) LINHAS = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }
   if (COMBINATORIO && AUTOMATICO) {

@@ -151,8 +151,8 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   testaRetorno(XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
                "Main: Erro ao tentar setar o XPRS_SBBEST.\n", 275);
   // -g: the optimizer's general-purpose cuts at the root, in rounds after
-  // the system's own separation.
-  if (CORTES_GERAIS)
+  // the system's own separation; -a alone asks for them on small pieces.
+  if (CORTES_GERAIS == 1 || (CORTES_GERAIS == 2 && nlin <= MAXIMO_CORTES_GERAIS_AUTOMATICO))
     testaRetorno(XPRSsetintcontrol(prob, XPRS_GENERICCUTS, RODADAS_CORTES_GERAIS),
                  "Main: Erro ao tentar setar o XPRS_GENERICCUTS.\n", 276);
 

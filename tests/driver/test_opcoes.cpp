@@ -282,6 +282,19 @@ TEST_F(Opcoes, LinhasDoMotorCombinatorio) {
   EXPECT_EQ(LINHAS, 2);
 }
 
+// -a takes the general-purpose cuts on the pieces of at most 300 vertices
+// only (2); -g, before or after it, everywhere (1).
+TEST_F(Opcoes, CortesGeraisDoAutomatico) {
+  extrai({"BCTovsel", "-a", "1110"});
+  EXPECT_EQ(CORTES_GERAIS, 2);
+  CORTES_GERAIS = 0;
+  extrai({"BCTovsel", "-g", "-a", "1110"});
+  EXPECT_EQ(CORTES_GERAIS, 1);
+  CORTES_GERAIS = 0;
+  extrai({"BCTovsel", "-a", "-g", "1110"});
+  EXPECT_EQ(CORTES_GERAIS, 1);
+}
+
 TEST_F(OpcoesDeathTest, LinhasInvalidasOuSemMotorCombinatorioSaoRecusadas) {
   std::string saida;
   for (const char* valor : {"-1", "abc", "2x", "", "257", " 2"}) {
