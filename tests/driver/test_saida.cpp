@@ -225,18 +225,7 @@ TEST(SaidaArquivos, RegistroAcumulaLinhasInteiras) {
 TEST(SaidaParalela, LinhasNaoMudamASaida) {
   DiretorioTemporario dados;
   // 60 vertices, pairs joined with probability 0.1: two hundred nodes.
-  const std::string aleatorio = dados / "g60.txt";
-  {
-    std::mt19937 rng(4);
-    std::vector<std::string> arestas;
-    for (int u = 0; u < 60; u++)
-      for (int w = u + 1; w < 60; w++)
-        if (rng() % 10 == 0)
-          arestas.push_back(std::to_string(u) + " " + std::to_string(w) + (rng() % 2 ? " 1" : " -1"));
-    std::ofstream f(aleatorio);
-    f << 60 << " " << arestas.size() << "\n";
-    for (const std::string& a : arestas) f << a << "\n";
-  }
+  const std::string aleatorio = grafoEsparso(dados / "g60.txt", 60, 4);
   const struct {
     std::string instancia, estrategia;
   } casos[] = {{kDados + "grafo_g12.txt", "1111"},

@@ -97,20 +97,22 @@ inline Execucao executaFerramenta(const std::string& exe, const std::string& arg
 
 inline Execucao executaVerifica(const std::string& args) { return executaFerramenta(VERIFICA_EXE, args); }
 
-// 130 vertices, each pair joined with probability 0.1, signs at random:
-// far beyond what one second proves, in any mode.
-// Written to `caminho`, which is returned.
-inline std::string grafoEsparso(const std::string& caminho) {
-  std::mt19937 rng(130);
+// n vertices, each pair joined with probability 0.1, signs at random, drawn
+// from `semente`.  Written to `caminho`, which is returned.
+inline std::string grafoEsparso(const std::string& caminho, int n, unsigned semente) {
+  std::mt19937 rng(semente);
   std::vector<std::string> arestas;
-  for (int u = 0; u < 130; u++)
-    for (int w = u + 1; w < 130; w++)
+  for (int u = 0; u < n; u++)
+    for (int w = u + 1; w < n; w++)
       if (rng() % 10 == 0)
         arestas.push_back(std::to_string(u) + " " + std::to_string(w) + (rng() % 2 ? " 1" : " -1"));
   std::ofstream f(caminho);
-  f << 130 << " " << arestas.size() << "\n";
+  f << n << " " << arestas.size() << "\n";
   for (const std::string& a : arestas) f << a << "\n";
   return caminho;
 }
+
+// 130 vertices: far beyond what one second proves, in any mode.
+inline std::string grafoEsparso(const std::string& caminho) { return grafoEsparso(caminho, 130, 130); }
 
 #endif
