@@ -231,9 +231,9 @@ void showUsage() {
   std::printf("  -c, --combinatorio motor exato combinatorio (ramificacao e poda no grafo dos\n");
   std::printf("                    lados, com coloracao) no lugar do branch-and-cut; a 2a.\n");
   std::printf("                    posicao da estrategia nao se aplica\n");
-  std::printf("  -a, --automatico  o modo recomendado: reducao (-r), cortes gerais onde pagam\n");
-  std::printf("                    (-g), todos os processadores, e o motor de cada peca\n");
-  std::printf("                    escolhido pela raiz do branch-and-cut\n");
+  std::printf("  -a, --automatico  o modo recomendado: reducao (-r), cortes gerais (-g) nas\n");
+  std::printf("                    pecas pequenas, todos os processadores, e para cada peca o\n");
+  std::printf("                    motor escolhido por uma sonda de cada um\n");
   std::printf("  -j, --paralelo N  reparte entre N linhas de execucao as buscas de ciclos dos\n");
   std::printf("                    cortes e a busca do motor combinatorio (0: uma por\n");
   std::printf("                    processador; padrao: 1)\n");
