@@ -11,6 +11,7 @@ int TEMPO_MAX = 3600;
 int COMBINATORIO = 0;
 int AUTOMATICO = 0;
 int LINHAS = 1;
+unsigned DESLIGADAS = 0;
 int CORTES_GERAIS = 0;
 int PROGRESSO = 0;
 const char* ARQUIVO_SOLUCAO = nullptr;

@@ -22,6 +22,18 @@ extern int CORTES_GERAIS;            // the optimizer's general-purpose cuts at 
 constexpr int MAXIMO_CORTES_GERAIS_AUTOMATICO = 300;
 extern int PROGRESSO;                // -p, or standard error a terminal: progress lines there
 extern const char* ARQUIVO_SOLUCAO;  // -s: file for the best set and its sides (or null)
+// The parts of a reduced run's search switched off, for measuring each
+// (BCTOVSEL_DESLIGA, a comma-separated list of their names): the contracted
+// cycle searches, the 500-cut rounds, the choice of the most violated among
+// more candidates, the tailing off below the root, the LP-guided heuristic.
+enum : unsigned {
+  DESLIGA_CONTRACAO = 1,
+  DESLIGA_LOTE = 2,
+  DESLIGA_ESCOLHA = 4,
+  DESLIGA_CAUDA = 8,
+  DESLIGA_HEURISTICA_LP = 16,
+};
+extern unsigned DESLIGADAS;
 extern int RELATA_MODELO;           // the counts of each model built are printed (off
                                     // for the pieces of a reduced instance)
 

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "base/opcoes.h"
@@ -51,6 +52,37 @@ bool leLinhas(const char* texto, int* linhas) {
 int tempoDoAmbiente() {
   int segundos = 0;
   return leSegundos(std::getenv("BCTOVSEL_TEMPO_MAX"), &segundos) ? segundos : 3600;
+}
+
+// BCTOVSEL_DESLIGA: the parts of a reduced run to switch off, by name; a
+// name it does not know is said on standard error and left out.
+unsigned partesDesligadas() {
+  const char* texto = std::getenv("BCTOVSEL_DESLIGA");
+  if (texto == nullptr) return 0;
+  static const struct {
+    const char* nome;
+    unsigned bit;
+  } PARTES[] = {{"contracao", DESLIGA_CONTRACAO}, {"lote", DESLIGA_LOTE}, {"escolha", DESLIGA_ESCOLHA},
+                {"cauda", DESLIGA_CAUDA}, {"heuristicaLP", DESLIGA_HEURISTICA_LP}};
+  unsigned desligadas = 0;
+  std::string lista(texto);
+  size_t inicio = 0;
+  while (inicio <= lista.size()) {
+    size_t fim = lista.find(',', inicio);
+    if (fim == std::string::npos) fim = lista.size();
+    const std::string nome = lista.substr(inicio, fim - inicio);
+    bool achou = nome.empty();
+    for (const auto& p : PARTES)
+      if (nome == p.nome) {
+        desligadas |= p.bit;
+        achou = true;
+      }
+    if (!achou)
+      std::fprintf(stderr, "BCTovsel: BCTOVSEL_DESLIGA: parte desconhecida \"%s\" (contracao, lote, "
+                           "escolha, cauda, heuristicaLP), ignorada\n", nome.c_str());
+    inicio = fim + 1;
+  }
+  return desligadas;
 }
 
 const struct option OPCOES[] = {
@@ -153,6 +185,7 @@ void extractParameters(int argc, char** argv) {
     }
   }
   TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
+  DESLIGADAS = partesDesligadas();
   // -a is the recommended mode: the reduction, the general-purpose cuts on
   // the pieces where they pay, and every processor unless -j says otherwise.
   if (AUTOMATICO) {

@@ -103,7 +103,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
 
   if (HEURISTICA_PRIMAL && RELATA_MODELO) std::printf("*** Heuristica Primal sera usada\n");
 
-  MAX_CORTES = REDUZIR ? MAX_CORTES_REDUZIDA : 200;
+  MAX_CORTES = REDUZIR && !(DESLIGADAS & DESLIGA_LOTE) ? MAX_CORTES_REDUZIDA : 200;
   if (BRANCH_AND_CUT) {
     if (RELATA_MODELO) std::printf("*** Algoritmo de branch-and-cut.\n");
     qrtype = static_cast<char*>(aloca(MAX_CORTES, sizeof(char), 188));

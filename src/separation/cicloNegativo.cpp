@@ -222,7 +222,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   // its cycles give the medium instances the trees they had (netlib_sc205's
   // reduced root with the general-purpose cuts is proved at once with them,
   // and not in minutes with the contracted search's).
-  const bool contrai = REDUZIR && n >= MINIMO_CONTRACAO;
+  const bool contrai = REDUZIR && n >= MINIMO_CONTRACAO && !(DESLIGADAS & DESLIGA_CONTRACAO);
   if (contrai) {
     contraido.monta(x);
     semCiclo.assign(static_cast<size_t>(contraido.numNos()), 0);
@@ -239,7 +239,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   // A reduced run gathers up to CANDIDATOS_POR_CORTE times the batch and
   // loads the most violated (wikielections, 120 s: root bound 6338 instead
   // of 6358 in fewer rounds).
-  const bool escolheMelhores = REDUZIR;
+  const bool escolheMelhores = REDUZIR && !(DESLIGADAS & DESLIGA_ESCOLHA);
   const size_t maxCandidatos = static_cast<size_t>(CANDIDATOS_POR_CORTE) * MAX_CORTES;
   candidatos.clear();
   termos.clear();

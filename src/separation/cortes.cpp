@@ -100,7 +100,7 @@ int Cortes(XPRSprob prob, void*) {
       heuristicaPrimal(x, no);
       if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA]++;
     }
-    if (REDUZIR) heuristicaLP(prob, no);
+    if (REDUZIR && !(DESLIGADAS & DESLIGA_HEURISTICA_LP)) heuristicaLP(prob, no);
   }
 
   double objLP = 0.0;
@@ -154,7 +154,7 @@ int Cortes(XPRSprob prob, void*) {
   // rarely decide whether it is pruned (wiki1000 65 s to 12 s, r_n75_d0.1
   // 14.6 s to 5.6 s, with a few more nodes).
   static double objAnterior = 0;
-  if (REDUZIR && no > 0 && nIntInf > 0 && doPool == 0 && itersep > 0 &&
+  if (REDUZIR && !(DESLIGADAS & DESLIGA_CAUDA) && no > 0 && nIntInf > 0 && doPool == 0 && itersep > 0 &&
       objAnterior - objLP < CAUDA_DA_SEPARACAO * std::max(0.0, objLP - zstar)) {
     if (PERFIL) contaCortesJustos(prob);
     itersep = 0;

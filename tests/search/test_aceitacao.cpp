@@ -93,7 +93,8 @@ std::map<std::string, int> leOtimos(const std::string& arquivo) {
 // Runs every small instance with the graph strategy (the matrix one for
 // matrices) and checks each run, its incumbent trail and its solution file;
 // `exato` demands the optimum itself.
-void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, bool exato) {
+void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, bool exato,
+                  const std::string& ambiente = "") {
   const std::string bench = pastaBench();
   if (bench.empty())
     GTEST_SKIP() << "instancias de benchmark ausentes: defina BCT_BENCH_DIR ou coloque-as em "
@@ -116,7 +117,7 @@ void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, b
 
     DiretorioTemporario dir;
     const Execucao e = executa(dir.caminho(), "-s sol.txt " + estr, arq.string(),
-                               "BCTOVSEL_TEMPO_MAX=60 BCTOVSEL_INCUMBENTES='" +
+                               ambiente + " BCTOVSEL_TEMPO_MAX=60 BCTOVSEL_INCUMBENTES='" +
                                    (dir / "incumbentes.txt") + "'");
     ASSERT_EQ(e.status, 0) << e.erro;
     EXPECT_NE(e.saida.find("Estatisticas finais:\n"), std::string::npos);
@@ -183,6 +184,11 @@ TEST(Aceitacao, HeuristicaECortesAchamOOtimo) { confereTodas("1110", "1100", tru
 TEST(Aceitacao, SoCortesAchamOOtimo) { confereTodas("0110", "0100", true); }
 TEST(Aceitacao, CortesComImpressaoDetalhadaAchamOOtimo) { confereTodas("1111", "1101", true); }
 TEST(Aceitacao, ComReducaoAchaOOtimo) { confereTodas("-r 1110", "-r 1100", true); }
+// Each part of a reduced run's search switched off (for measuring) leaves it exact.
+TEST(Aceitacao, ComReducaoSemSuasPartesAchaOOtimo) {
+  confereTodas("-r 1110", "-r 1100", true,
+               "BCTOVSEL_DESLIGA=contracao,lote,escolha,cauda,heuristicaLP BCTOVSEL_SONDA=0");
+}
 TEST(Aceitacao, ComReducaoSemCortesNuncaPassaDoOtimo) { confereTodas("-r 0010", "-r 0000", false); }
 TEST(Aceitacao, CortesGeraisAchamOOtimo) { confereTodas("-g 1110", "-g 1100", true); }
 TEST(Aceitacao, CortesGeraisSoComCortesAchamOOtimo) { confereTodas("-g 0110", "-g 0100", true); }
