@@ -84,7 +84,7 @@ bool BuscasParalelas::fazProxima(int fio) {
   return true;
 }
 
-const ResultadoBusca& BuscasParalelas::resultadoDe(int v) {
+const CaminhoDaBusca& BuscasParalelas::resultadoDe(int v) {
   while (cursor_ < inicios_.size() && inicios_[cursor_] < v) cursor_++;
   if (cursor_ == inicios_.size() || inicios_[cursor_] != v) {
     // No start vertex of the pass: searched here and now.

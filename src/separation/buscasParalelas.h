@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-struct ResultadoBusca {
+struct CaminhoDaBusca {
   double comprimento = 0;    // what the search answered
   std::vector<int> caminho;  // after a hit: the walk, as the search's caller keeps it
 };
@@ -24,7 +24,7 @@ class BuscasParalelas {
  public:
   // The search from start vertex v on thread `fio` (0 the calling thread,
   // 1 .. linhas()-1 the helpers), its result written into r.
-  using Busca = std::function<void(int fio, int v, ResultadoBusca& r)>;
+  using Busca = std::function<void(int fio, int v, CaminhoDaBusca& r)>;
   // True when the caller is sure to pass over v: the helpers leave it.  Only
   // a hint: should the caller ask for v all the same, it is searched then.
   using Dispensa = std::function<bool(int v)>;
@@ -47,7 +47,7 @@ class BuscasParalelas {
   // The result of the search from v, one of the pass's start vertices, each
   // asked for after the ones before it; the calling thread searches too while
   // it waits.  The reference holds until the next call.
-  const ResultadoBusca& resultadoDe(int v);
+  const CaminhoDaBusca& resultadoDe(int v);
   // Ends the pass: returns once no helper searches any more (each finishes
   // the search it is on).
   void termina();
@@ -65,7 +65,7 @@ class BuscasParalelas {
   std::vector<std::thread> ajudantes_;
   // The pass: its start vertices, their results and the state of each.
   std::vector<int> inicios_;
-  std::vector<ResultadoBusca> resultados_;
+  std::vector<CaminhoDaBusca> resultados_;
   std::unique_ptr<std::atomic<char>[]> estados_;
   size_t capacidade_ = 0;
   Busca busca_;
@@ -74,7 +74,7 @@ class BuscasParalelas {
   std::atomic<bool> parar_{false};
   std::atomic<long long> feitas_{0};
   size_t cursor_ = 0;  // the caller's place in inicios_
-  ResultadoBusca avulso_;  // of a vertex the pass does not hold
+  CaminhoDaBusca avulso_;  // of a vertex the pass does not hold
   // Passes handed to the helpers, under mutex_.
   std::mutex mutex_;
   std::condition_variable chamada_;  // a pass begins, or the end

@@ -252,7 +252,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   // n+v as leCiclo follows it (the chain of a shortest-path tree, which
   // never loops; were it to, 2n + 2 steps hold the repeat that leCiclo
   // rejects).
-  auto buscaNoFio = [&](int fio, int v, ResultadoBusca& r) {
+  auto buscaNoFio = [&](int fio, int v, CaminhoDaBusca& r) {
     Fio& f = *fios[static_cast<size_t>(fio)];
     int* p = f.pred.data();
     r.caminho.clear();
@@ -277,7 +277,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     {
       MedeEtapa medida(ETAPA_BUSCAS_CICLO);
       if (paralelo) {
-        const ResultadoBusca& r = paralelas->resultadoDe(v);
+        const CaminhoDaBusca& r = paralelas->resultadoDe(v);
         L = r.comprimento;
         if (L < LIMIAR_CICLO) {
           // The walk into pred, where a search alone leaves it.
