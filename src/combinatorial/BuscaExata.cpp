@@ -412,7 +412,8 @@ void BuscaExata::ordena(const uint64_t* p) {
   int* const ordem = ordem_.data();
   int c = 2 * maior + 1;
   const int primeiroOrdenado = n - static_cast<int>(ordenados_ * n);
-  for (int fim = n - 1; fim >= 0; fim--) {
+  int fim = n - 1;
+  for (; fim >= primeiroOrdenado; fim--) {
     // The last copy of the fullest bucket.
     int x = -1;
     for (;; c--) {
@@ -424,7 +425,6 @@ void BuscaExata::ordena(const uint64_t* p) {
     ordem[fim] = x;
     bits::desliga(balde + c * w, x);
     bits::desliga(r, x);
-    if (fim < primeiroOrdenado) continue;  // the counts of the rest stay
     auto perde = [&](int y) {
       const int cy = grau[y];
       grau[y] = cy - 2;
@@ -439,6 +439,17 @@ void BuscaExata::ordena(const uint64_t* p) {
       for (int j = 0; j < nw; j++)
         for (uint64_t b = r[j] & ~h[j]; b != 0; b &= b - 1) perde((j << 6) + std::countr_zero(b));
     }
+  }
+  // The counts of the rest stay: the buckets emptied in turn, the fullest
+  // first and each from its last copy.
+  for (; fim >= 0; c--) {
+    const uint64_t* bc = balde + c * w;
+    for (int j = nw - 1; j >= 0; j--)
+      for (uint64_t b = bc[j]; b != 0;) {
+        const int t = 63 - std::countl_zero(b);
+        ordem[fim--] = (j << 6) + t;
+        b &= ~(uint64_t{1} << t);
+      }
   }
   int* const posto = posto_.data();
   for (int i = 0; i < n; i++) posto[ordem[i]] = i;
