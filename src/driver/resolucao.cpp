@@ -188,11 +188,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
       xstar[v] = (*inicial)[v] ? 1.0 : 0.0;
       z += xstar[v];
     }
-    zstar = z;
-    NODE_BEST_INTEGER_SOL = 0;
-    testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6),
-                 "Main: XPRSsetdblcontrol.\n", 330);
-    registraIncumbente();
+    novoIncumbente(prob, z, 0, "Main: XPRSsetdblcontrol.\n", 330);
   }
 
   std::fflush(stdout);  // the model's lines, before a search that may be killed

@@ -30,6 +30,10 @@ void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida);
 // Appends the incumbent to the file named by BCTOVSEL_INCUMBENTES, if set
 // (in a reduced run, only the whole set rebuilt at the end is recorded).
 void registraIncumbente();
+// The set already in xstar, of value z found at `node`, becomes the
+// incumbent with the cut-off it earns (z + 1 - 1e-6) and is recorded;
+// `erro` and `codigo` name the caller should the optimizer refuse it.
+void novoIncumbente(XPRSprob prob, double z, int node, const char* erro, int codigo);
 void registraConjunto(const std::vector<char>& escolhido);
 int cbChangeBranchObject(XPRSprob prob, void* object, XPRSbranchobject proposed,
                          XPRSbranchobject* replacement);

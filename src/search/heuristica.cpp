@@ -58,11 +58,7 @@ void heuristicaPrimal(double* x, int node) {
   if (z > zstar) {
     if (COMPLETE_PRINT) std::printf("..Heuristica Primal melhorou a solucao\n");
     for (int v = 0; v < n; v++) xstar[v] = lado[v] != 0 ? 1.0 : 0.0;
-    zstar = z;
-    NODE_BEST_INTEGER_SOL = node;
-    testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6),
-                 "Heuristica Primal: Erro \n", 133);
-    registraIncumbente();
+    novoIncumbente(prob, z, node, "Heuristica Primal: Erro \n", 133);
   } else if (COMPLETE_PRINT) {
     std::printf("..Heuristica Primal nao melhorou a solucao\n");
   }

@@ -9,7 +9,6 @@
 #include <numeric>
 #include <vector>
 
-#include "base/erro.h"
 #include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
@@ -62,11 +61,7 @@ void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node) {
       busca->melhora(arredonda(g, x), prazo(), iteracoes);
   if (c.tamanho <= zstar) return;
   for (int v = 0; v < nlin; v++) xstar[v] = c.lado[v] >= 0 ? 1.0 : 0.0;
-  zstar = c.tamanho;
-  NODE_BEST_INTEGER_SOL = node;
-  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, c.tamanho + 1 - 1e-6),
-               "Heuristica guiada pelo LP: Erro \n", 0);
-  registraIncumbente();
+  novoIncumbente(prob, c.tamanho, node, "Heuristica guiada pelo LP: Erro \n", 0);
 }
 
 void esqueceHeuristicaGuiadaPeloLP() {

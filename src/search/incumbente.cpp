@@ -113,6 +113,13 @@ void salvaMelhorSol(XPRSprob prob, void*) {
   aceitaSolucao(prob, v, k, n, valida);
 }
 
+void novoIncumbente(XPRSprob prob, double z, int node, const char* erro, int codigo) {
+  zstar = z;
+  NODE_BEST_INTEGER_SOL = node;
+  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6), erro, codigo);
+  registraIncumbente();
+}
+
 void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida) {
   if (v <= zstar - 1e-6 || !valida) return;
   if (COMPLETE_PRINT) std::printf(".. atualizando melhor solucao ...\n");

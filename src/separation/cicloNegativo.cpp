@@ -71,6 +71,7 @@ void cobre(int* coberto, int v) { std::atomic_ref<int>(coberto[v]).store(1, std:
 bool semCicloEm(int no) {
   return std::atomic_ref<char>(semCiclo[no]).load(std::memory_order_relaxed) != 0;
 }
+void marcaSemCiclo(int no) { std::atomic_ref<char>(semCiclo[no]).store(1, std::memory_order_relaxed); }
 
 const double LIMIAR_CICLO = 0.999999;
 const int MAX_CICLO_LIFTING = 19;
@@ -293,8 +294,7 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       } else {
         L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
       }
-      if (contrai && !(L < LIMIAR_CICLO))
-        std::atomic_ref<char>(semCiclo[no]).store(1, std::memory_order_relaxed);
+      if (contrai && !(L < LIMIAR_CICLO)) marcaSemCiclo(no);
     }
     if (!(L < LIMIAR_CICLO)) return;
     MedeEtapa medida(ETAPA_CICLOS);

@@ -52,6 +52,16 @@ void contaCortesJustos(XPRSprob prob) {
   }
 }
 
+// A heuristic as a stage of the profile, counting the calls that improved
+// the best set.
+template <class Heuristica>
+void mede(EtapaPerfil etapa, Heuristica&& heuristica) {
+  MedeEtapa medida(etapa);
+  const double antes = zstar;
+  heuristica();
+  if (zstar > antes) perfil.resultados[etapa]++;
+}
+
 // A reduced run also rounds the LP point into a start for the local search:
 // every HEURISTICA_LP_RODADAS rounds at the root, whose separation may take
 // minutes, and at the first round of nodes HEURISTICA_LP_NOS, twice that,
@@ -60,11 +70,7 @@ void heuristicaLP(XPRSprob prob, int no) {
   const bool vez = no == 0 ? itersep % HEURISTICA_LP_RODADAS == 0
                            : itersep == 0 && no % HEURISTICA_LP_NOS == 0 &&
                                  ((no / HEURISTICA_LP_NOS) & (no / HEURISTICA_LP_NOS - 1)) == 0;
-  if (!vez) return;
-  MedeEtapa medida(ETAPA_HEURISTICA_LP);
-  const double antes = zstar;
-  heuristicaGuiadaPeloLP(prob, x, no);
-  if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA_LP]++;
+  if (vez) mede(ETAPA_HEURISTICA_LP, [&] { heuristicaGuiadaPeloLP(prob, x, no); });
 }
 
 }  // namespace
@@ -94,12 +100,7 @@ int Cortes(XPRSprob prob, void*) {
   XPRSgetintattrib(prob, XPRS_NODES, &no);
   if (COMPLETE_PRINT) std::printf("Laco de separacao: %d\n", itersep);
   if (HEURISTICA_PRIMAL && nIntInf > 0) {
-    {
-      MedeEtapa medida(ETAPA_HEURISTICA);
-      const double antes = zstar;
-      heuristicaPrimal(x, no);
-      if (zstar > antes) perfil.resultados[ETAPA_HEURISTICA]++;
-    }
+    mede(ETAPA_HEURISTICA, [&] { heuristicaPrimal(x, no); });
     if (REDUZIR && !(DESLIGADAS & DESLIGA_HEURISTICA_LP)) heuristicaLP(prob, no);
   }
 
