@@ -51,12 +51,10 @@ int main(int argc, char** argv) {
   const int salva = dup(STDOUT_FILENO);
   std::freopen("/dev/null", "w", stdout);
   GRAPH_INSTANCE = matriz ? 0 : 1;
-  if (matriz) leMatrizDe(in);
-  else leGrafoDe(in);
+  const GrafoSimples g = matriz ? leMatrizDe(in) : leGrafoDe(in);
   std::fclose(in);
   std::fflush(stdout);
   dup2(salva, STDOUT_FILENO);
-  const GrafoSimples g = GrafoSimples::doArmazem();
 
   using Relogio = std::chrono::steady_clock;
   const auto inicial = buscaLocal::comPaciencia(g, 1.0, Relogio::now() + std::chrono::seconds(1)).lado;

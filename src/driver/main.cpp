@@ -47,14 +47,14 @@ void anotaFalha(const char* arquivo, int erro) {
   falhasArquivo += std::string("\"") + arquivo + "\": " + std::strerror(erro);
 }
 
-void escreveDiretivas() {
+void escreveDiretivas(int colunas) {
   std::FILE* f = std::fopen(kDiretivas, "w");
   if (f == nullptr) {
     anotaFalha(kDiretivas, errno);
     return;
   }
   iniciaGravacao();
-  for (int i = 1; i <= nlin; i++) std::fprintf(f, " PR C%d                  0\n", i);
+  for (int i = 1; i <= colunas; i++) std::fprintf(f, " PR C%d                  0\n", i);
   int erro = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
   if (std::fclose(f) != 0 && erro == 0) erro = errno != 0 ? errno : EIO;
   terminaGravacao();
@@ -93,10 +93,10 @@ int main(int argc, char** argv) {
   extractParameters(argc, argv);
   definePrazo(TEMPO_MAX);
 
+  GrafoSimples entrada;  // the instance, in the one form every stage takes
   {
     MedeEtapa medida(ETAPA_LEITURA);
-    if (GRAPH_INSTANCE) leGrafo();
-    else leMatriz();
+    entrada = GRAPH_INSTANCE ? leGrafoDe(stdin) : leMatrizDe(stdin);
   }
   leituraInterrompida();
   // What is printed survives a hard kill: stdout is flushed after each stage.
@@ -104,36 +104,39 @@ int main(int argc, char** argv) {
 
   // A reduced run checks its pieces' needs before any file is written.
   std::optional<ExecucaoPorPecas> reduzida;
-  std::optional<GrafoSimples> grafo;  // the instance, for the combinatorial engine
-  std::optional<GrafoSimples> entrada;  // the instance, for the solution file's checks
   if (REDUZIR) {
-    reduzida.emplace();
+    reduzida.emplace(entrada);
   } else if (COMBINATORIO) {
     // (-a always reduces: its choice is made per piece.)
-    grafo.emplace(GrafoSimples::doArmazem());
-    exigeMemoriaCombinatoria(*grafo);
+    exigeMemoriaCombinatoria(entrada);
   }
+  const GrafoSimples::Contagem contagem = entrada.contagem();
   // -s: the best set is kept on disk while the search runs (a reduced run
-  // sets this up over its own copy of the instance).
+  // sets this up over its pieces).
   if (ARQUIVO_SOLUCAO != nullptr && !reduzida) {
-    if (!grafo) entrada.emplace(GrafoSimples::doArmazem());
-    iniciaSolucaoViva(grafo ? &*grafo : &*entrada, narco);
+    iniciaSolucaoViva(&entrada, contagem.arestas);
     ganchoDeMelhora = solucaoVivaDoArmazem;
   }
   std::fflush(stdout);
-  escreveDiretivas();
+  escreveDiretivas(entrada.numVertices());
 
   Relatorio rel;
-  rel.vertices = nlin;
-  rel.arestas = narco;
-  rel.negativas = nneg;
-  rel.positivas = npos;
-  rel.duplas = nduplo;
+  rel.vertices = entrada.numVertices();
+  rel.arestas = contagem.arestas;
+  rel.negativas = contagem.negativas;
+  rel.positivas = contagem.positivas;
+  rel.duplas = contagem.duplas;
   bool verificado = true;
   if (reduzida) {
     verificado = reduzida->resolve(rel);
   } else {
-    const ResultadoBusca r = grafo ? resolveCombinatorio(*grafo, nullptr) : resolveArmazem(nullptr);
+    ResultadoBusca r;
+    if (COMBINATORIO) {
+      r = resolveCombinatorio(entrada, nullptr);
+    } else {
+      carregaArmazem(entrada);
+      r = resolveArmazem(entrada, nullptr);
+    }
     const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
     rel.zstar = r.zstar;
     rel.noMelhor = r.noMelhor;
@@ -154,7 +157,7 @@ int main(int argc, char** argv) {
     // The solution file gives each vertex its side, and the set is checked
     // on the input graph on the way.
     if (ARQUIVO_SOLUCAO != nullptr && r.zstar > -1e20) {
-      if (equilibrado(grafo ? *grafo : *entrada, r.escolhido, &rel.lados)) {
+      if (equilibrado(entrada, r.escolhido, &rel.lados)) {
         rel.escolhido = r.escolhido;
       } else {
         rel.lados.clear();

@@ -46,25 +46,6 @@ void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
   a.nos += b.nos;
 }
 
-// Fills the graph store with a piece, as the graph reader would.
-void carregaPeca(const GrafoSimples& g) {
-  liberaGrafo();
-  nlin = g.numVertices();
-  narco = static_cast<int>(g.numArestas());
-  nneg = npos = nduplo = 0;
-  std::vector<int> registros;
-  registros.reserve(3 * static_cast<size_t>(narco));
-  for (const ArestaSinal& a : g.arestas()) {
-    registros.insert(registros.end(), {a.u, a.w, a.sinal});
-    if (a.sinal == 2) nduplo++;
-    else if (a.sinal == -1) nneg++;
-    else npos++;
-  }
-  gMat = alocaListas(nlin);
-  montaListas(registros.data(), narco);
-  geraGrafoDuplo();
-}
-
 std::vector<char> membros(const buscaLocal::Conjunto& c) {
   std::vector<char> r(c.lado.size());
   for (size_t v = 0; v < c.lado.size(); v++) r[v] = c.lado[v] >= 0;
@@ -75,12 +56,6 @@ std::vector<char> membros(const buscaLocal::Conjunto& c) {
 
 namespace {
 
-GrafoSimples grafoDoArmazem() {
-  GrafoSimples g = GrafoSimples::doArmazem();
-  liberaGrafo();
-  return g;
-}
-
 Reducao reduz(const GrafoSimples& g) {
   MedeEtapa medida(ETAPA_REDUCAO);
   return Reducao(g, prazo());
@@ -88,8 +63,8 @@ Reducao reduz(const GrafoSimples& g) {
 
 }  // namespace
 
-ExecucaoPorPecas::ExecucaoPorPecas()
-    : inicio_(agora()), grafo_(grafoDoArmazem()), reducao_(reduz(grafo_)) {
+ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada)
+    : inicio_(agora()), grafo_(entrada), reducao_(reduz(grafo_)) {
   const std::vector<Peca>& pecas = reducao_.pecas();
   for (int i = 0; i < static_cast<int>(pecas.size()); i++)
     if (maior_ < 0 || pecas[i].grafo.numVertices() > pecas[maior_].grafo.numVertices()) maior_ = i;
@@ -212,10 +187,10 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     } else {
       const std::vector<char>& inicial =
           sonda && sonda->zstar > tamanhoInicial + 0.5 ? sonda->escolhido : solucoes[i];
-      carregaPeca(g);
+      carregaArmazem(g);
       if (motor[i] == MotorAutomatico::raizDecide)
         armaDesistencia(GAP_DE_DESISTENCIA, segundosDaRaizAutomatica(segundosRestantes()));
-      r = resolveArmazem(&inicial);
+      r = resolveArmazem(g, &inicial);
       const bool desistiu = buscaDesistida();
       desarmaDesistencia();
       XPRSdestroyprob(prob);

@@ -13,10 +13,10 @@
 
 class ExecucaoPorPecas {
  public:
-  // Reduces the instance in the graph store (which it releases), prints what
-  // the reduction did, and ends the run through the memory failure path,
-  // before any file is written, when the largest piece cannot be searched.
-  ExecucaoPorPecas();
+  // Reduces the instance `entrada` (which must outlive it), prints what the
+  // reduction did, and ends the run through the memory failure path, before
+  // any file is written, when the largest piece cannot be searched.
+  explicit ExecucaoPorPecas(const GrafoSimples& entrada);
   // Solves the pieces and fills the figures of `rel` beyond the instance
   // counts, which the caller has set.  Returns false when the rebuilt set
   // failed its final check (then no solution is reported).
@@ -24,7 +24,7 @@ class ExecucaoPorPecas {
 
  private:
   clock_t inicio_;
-  GrafoSimples grafo_;
+  const GrafoSimples& grafo_;
   Reducao reducao_;
   int maior_ = -1;  // the largest piece, -1 when there is none
 };

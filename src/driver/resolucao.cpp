@@ -34,7 +34,7 @@ void libera(T*& p) {
 
 }  // namespace
 
-ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
+ResultadoBusca resolveArmazem(const GrafoSimples& g, const std::vector<char>* inicial) {
   ResultadoBusca r;
   // A solve starts from the statistics of none.
   totcuts = itersep = totsep = ncortesIter = 0;
@@ -45,6 +45,7 @@ ResultadoBusca resolveArmazem(const std::vector<char>* inicial) {
   NODE_BEST_INTEGER_SOL = -1;
 
   const size_t n = static_cast<size_t>(nlin);
+  heuristicaGuiadaPeloLPSobre(&g);
   std::optional<MedeEtapa> medidaModelo(ETAPA_MODELO);
   int linhasContadas = 0, elementosContados = 0;
   contaModelo(&linhasContadas, &elementosContados);

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "graph/GrafoSimples.h"
+
 struct ResultadoBusca {
   double zstar = -1e20;         // best value, -1e20 while none
   std::vector<char> escolhido;  // the best set, per vertex of the store
@@ -21,11 +23,11 @@ struct ResultadoBusca {
   int nos = 0;
 };
 
-// Solves the store (nlin, gMat, gDup and counts filled) with the run's
-// strategy.  `inicial`, when given, is a balanced set of the store handed to
+// Solves the store (nlin, gMat, gDup and counts filled from g) with the
+// run's strategy.  `inicial`, when given, is a balanced set of the store handed to
 // the search as its first incumbent (at node 0).  Every shared array is
 // allocated and released here; the optimizer's problem stays in `prob`
 // until the caller releases it.
-ResultadoBusca resolveArmazem(const std::vector<char>* inicial);
+ResultadoBusca resolveArmazem(const GrafoSimples& g, const std::vector<char>* inicial);
 
 #endif

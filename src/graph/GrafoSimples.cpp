@@ -1,10 +1,9 @@
-// The simple signed graph: building it from records or from the graph store,
-// and the balance check of a chosen set.
+// The signed graph: building it from records, its counts, and the balance
+// check of a chosen set.
 #include "graph/GrafoSimples.h"
 
 #include <algorithm>
-
-#include "graph/grafo.h"
+#include <utility>
 
 GrafoSimples::GrafoSimples(int n, const std::vector<ArestaSinal>& arestas) {
   // Both ends of every record, counted then placed (a counting sort by tail),
@@ -44,13 +43,27 @@ GrafoSimples::GrafoSimples(int n, const std::vector<ArestaSinal>& arestas) {
   }
 }
 
-GrafoSimples GrafoSimples::doArmazem() {
-  std::vector<ArestaSinal> arestas;
-  arestas.reserve(static_cast<size_t>(narco));
-  for (int v = 0; v < nlin; v++)
-    for (nodo* p = gMat[v]; p != nullptr && p->vertice <= v; p = p->prox)
-      if (p->vertice < v) arestas.push_back({p->vertice, v, p->sinal});
-  return GrafoSimples(nlin, arestas);
+GrafoSimples GrafoSimples::deRegistros(int n, std::vector<ArestaSinal> registros) {
+  GrafoSimples g(n, registros);
+  g.temRegistros_ = true;
+  g.registros_ = std::move(registros);
+  return g;
+}
+
+GrafoSimples::Contagem GrafoSimples::contagem() const {
+  Contagem c;
+  auto conta = [&c](const ArestaSinal& a) {
+    c.arestas++;
+    if (a.sinal == 2) c.duplas++;
+    else if (a.sinal == -1) c.negativas++;
+    else c.positivas++;
+  };
+  if (temRegistros_) {
+    for (const ArestaSinal& a : registros_) conta(a);
+  } else {
+    for (const ArestaSinal& a : arestas()) conta(a);
+  }
+  return c;
 }
 
 int GrafoSimples::sinal(int u, int w) const {

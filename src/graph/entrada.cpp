@@ -10,8 +10,6 @@
 #include "base/erro.h"
 #include "base/parada.h"
 #include "base/relogio.h"
-#include "graph/grafo.h"
-#include "graph/leitura.h"
 
 void iniciaLeitor(Leitor* l, std::FILE* in) {
   l->in = in;
@@ -84,8 +82,6 @@ void leituraInterrompida() {
   std::fflush(stdout);
   std::fprintf(stderr, "Interrompido por %s durante a leitura da instancia.\n",
                nomeDoSinal(SINAL_DE_PARADA.load()));
-  liberaGrafo();
-  liberaMatriz();
   terminaExecucao(statusDaParada());
 }
 
@@ -95,8 +91,6 @@ void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue) {
   std::fflush(stdout);
   std::fprintf(stderr, "Tempo esgotado durante a leitura da instancia (%s: %ld de %ld).\n", oQue,
                lidos, declarados);
-  liberaGrafo();
-  liberaMatriz();
   terminaExecucao(4);
 }
 
@@ -109,7 +103,5 @@ void rejeitaInstancia(const char* formato, ...) {
   std::vfprintf(stderr, formato, args);
   va_end(args);
   std::fputs(".\n", stderr);
-  liberaGrafo();
-  liberaMatriz();
   terminaExecucao(2);
 }

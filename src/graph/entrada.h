@@ -41,8 +41,8 @@ void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue);
 // signal also stopped the program writing it is no malformed instance.)
 void leituraInterrompida();
 
-// Prints "Instancia invalida: <message>" on stderr, releases what the readers
-// built and ends the process with status 2.
+// Prints "Instancia invalida: <message>" on stderr and ends the process with
+// status 2.
 [[noreturn]] void rejeitaInstancia(const char* formato, ...)
     __attribute__((format(printf, 1, 2)));
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/erro.h"
+#include "graph/GrafoSimples.h"
 #include "graph/blocos.h"
 
 nodo** gMat = nullptr;
@@ -114,4 +115,22 @@ void liberaGrafo() {
   gDup = nullptr;
   nodos.libera();
   arcos.libera();
+}
+
+void carregaArmazem(const GrafoSimples& g) {
+  liberaGrafo();
+  const std::vector<ArestaSinal> arestas = g.temRegistros() ? std::vector<ArestaSinal>() : g.arestas();
+  const std::vector<ArestaSinal>& registros = g.temRegistros() ? g.registros() : arestas;
+  const GrafoSimples::Contagem c = g.contagem();
+  nlin = g.numVertices();
+  narco = c.arestas;
+  nneg = c.negativas;
+  npos = c.positivas;
+  nduplo = c.duplas;
+  std::vector<int> planos;
+  planos.reserve(3 * registros.size());
+  for (const ArestaSinal& a : registros) planos.insert(planos.end(), {a.u, a.w, a.sinal});
+  gMat = alocaListas(nlin);
+  montaListas(planos.data(), static_cast<int64_t>(registros.size()));
+  geraGrafoDuplo();
 }

@@ -61,4 +61,10 @@ void paraCadaVizinho(int v, F&& f) {
 }
 void liberaGrafo();     // releases gMat and gDup (null afterwards)
 
+class GrafoSimples;
+// Replaces the store with the graph g: its records when it keeps them (an
+// instance as read), otherwise its edges once each, ascending; then the
+// doubled graph.
+void carregaArmazem(const GrafoSimples& g);
+
 #endif

@@ -1,23 +1,20 @@
-// Graph-form reader: "n m" then m records "u w s", checked record by record
-// before anything is stored, then the doubled graph.
+// Graph-form reader: "n m" then m records "u w s", checked record by record,
+// kept in input order in the graph it returns.
 #include <climits>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "base/memoria.h"
-#include "base/opcoes.h"
 #include "graph/entrada.h"
-#include "graph/grafo.h"
 #include "graph/leitura.h"
-
-void leGrafo() { leGrafoDe(stdin); }
 
 // The doubled graph numbers copies up to 2n-1, which must fit an int.
 static const int MAX_VERTICES = INT_MAX / 2;
 
 // Reads one endpoint of record `aresta`; the first one of a record tells a
 // short file (fewer records than declared) from a damaged record.
-static int leVertice(Leitor* l, int aresta, bool primeiro) {
+static int leVertice(Leitor* l, int n, int m, int aresta, bool primeiro) {
   char oQue[64];
   std::snprintf(oQue, sizeof oQue, "o %s vertice da aresta %d", primeiro ? "primeiro" : "segundo",
                 aresta);
@@ -25,13 +22,13 @@ static int leVertice(Leitor* l, int aresta, bool primeiro) {
   const ResultadoLeitura r = leInteiro(l, &v);
   if (r == FIM_DA_ENTRADA && primeiro)
     rejeitaInstancia("faltam arestas: o cabecalho declara %d e a entrada acabou depois de %d",
-                     narco, aresta - 1);
+                     m, aresta - 1);
   if (r != LIDO) rejeitaToken(l, r, oQue);
-  if (v < 0 || v >= nlin) {
-    if (nlin == 0)
+  if (v < 0 || v >= n) {
+    if (n == 0)
       rejeitaInstancia("aresta %d: vertice %d, mas o grafo nao tem vertices (token %ld)", aresta,
                        v, l->token);
-    rejeitaInstancia("aresta %d: vertice %d fora de 0..%d (token %ld)", aresta, v, nlin - 1,
+    rejeitaInstancia("aresta %d: vertice %d fora de 0..%d (token %ld)", aresta, v, n - 1,
                      l->token);
   }
   return v;
@@ -52,7 +49,7 @@ static int leSinal(Leitor* l, int aresta, int u, int w) {
   return s;
 }
 
-void leGrafoDe(std::FILE* in) {
+GrafoSimples leGrafoDe(std::FILE* in) {
   Leitor leitor;
   Leitor* l = &leitor;
   iniciaLeitor(l, in);
@@ -66,36 +63,25 @@ void leGrafoDe(std::FILE* in) {
   const int m = leInteiroObrigatorio(l, "o numero de arestas do cabecalho");
   if (m < 0) rejeitaInstancia("numero de arestas negativo no cabecalho: %d (token %ld)", m, l->token);
 
-  nlin = n;
-  narco = m;
-  std::printf("numero de vertices: %d\n", nlin);
-  std::printf("numero de arcos: %d\n", narco);
+  std::printf("numero de vertices: %d\n", n);
+  std::printf("numero de arcos: %d\n", m);
   std::fflush(stdout);  // kept by a run stopped while the records are read
 
-  // The records are checked and kept as read; the store is built only once
+  // The records are checked and kept as read; the graph is built only once
   // they are all there, so that a header declaring far more than the input
   // holds costs nothing before the first record is read.
-  nneg = npos = nduplo = 0;
-  std::vector<int> registros;
-  for (int k = 1; k <= narco; k++) {
-    if (k % 65536 == 0) verificaPrazoDeLeitura(k - 1, narco, "arestas lidas");
-    const int u = leVertice(l, k, true);
-    const int w = leVertice(l, k, false);
+  std::vector<ArestaSinal> registros;
+  for (int k = 1; k <= m; k++) {
+    if (k % 65536 == 0) verificaPrazoDeLeitura(k - 1, m, "arestas lidas");
+    const int u = leVertice(l, n, m, k, true);
+    const int w = leVertice(l, n, m, k, false);
     const int s = leSinal(l, k, u, w);
-    if (s == 2) nduplo++;
-    else if (s == -1) nneg++;
-    else npos++;
-    registros.insert(registros.end(), {u, w, s});
+    registros.push_back({u, w, s});
   }
   char depois[64];
-  std::snprintf(depois, sizeof depois, "das %d arestas declaradas", narco);
+  std::snprintf(depois, sizeof depois, "das %d arestas declaradas", m);
   exigeFimDaEntrada(l, depois);
 
-  exigeMemoria(nlin, narco);
-  gMat = alocaListas(nlin);
-  montaListas(registros.data(), narco);
-  std::vector<int>().swap(registros);
-  // The reduction works on a simple graph of its own; the doubled graph is
-  // built for each piece it leaves.
-  if (!REDUZIR) geraGrafoDuplo();
+  exigeMemoria(n, m);
+  return GrafoSimples::deRegistros(n, std::move(registros));
 }

@@ -6,16 +6,15 @@
 
 #include <cstdio>
 
-void leGrafo();   // graph form from standard input
-void leMatriz();  // matrix form from standard input, converted
-void leGrafoDe(std::FILE* in);
-void leMatrizDe(std::FILE* in);
+#include "graph/GrafoSimples.h"
 
-extern int ncol;  // columns of the matrix instance
-extern int** a;   // nlin rows of ncol entries, all in the block a[0]; released
-                  // after the conversion
+// The graph form: the records kept as read (see GrafoSimples).
+GrafoSimples leGrafoDe(std::FILE* in);
+// The matrix form, converted.
+GrafoSimples leMatrizDe(std::FILE* in);
 
-void converteMatriz();  // the conversion of a filled nlin x ncol matrix a
-void liberaMatriz();    // releases a (null afterwards)
+// The conversion of a matrix of `linhas` rows of `colunas` entries, row by
+// row in `entradas`; prints the graph's counts and every edge from each end.
+GrafoSimples converteMatriz(int linhas, int colunas, const int* entradas);
 
 #endif

@@ -20,6 +20,8 @@ void heuristicaPrimal(double* x, int node);
 constexpr int HEURISTICA_LP_RODADAS = 10;
 constexpr int HEURISTICA_LP_NOS = 16;
 void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node);
+class GrafoSimples;
+void heuristicaGuiadaPeloLPSobre(const GrafoSimples* g);
 void esqueceHeuristicaGuiadaPeloLP();
 void salvaMelhorSol(XPRSprob prob, void* object);
 int ehviavel(double* p);

@@ -17,8 +17,8 @@
 
 namespace {
 
-// The graph of the solve under way, built on first use.
-std::unique_ptr<GrafoSimples> grafo;
+// The graph of the solve under way, and its local search, made on first use.
+const GrafoSimples* grafo = nullptr;
 std::unique_ptr<buscaLocal::BuscaLocal> busca;
 
 buscaLocal::Conjunto arredonda(const GrafoSimples& g, const double* x) {
@@ -50,10 +50,7 @@ buscaLocal::Conjunto arredonda(const GrafoSimples& g, const double* x) {
 }  // namespace
 
 void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node) {
-  if (grafo == nullptr) {
-    grafo = std::make_unique<GrafoSimples>(GrafoSimples::doArmazem());
-    busca = std::make_unique<buscaLocal::BuscaLocal>(*grafo, 1);
-  }
+  if (busca == nullptr) busca = std::make_unique<buscaLocal::BuscaLocal>(*grafo, 1);
   const GrafoSimples& g = *grafo;
   // Each call a fixed number of perturbations, so that a run is repeatable.
   const int64_t iteracoes = std::max<int64_t>(1000, 100 * static_cast<int64_t>(g.numVertices()));
@@ -64,7 +61,9 @@ void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node) {
   novoIncumbente(prob, c.tamanho, node, "Heuristica guiada pelo LP: Erro \n", 0);
 }
 
+void heuristicaGuiadaPeloLPSobre(const GrafoSimples* g) { grafo = g; }
+
 void esqueceHeuristicaGuiadaPeloLP() {
   busca.reset();
-  grafo.reset();
+  grafo = nullptr;
 }

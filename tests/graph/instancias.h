@@ -17,16 +17,17 @@
 #include "graph/grafo.h"
 #include "graph/leitura.h"
 
-// Runs `leitor` on `texto` as its input, after releasing any earlier store.
-inline void carrega(void (*leitor)(std::FILE*), const std::string& texto) {
-  liberaGrafo();
-  liberaMatriz();
+// Runs `leitor` on `texto` as its input, and fills the store with the graph
+// it returns, which is returned too.
+inline GrafoSimples carrega(GrafoSimples (*leitor)(std::FILE*), const std::string& texto) {
   std::FILE* in = fmemopen(const_cast<char*>(texto.data()), texto.size(), "r");
-  leitor(in);
+  GrafoSimples g = leitor(in);
   std::fclose(in);
+  carregaArmazem(g);
+  return g;
 }
 
-inline void carregaGrafo(const std::string& texto) { carrega(leGrafoDe, texto); }
+inline GrafoSimples carregaGrafo(const std::string& texto) { return carrega(leGrafoDe, texto); }
 
 // The (vertice, sinal) pairs of v's gMat list, in list order.
 inline std::vector<std::pair<int, int>> listaMat(int v) {
@@ -44,7 +45,7 @@ inline std::vector<int> listaDup(int v) {
 
 // Runs `leitor` on `texto` in a child that must end with status 2, and
 // returns what the child wrote on stderr.
-inline std::string rejeicao(void (*leitor)(std::FILE*), const std::string& texto) {
+inline std::string rejeicao(GrafoSimples (*leitor)(std::FILE*), const std::string& texto) {
   const std::string arq = ::testing::TempDir() + "bct_rejeicao_" + std::to_string(getpid());
   std::remove(arq.c_str());
   EXPECT_EXIT(

@@ -148,10 +148,15 @@ TEST_F(Grafo, ListasMontadasDeUmaVezIguaisAInsercaoUmAUm) {
   }
 }
 
-TEST_F(Grafo, ComReducaoNaoHaGrafoDuplo) {
-  REDUZIR = 1;
-  carregaGrafo("3 2\n0 1 -1\n2 1 1\n");
-  REDUZIR = 0;
-  EXPECT_EQ(listaMat(1), (Lista{{0, -1}, {2, 1}}));
-  EXPECT_EQ(gDup, nullptr);
+TEST_F(Grafo, OLeitorGuardaOsRegistrosComoLidos) {
+  // The store follows the records, not the simple graph they make.
+  const GrafoSimples g = carregaGrafo("3 4\n2 1 1\n0 1 -1\n1 2 -1\n1 1 1\n");
+  ASSERT_TRUE(g.temRegistros());
+  ASSERT_EQ(g.registros().size(), 4u);
+  EXPECT_EQ(g.registros()[0].u, 2);
+  EXPECT_EQ(g.registros()[2].sinal, -1);
+  EXPECT_EQ(g.numArestas(), 2);
+  EXPECT_EQ(g.sinal(1, 2), 2);
+  EXPECT_EQ(narco, 4);
+  EXPECT_EQ(listaMat(1), (Lista{{0, -1}, {1, 1}, {1, 1}, {2, 1}, {2, -1}}));
 }

@@ -78,14 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   std::FILE* in = fmemopen(const_cast<uint8_t*>(dados + 1), tamanho - 1, "r");
   if (in == nullptr) return 0;
   try {
-    if (dados[0] % 2 == 0) leGrafoDe(in);
-    else leMatrizDe(in);
+    carregaArmazem(dados[0] % 2 == 0 ? leGrafoDe(in) : leMatrizDe(in));
     confereArmazem();
   } catch (const Terminou& t) {
     exige(t.status == 2 || t.status == -1);  // a refusal, or the memory failure path
   }
   std::fclose(in);
   liberaGrafo();
-  liberaMatriz();
   return 0;
 }
