@@ -32,8 +32,8 @@ void prepara(int n, int tipo) {
   delete cenario.amb;
   std::mt19937 rng(1000 + n);
   const double dens = n <= 100 ? 0.3 : 0.1;
-  montaGrafo(n, grafoAleatorio(rng, n, dens, {1, 1, -1, -1, 2}, false));
-  cenario.amb = new Ambiente;
+  cenario.amb = new Ambiente(n, grafoAleatorio(rng, n, dens, {1, 1, -1, -1, 2}, false));
+  nodo** const gMat = cenario.amb->grafo.gMat;
   cenario.n = n;
   cenario.tipo = tipo;
   cenario.ponto.assign(n, 0.0);
@@ -50,7 +50,8 @@ void prepara(int n, int tipo) {
 }
 
 void pesosCiclo() {
-  const int n = nlin;
+  const int n = cenario.amb->nlin;
+  nodo2** const gDup = cenario.amb->grafo.gDup;
   for (int u = 0; u < 2 * n; u++)
     for (nodo2* a = gDup[u]; a != nullptr; a = a->prox) {
       const bool mesma = (u < n) == (a->vertice < n);
@@ -63,7 +64,9 @@ void pesosCiclo() {
 void BM_BuscasDijkstraST(benchmark::State& st) {
   prepara(static_cast<int>(st.range(0)), static_cast<int>(st.range(1)));
   pesosCiclo();
-  const int n = nlin;
+  const int n = cenario.amb->nlin;
+  nodo2** const gDup = cenario.amb->grafo.gDup;
+  int* const pred = cenario.amb->pred;
   int acertos = 0;
   for (auto _ : st)
     for (int v = 0; v < n; v++) acertos += dijkstraS_T(v, n + v, gDup, 2 * n, pred, 1.0) < 0.999999;
@@ -73,12 +76,15 @@ void BM_BuscasDijkstraST(benchmark::State& st) {
 void BM_BuscasLimitadas(benchmark::State& st) {
   prepara(static_cast<int>(st.range(0)), static_cast<int>(st.range(1)));
   pesosCiclo();
-  const int n = nlin;
+  const int n = cenario.amb->nlin;
+  nodo2** const gDup = cenario.amb->grafo.gDup;
+  int* const pred = cenario.amb->pred;
   int acertos = 0;
   GrafoCompacto g;
+  BuscadorLimitado buscador;
   for (auto _ : st) {
     compactaGrafo(gDup, 2 * n, 1.0, 0.0, g);
-    for (int v = 0; v < n; v++) acertos += dijkstraLimitado(v, n + v, g, pred, 0.999999) < 0.999999;
+    for (int v = 0; v < n; v++) acertos += buscador.busca(v, n + v, g, pred, 0.999999) < 0.999999;
   }
   st.counters["acertos"] = benchmark::Counter(acertos, benchmark::Counter::kAvgIterations);
 }
@@ -87,9 +93,9 @@ void BM_CicloNegativo(benchmark::State& st) {
   prepara(static_cast<int>(st.range(0)), static_cast<int>(st.range(1)));
   int cortes = 0;
   for (auto _ : st) {
-    std::copy(cenario.ponto.begin(), cenario.ponto.end(), x);
+    std::copy(cenario.ponto.begin(), cenario.ponto.end(), cenario.amb->x);
     int uc = -1, ucoef = -1;
-    cortes += separacaoExataCMenosOdd(x, &uc, &ucoef);
+    cortes += separacaoExataCMenosOdd(cenario.amb->s, cenario.amb->x, &uc, &ucoef);
   }
   st.counters["cortes"] = benchmark::Counter(cortes, benchmark::Counter::kAvgIterations);
 }
@@ -98,9 +104,9 @@ void BM_Clique(benchmark::State& st) {
   prepara(static_cast<int>(st.range(0)), static_cast<int>(st.range(1)));
   int cortes = 0;
   for (auto _ : st) {
-    std::copy(cenario.ponto.begin(), cenario.ponto.end(), x);
+    std::copy(cenario.ponto.begin(), cenario.ponto.end(), cenario.amb->x);
     int uc = -1, ucoef = -1;
-    cortes += separacaoHeuristicaDesigualdadesClique(x, &uc, &ucoef, 0);
+    cortes += separacaoHeuristicaDesigualdadesClique(cenario.amb->s, cenario.amb->x, &uc, &ucoef, 0);
   }
   st.counters["cortes"] = benchmark::Counter(cortes, benchmark::Counter::kAvgIterations);
 }
@@ -113,9 +119,9 @@ void BM_CicloIndSet(benchmark::State& st) {
   const int guardada = dup(1), nula = open("/dev/null", O_WRONLY);
   dup2(nula, 1);
   for (auto _ : st) {
-    std::copy(cenario.ponto.begin(), cenario.ponto.end(), x);
+    std::copy(cenario.ponto.begin(), cenario.ponto.end(), cenario.amb->x);
     int uc = -1, ucoef = -1;
-    cortes += separacaoExataCicloIndSet(x, &uc, &ucoef, 0);
+    cortes += separacaoExataCicloIndSet(cenario.amb->s, cenario.amb->x, &uc, &ucoef, 0);
   }
   std::fflush(stdout);
   dup2(guardada, 1);

@@ -1,13 +1,17 @@
-// The run's optimizer problem handle and the single fatal-error path.
+// The single fatal-error path.
 #include "base/erro.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-XPRSprob prob = nullptr;
-int xpress_ret = 0;
+namespace {
 
-void errormsg(const char* routine, int line, int code) {
+// Set by a fuzzing harness before anything runs, never changed after.
+void (*ganchoDeTermino)(int status) = nullptr;
+
+}  // namespace
+
+void errormsg(const char* routine, int line, int code, XPRSprob prob) {
   std::printf("The subroutine %s has failed on line %d\n", routine, line);
   if (code != -1) {
     std::printf("with error code %d\n", code);
@@ -21,18 +25,12 @@ void errormsg(const char* routine, int line, int code) {
   // Safe before the optimizer exists: a null problem is an error code there.
   XPRSdestroyprob(prob);
   XPRSfree();
-  prob = nullptr;
   terminaExecucao(code);
 }
 
-void (*ganchoDeTermino)(int status) = nullptr;
+void defineGanchoDeTermino(void (*gancho)(int status)) { ganchoDeTermino = gancho; }
 
 void terminaExecucao(int status) {
   if (ganchoDeTermino != nullptr) ganchoDeTermino(status);
   std::exit(status);
-}
-
-void testaRetorno(int ret, const char* routine, int line) {
-  xpress_ret = ret;
-  if (xpress_ret != 0) errormsg(routine, line, xpress_ret);
 }

@@ -5,10 +5,43 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 // malloc of `elementos` elements of `tamanho` bytes; an empty request still
 // gets a real block, so that null always means failure.
 void* aloca(size_t elementos, size_t tamanho, int linha);
+
+// An array from aloca, owned: freed with its owner or at the next aloca.  It
+// stands where a plain pointer did (null until allocated), so that the
+// caller's line still names the allocation that failed.
+template <class T>
+class Arranjo {
+ public:
+  Arranjo() = default;
+  Arranjo(const Arranjo&) = delete;
+  Arranjo& operator=(const Arranjo&) = delete;
+  ~Arranjo() { libera(); }
+  void aloca(size_t elementos, int linha) {
+    libera();
+    p_ = static_cast<T*>(::aloca(elementos, sizeof(T), linha));
+  }
+  // Room for `elementos`, the contents kept (realloc); false when refused,
+  // the old block then left as it was.
+  bool cresce(size_t elementos) {
+    T* q = static_cast<T*>(std::realloc(p_, elementos * sizeof(T)));
+    if (q == nullptr) return false;
+    p_ = q;
+    return true;
+  }
+  void libera() {
+    std::free(p_);
+    p_ = nullptr;
+  }
+  operator T*() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
 
 // Ends the run through the memory failure path, before anything is written,
 // when a run over `vertices` and `arestas` would need clearly more memory than

@@ -1,4 +1,5 @@
-// The option flags, at their values before the command line is read.
+// The option flags, at their values before the command line is read, and
+// the settings of a solve taken from them.
 #include "base/opcoes.h"
 
 int HEURISTICA_PRIMAL = 0;
@@ -15,4 +16,19 @@ unsigned DESLIGADAS = 0;
 int CORTES_GERAIS = 0;
 int PROGRESSO = 0;
 const char* ARQUIVO_SOLUCAO = nullptr;
-int RELATA_MODELO = 1;
+int PERFIL = 0;
+
+AjustesDaBusca ajustesDasOpcoes() {
+  AjustesDaBusca a;
+  a.HEURISTICA_PRIMAL = HEURISTICA_PRIMAL;
+  a.BRANCH_AND_CUT = BRANCH_AND_CUT;
+  a.COMPLETE_PRINT = COMPLETE_PRINT;
+  a.MAX_NODE_DEPTH_FOR_SEP = MAX_NODE_DEPTH_FOR_SEP;
+  a.REDUZIR = REDUZIR;
+  a.DESLIGADAS = DESLIGADAS;
+  a.LINHAS = LINHAS;
+  a.TEMPO_MAX = TEMPO_MAX;
+  a.CORTES_GERAIS = CORTES_GERAIS;
+  a.PERFIL = PERFIL;
+  return a;
+}

@@ -1,6 +1,8 @@
 // Run options: the four flags of the strategy string, the depth limit of cut
 // separation and the options given before the strategy.  Set once, from the
-// command line, before the instance is read; every subsystem reads them.
+// command line, before the instance is read, and only read after that: the
+// driver turns them into the settings of each solve (AjustesDaBusca), which
+// is all a branch-and-cut reads.
 #ifndef BCT_BASE_OPCOES_H
 #define BCT_BASE_OPCOES_H
 
@@ -22,6 +24,7 @@ extern int CORTES_GERAIS;            // the optimizer's general-purpose cuts at 
 constexpr int MAXIMO_CORTES_GERAIS_AUTOMATICO = 300;
 extern int PROGRESSO;                // -p, or standard error a terminal: progress lines there
 extern const char* ARQUIVO_SOLUCAO;  // -s: file for the best set and its sides (or null)
+extern int PERFIL;                   // -v: the profile is kept and printed
 // The parts of a reduced run's search switched off, for measuring each
 // (BCTOVSEL_DESLIGA, a comma-separated list of their names): the contracted
 // cycle searches, the 500-cut rounds, the choice of the most violated among
@@ -34,7 +37,31 @@ enum : unsigned {
   DESLIGA_HEURISTICA_LP = 16,
 };
 extern unsigned DESLIGADAS;
-extern int RELATA_MODELO;           // the counts of each model built are printed (off
-                                    // for the pieces of a reduced instance)
+
+// The settings of one branch-and-cut solve: the run's options it reads, and
+// what differs from one piece of a reduced run to the next.
+struct AjustesDaBusca {
+  int HEURISTICA_PRIMAL = 0;
+  int BRANCH_AND_CUT = 0;
+  int COMPLETE_PRINT = 0;
+  int MAX_NODE_DEPTH_FOR_SEP = 1000000;
+  int REDUZIR = 0;         // a piece of a reduced run: the search's changes for large pieces
+  unsigned DESLIGADAS = 0; // of those changes, the ones switched off
+  int LINHAS = 1;          // threads of the cycle searches
+  int TEMPO_MAX = 3600;    // the optimizer's limit of CPU seconds for the search
+  int CORTES_GERAIS = 0;   // as the option: 0, 1, or 2 (only up to MAXIMO_CORTES_GERAIS_AUTOMATICO vertices)
+  int RELATA_MODELO = 1;   // the model's counts and the mode lines are printed
+  int PERFIL = 0;          // -v: the solve keeps its profile
+  // Pieces of at least this many vertices search for cycles over the
+  // contracted graph in a reduced run (tests lower it).
+  int MINIMO_CONTRACAO = 400;
+  // The automatic mode's hand-over: with limiarDeDesistencia >= 0 the search
+  // gives its piece up when the root's bound ends more than that share of
+  // the best value above it, or when the root takes more than segundosDaRaiz.
+  double limiarDeDesistencia = -1;
+  double segundosDaRaiz = 0;
+};
+// The settings a solve of the whole instance takes from the options.
+AjustesDaBusca ajustesDasOpcoes();
 
 #endif

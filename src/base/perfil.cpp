@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-Perfil perfil;
-int PERFIL = 0;
 
 namespace {
 
@@ -21,7 +19,22 @@ const char* const RESULTADOS[NUM_ETAPAS] = {
 
 }  // namespace
 
-void imprimePerfil(double segundosTotais) {
+void Perfil::soma(const Perfil& outro) {
+  for (int e = 0; e < NUM_ETAPAS; e++) {
+    segundos[e] += outro.segundos[e];
+    chamadas[e] += outro.chamadas[e];
+    resultados[e] += outro.resultados[e];
+  }
+  rodadas += outro.rodadas;
+  termos += outro.termos;
+  linhasModelo += outro.linhasModelo;
+  cortesNoLp += outro.cortesNoLp;
+  cortesJustos += outro.cortesJustos;
+  if (outro.linhasBuscas > linhasBuscas) linhasBuscas = outro.linhasBuscas;
+  buscasFeitas += outro.buscasFeitas;
+}
+
+void imprimePerfil(const Perfil& perfil, double segundosTotais) {
   std::fprintf(stderr, "BCTovsel: perfil da execucao (%.2f s)\n", segundosTotais);
   std::fprintf(stderr, "  %-20s %10s %6s %12s %12s\n", "etapa", "segundos", "%", "chamadas",
                "resultados");

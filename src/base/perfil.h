@@ -1,7 +1,9 @@
 // Where a run's time goes (-v): seconds, calls and results of each stage of
 // the branch-and-cut (the separators, their shortest-path searches, the
 // heuristics, the LP re-solves) and of the stages around it, printed on
-// standard error at the end.  The counters cost a clock read per call.
+// standard error at the end.  The run keeps one profile and each solve its
+// own, added to the run's when it ends.  The counters cost a clock read per
+// call, and nothing while the profile is off.
 #ifndef BCT_BASE_PERFIL_H
 #define BCT_BASE_PERFIL_H
 
@@ -27,6 +29,7 @@ enum EtapaPerfil {
 };
 
 struct Perfil {
+  bool ligado = false;          // -v: kept at all
   double segundos[NUM_ETAPAS] = {};
   long long chamadas[NUM_ETAPAS] = {};
   long long resultados[NUM_ETAPAS] = {};
@@ -37,32 +40,33 @@ struct Perfil {
   long long cortesJustos = 0;   // of those, the ones with no slack
   int linhasBuscas = 0;         // threads of the cycle searches (-j), 0 with one
   long long buscasFeitas = 0;   // cycle searches those threads did, the unread ones too
+
+  // Another profile's counters (a solve's) added to these.
+  void soma(const Perfil& outro);
 };
 
-extern Perfil perfil;  // the run's counters
-extern int PERFIL;     // -v: the profile is kept and printed
-
-// Adds the time from its construction to its end to one stage.
+// Adds the time from its construction to its end to one stage of `perfil`.
 class MedeEtapa {
  public:
-  explicit MedeEtapa(EtapaPerfil e) : etapa_(e) {
-    if (PERFIL) inicio_ = std::chrono::steady_clock::now();
+  MedeEtapa(Perfil& perfil, EtapaPerfil e) : perfil_(perfil), etapa_(e) {
+    if (perfil_.ligado) inicio_ = std::chrono::steady_clock::now();
   }
   ~MedeEtapa() {
-    if (!PERFIL) return;
-    perfil.segundos[etapa_] +=
+    if (!perfil_.ligado) return;
+    perfil_.segundos[etapa_] +=
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio_).count();
-    perfil.chamadas[etapa_]++;
+    perfil_.chamadas[etapa_]++;
   }
   MedeEtapa(const MedeEtapa&) = delete;
   MedeEtapa& operator=(const MedeEtapa&) = delete;
 
  private:
+  Perfil& perfil_;
   EtapaPerfil etapa_;
   std::chrono::steady_clock::time_point inicio_;
 };
 
 // The table, on standard error, with the whole run's wall time.
-void imprimePerfil(double segundosTotais);
+void imprimePerfil(const Perfil& perfil, double segundosTotais);
 
 #endif

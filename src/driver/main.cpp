@@ -16,18 +16,18 @@
 #include "base/parada.h"
 #include "base/perfil.h"
 #include "base/relogio.h"
+#include "driver/acompanhamento.h"
 #include "driver/parametros.h"
 #include "driver/pecas.h"
+#include "driver/progresso.h"
 #include "driver/relatorio.h"
-#include "driver/resolucao.h"
 #include "driver/resolucaoCombinatoria.h"
 #include "driver/solucao.h"
 #include "driver/solucaoViva.h"
 #include "graph/GrafoSimples.h"
 #include "graph/entrada.h"
-#include "graph/grafo.h"
 #include "graph/leitura.h"
-#include "search/busca.h"
+#include "search/Resolucao.h"
 
 namespace {
 
@@ -40,17 +40,15 @@ const int kFalhaVerificacao = 5;
 
 // Files that could not be written, with the reason, reported once at the end
 // so that a read-only directory never costs the solve itself.
-std::string falhasArquivo;
-
-void anotaFalha(const char* arquivo, int erro) {
-  if (!falhasArquivo.empty()) falhasArquivo += "; ";
-  falhasArquivo += std::string("\"") + arquivo + "\": " + std::strerror(erro);
+void anotaFalha(std::string& falhas, const char* arquivo, int erro) {
+  if (!falhas.empty()) falhas += "; ";
+  falhas += std::string("\"") + arquivo + "\": " + std::strerror(erro);
 }
 
-void escreveDiretivas(int colunas) {
+void escreveDiretivas(int colunas, std::string& falhas) {
   std::FILE* f = std::fopen(kDiretivas, "w");
   if (f == nullptr) {
-    anotaFalha(kDiretivas, errno);
+    anotaFalha(falhas, kDiretivas, errno);
     return;
   }
   iniciaGravacao();
@@ -58,28 +56,55 @@ void escreveDiretivas(int colunas) {
   int erro = std::ferror(f) ? (errno != 0 ? errno : EIO) : 0;
   if (std::fclose(f) != 0 && erro == 0) erro = errno != 0 ? errno : EIO;
   terminaGravacao();
-  if (erro != 0) anotaFalha(kDiretivas, erro);
+  if (erro != 0) anotaFalha(falhas, kDiretivas, erro);
 }
 
 // The record line goes out in a single append, so concurrent runs in one
 // directory interleave whole lines and an interrupted run leaves no half one.
-void acrescentaRegistro(const char* linha, size_t tamanho) {
+void acrescentaRegistro(const std::string& linha, std::string& falhas) {
+  if (linha.empty()) {
+    anotaFalha(falhas, kRegistro, EOVERFLOW);
+    return;
+  }
+  const size_t tamanho = linha.size();
   const int fd = open(kRegistro, O_WRONLY | O_APPEND | O_CREAT, 0666);
   if (fd < 0) {
-    anotaFalha(kRegistro, errno);
+    anotaFalha(falhas, kRegistro, errno);
     return;
   }
   ssize_t escrito;
   iniciaGravacao();
   do {
-    escrito = write(fd, linha, tamanho);
+    escrito = write(fd, linha.data(), tamanho);
   } while (escrito < 0 && errno == EINTR);
   terminaGravacao();
   int erro = 0;
   if (escrito < 0) erro = errno;
   else if (static_cast<size_t>(escrito) != tamanho) erro = ENOSPC;
   if (close(fd) != 0 && erro == 0) erro = errno;
-  if (erro != 0) anotaFalha(kRegistro, erro);
+  if (erro != 0) anotaFalha(falhas, kRegistro, erro);
+}
+
+// The one search of a whole instance, by the branch-and-cut or -c, and its
+// figures in the report; false when its set failed the final check.
+bool resolveInteira(const GrafoSimples& entrada, const Acompanhamento& acompanhamento,
+                    Perfil& perfil, Relatorio& rel) {
+  const AjustesDaBusca ajustes = ajustesDasOpcoes();
+  const ResultadoBusca r = COMBINATORIO ? resolveCombinatorio(entrada, nullptr, ajustes, acompanhamento)
+                                        : resolveBranchAndCut(entrada, nullptr, ajustes, acompanhamento);
+  perfil.soma(r.perfil);
+  preencheDaBusca(rel, r);
+  // The solution file gives each vertex its side, and the set is checked
+  // on the input graph on the way.
+  if (ARQUIVO_SOLUCAO == nullptr || r.zstar <= -1e20) return true;
+  if (equilibrado(entrada, r.escolhido, &rel.lados)) {
+    rel.escolhido = r.escolhido;
+    return true;
+  }
+  rel.lados.clear();
+  std::fprintf(stderr, "BCTovsel: erro interno: o melhor conjunto nao passou na "
+                       "verificacao final\n");
+  return false;
 }
 
 }  // namespace
@@ -92,10 +117,12 @@ int main(int argc, char** argv) {
   std::set_new_handler([] { errormsg("Main: memory allocation error.\n", __LINE__, -1); });
   extractParameters(argc, argv);
   definePrazo(TEMPO_MAX);
+  Perfil perfil;  // the run's, the searches' added as they end
+  perfil.ligado = PERFIL != 0;
 
   GrafoSimples entrada;  // the instance, in the one form every stage takes
   {
-    MedeEtapa medida(ETAPA_LEITURA);
+    MedeEtapa medida(perfil, ETAPA_LEITURA);
     entrada = GRAPH_INSTANCE ? leGrafoDe(stdin) : leMatrizDe(stdin);
   }
   leituraInterrompida();
@@ -105,20 +132,21 @@ int main(int argc, char** argv) {
   // A reduced run checks its pieces' needs before any file is written.
   std::optional<ExecucaoPorPecas> reduzida;
   if (REDUZIR) {
-    reduzida.emplace(entrada);
+    reduzida.emplace(entrada, perfil);
   } else if (COMBINATORIO) {
     // (-a always reduces: its choice is made per piece.)
     exigeMemoriaCombinatoria(entrada);
   }
   const GrafoSimples::Contagem contagem = entrada.contagem();
-  // -s: the best set is kept on disk while the search runs (a reduced run
-  // sets this up over its pieces).
-  if (ARQUIVO_SOLUCAO != nullptr && !reduzida) {
-    iniciaSolucaoViva(&entrada, contagem.arestas);
-    ganchoDeMelhora = solucaoVivaDoArmazem;
-  }
+  // The progress lines, and with -s the best set kept on disk while the
+  // searches run.
+  Progresso progresso;
+  SolucaoViva viva(ARQUIVO_SOLUCAO, entrada, contagem.arestas);
+  Progresso* const comProgresso = PROGRESSO ? &progresso : nullptr;
+  SolucaoViva* const comViva = ARQUIVO_SOLUCAO != nullptr ? &viva : nullptr;
   std::fflush(stdout);
-  escreveDiretivas(entrada.numVertices());
+  std::string falhas;
+  escreveDiretivas(entrada.numVertices(), falhas);
 
   Relatorio rel;
   rel.vertices = entrada.numVertices();
@@ -126,65 +154,22 @@ int main(int argc, char** argv) {
   rel.negativas = contagem.negativas;
   rel.positivas = contagem.positivas;
   rel.duplas = contagem.duplas;
-  bool verificado = true;
-  if (reduzida) {
-    verificado = reduzida->resolve(rel);
-  } else {
-    ResultadoBusca r;
-    if (COMBINATORIO) {
-      r = resolveCombinatorio(entrada, nullptr);
-    } else {
-      carregaArmazem(entrada);
-      r = resolveArmazem(entrada, nullptr);
-    }
-    const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
-    rel.zstar = r.zstar;
-    rel.noMelhor = r.noMelhor;
-    rel.tempo = r.tiques / tiques;
-    rel.tempoSeparacao = static_cast<unsigned long>(r.tiquesSeparacao) / tiques;
-    rel.limitante = r.limitante;
-    rel.relaxacao = r.relaxacao;
-    rel.raiz = r.raiz;
-    rel.cortes = r.cortes;
-    rel.cortesCiclo = r.cortesCiclo;
-    rel.cortesClique = r.cortesClique;
-    rel.cortesIndSet = r.cortesIndSet;
-    rel.cortesGerais = r.cortesGerais;
-    rel.linhasClique = r.linhasClique;
-    rel.linhasCiclo = r.linhasCiclo;
-    rel.linhasK1K2 = r.linhasK1K2;
-    rel.nos = r.nos;
-    // The solution file gives each vertex its side, and the set is checked
-    // on the input graph on the way.
-    if (ARQUIVO_SOLUCAO != nullptr && r.zstar > -1e20) {
-      if (equilibrado(entrada, r.escolhido, &rel.lados)) {
-        rel.escolhido = r.escolhido;
-      } else {
-        rel.lados.clear();
-        verificado = false;
-        std::fprintf(stderr, "BCTovsel: erro interno: o melhor conjunto nao passou na "
-                             "verificacao final\n");
-      }
-    }
-  }
+  const bool verificado = reduzida ? reduzida->resolve(rel, comProgresso, comViva)
+                                   : resolveInteira(entrada, acompanhamentoDa(comProgresso, comViva),
+                                                    perfil, rel);
 
   imprimeEstatisticas(rel);
-  const std::string registro = linhaDeRegistro(rel);
-  if (!registro.empty())
-    acrescentaRegistro(registro.data(), registro.size());
-  else
-    anotaFalha(kRegistro, EOVERFLOW);
+  acrescentaRegistro(linhaDeRegistro(rel), falhas);
   if (ARQUIVO_SOLUCAO != nullptr) {
     const int erro = escreveSolucao(ARQUIVO_SOLUCAO, rel, segundosDecorridos());
-    if (erro != 0) anotaFalha(ARQUIVO_SOLUCAO, erro);
+    if (erro != 0) anotaFalha(falhas, ARQUIVO_SOLUCAO, erro);
   }
-  liberaGrafo();
 
-  testaRetorno(XPRSfree(), "Main: Erro na liberacao de memoria final.\n", 482);
+  testaRetorno(nullptr, XPRSfree(), "Main: Erro na liberacao de memoria final.\n", 482);
 
   std::printf("========================================\n");
   std::fflush(stdout);
-  if (PERFIL) imprimePerfil(segundosDecorridos());
+  if (PERFIL) imprimePerfil(perfil, segundosDecorridos());
   // A run a signal stopped says so, with 128 + the signal's number unless a
   // failure above has a status of its own.
   const int sinal = SINAL_DE_PARADA.load();
@@ -192,8 +177,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "BCTovsel: interrompido por %s; relatados o melhor conjunto e um "
                          "limitante valido\n", nomeDoSinal(sinal));
   if (!verificado) return kFalhaVerificacao;
-  if (!falhasArquivo.empty()) {
-    std::fprintf(stderr, "BCTovsel: nao foi possivel gravar %s\n", falhasArquivo.c_str());
+  if (!falhas.empty()) {
+    std::fprintf(stderr, "BCTovsel: nao foi possivel gravar %s\n", falhas.c_str());
     return kFalhaArquivo;
   }
   return sinal != 0 ? statusDaParada() : 0;

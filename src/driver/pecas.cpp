@@ -11,40 +11,20 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <numeric>
-#include <optional>
 #include <vector>
 
-#include "base/erro.h"
 #include "base/memoria.h"
 #include "base/opcoes.h"
-#include "base/perfil.h"
 #include "base/relogio.h"
-#include "localsearch/BuscaLocal.h"
-#include "driver/resolucao.h"
+#include "driver/acompanhamento.h"
+#include "driver/escolhaDoMotor.h"
 #include "driver/resolucaoCombinatoria.h"
-#include "driver/solucaoViva.h"
-#include "graph/GrafoSimples.h"
-#include "graph/grafo.h"
-#include "reduction/Reducao.h"
+#include "localsearch/BuscaLocal.h"
 #include "search/busca.h"
-#include "search/progresso.h"
 
 namespace {
-
-// Two searches of one piece as one: the better set, the lower bound (each
-// holds), the nodes and separation time of both.
-void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
-  if (a.zstar < b.zstar) {
-    a.zstar = b.zstar;
-    a.escolhido = b.escolhido;
-  }
-  a.limitante = std::min(std::max(a.limitante, a.zstar), std::max(b.limitante, b.zstar));
-  a.tiquesSeparacao += b.tiquesSeparacao;
-  a.nos += b.nos;
-}
 
 std::vector<char> membros(const buscaLocal::Conjunto& c) {
   std::vector<char> r(c.lado.size());
@@ -52,19 +32,19 @@ std::vector<char> membros(const buscaLocal::Conjunto& c) {
   return r;
 }
 
-}  // namespace
-
-namespace {
-
-Reducao reduz(const GrafoSimples& g) {
-  MedeEtapa medida(ETAPA_REDUCAO);
+Reducao reduz(const GrafoSimples& g, Perfil& perfil) {
+  MedeEtapa medida(perfil, ETAPA_REDUCAO);
   return Reducao(g, prazo());
+}
+
+int tamanho(const std::vector<char>& escolhido) {
+  return static_cast<int>(std::count(escolhido.begin(), escolhido.end(), 1));
 }
 
 }  // namespace
 
-ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada)
-    : inicio_(agora()), grafo_(entrada), reducao_(reduz(grafo_)) {
+ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada, Perfil& perfil)
+    : inicio_(agora()), grafo_(entrada), perfil_(perfil), reducao_(reduz(grafo_, perfil)) {
   const std::vector<Peca>& pecas = reducao_.pecas();
   for (int i = 0; i < static_cast<int>(pecas.size()); i++)
     if (maior_ < 0 || pecas[i].grafo.numVertices() > pecas[maior_].grafo.numVertices()) maior_ = i;
@@ -79,43 +59,42 @@ ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada)
   else if (!COMBINATORIO) exigeMemoriaDaBusca(n, m);
 }
 
-bool ExecucaoPorPecas::resolve(Relatorio& rel) {
-  const GrafoSimples& grafo = grafo_;
+int ExecucaoPorPecas::primeirosConjuntos() {
+  // Greedy for every piece, then local search, each piece taking a share of
+  // the time in proportion to its size.
+  const std::vector<Peca>& pecas = reducao_.pecas();
+  const int k = static_cast<int>(pecas.size());
+  MedeEtapa medida(perfil_, ETAPA_BUSCA_LOCAL);
+  solucoes_.assign(k, {});
+  int total = reducao_.valorFixo();
+  const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
+  int64_t soma = 0;
+  for (const Peca& p : pecas) soma += p.grafo.numVertices();
+  for (int i = 0; i < k; i++) {
+    const double fatia = soma > 0 ? segundos * pecas[i].grafo.numVertices() / soma : 0.0;
+    const buscaLocal::Conjunto melhor = buscaLocal::comPaciencia(pecas[i].grafo, fatia, prazo());
+    solucoes_[i] = membros(melhor);
+    total += melhor.tamanho;
+  }
+  return total;
+}
+
+bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva* viva) {
   const Reducao& reducao = reducao_;
-  const clock_t inicio = inicio_;
-  const int maior = maior_;
   const std::vector<Peca>& pecas = reducao.pecas();
   const int k = static_cast<int>(pecas.size());
 
-  // First sets: greedy for every piece, then local search, each piece taking
-  // a share of the time in proportion to its size.
-  std::vector<std::vector<char>> solucoes(k);
-  int total = reducao.valorFixo();
-  {
-    MedeEtapa medida(ETAPA_BUSCA_LOCAL);
-    const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
-    int64_t soma = 0;
-    for (const Peca& p : pecas) soma += p.grafo.numVertices();
-    for (int i = 0; i < k; i++) {
-      const double fatia = soma > 0 ? segundos * pecas[i].grafo.numVertices() / soma : 0.0;
-      const buscaLocal::Conjunto melhor = buscaLocal::comPaciencia(pecas[i].grafo, fatia, prazo());
-      solucoes[i] = membros(melhor);
-      total += melhor.tamanho;
-    }
-  }
+  int total = primeirosConjuntos();
   std::printf("Solucao inicial: %d vertices\n", total);
   std::fflush(stdout);
-  // -s: the first set goes to disk at once, and each piece's better sets as
-  // its search finds them, lifted onto the input with the others' sets.
-  if (ARQUIVO_SOLUCAO != nullptr) {
-    iniciaSolucaoViva(&grafo, rel.arestas);
-    ganchoDeMelhora = solucaoVivaDoArmazem;
-    if (solucaoVivaDevida(total)) {
-      double cota = reducao.valorFixo();
-      for (const Peca& p : pecas) cota += p.grafo.numVertices();
-      gravaSolucaoViva(reducao.reconstroi(solucoes), cota);
-    }
+  // The first set goes to disk at once, and each piece's better sets as its
+  // search finds them, lifted onto the input with the others' sets.
+  if (viva != nullptr && viva->devida(total)) {
+    double cota = reducao.valorFixo();
+    for (const Peca& p : pecas) cota += p.grafo.numVertices();
+    viva->grava(reducao.reconstroi(solucoes_), cota);
   }
+  const Acompanhamento acompanhamento = acompanhamentoDa(progresso, viva);
 
   // One search per piece, the smallest first, while there is time.
   std::vector<int> ordem(k);
@@ -123,18 +102,19 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
     return pecas[a].grafo.numVertices() < pecas[b].grafo.numVertices();
   });
-  const int relataModelo = RELATA_MODELO;
-  RELATA_MODELO = COMPLETE_PRINT;
+  AjustesDaBusca ajustes = ajustesDasOpcoes();
+  ajustes.RELATA_MODELO = COMPLETE_PRINT;
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
   // Each piece's engine: -c, or the rule of -a, or the branch-and-cut.
   std::vector<MotorAutomatico> motor(k, COMBINATORIO ? MotorAutomatico::combinatorio
                                                      : MotorAutomatico::branchAndCut);
   if (AUTOMATICO)
     for (int i = 0; i < k; i++) motor[i] = motorAutomatico(pecas[i].grafo);
-  const bool algumaCombinatoria = std::count(motor.begin(), motor.end(), MotorAutomatico::combinatorio) +
-                                      std::count(motor.begin(), motor.end(), MotorAutomatico::raizDecide) > 0;
+  const auto combinatorios = std::count(motor.begin(), motor.end(), MotorAutomatico::combinatorio);
+  const bool algumaCombinatoria =
+      combinatorios + std::count(motor.begin(), motor.end(), MotorAutomatico::raizDecide) > 0;
   if (algumaCombinatoria) std::printf("*** Algoritmo combinatorio.\n");
-  if (!algumaCombinatoria || std::count(motor.begin(), motor.end(), MotorAutomatico::combinatorio) < k)
+  if (!algumaCombinatoria || combinatorios < k)
     std::printf(BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"
                                : "*** Algoritmo de branch-and-bound puro.\n");
   double limitante = reducao.valorFixo(), relaxacao = limitante, raiz = limitante;
@@ -144,8 +124,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   for (const int i : ordem) {
     const GrafoSimples& g = pecas[i].grafo;
     naoResolvidos -= g.numVertices();
-    const int tamanhoInicial =
-        static_cast<int>(std::count(solucoes[i].begin(), solucoes[i].end(), 1));
+    const int tamanhoInicial = tamanho(solucoes_[i]);
     if (tempoEsgotado()) {
       limitante += g.numVertices();
       relaxacao += g.numVertices();
@@ -155,68 +134,20 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     if (COMPLETE_PRINT)
       std::printf("Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
                   static_cast<long long>(g.numArestas()), tamanhoInicial);
-    progressoFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos));
-    solucaoVivaFora(total - tamanhoInicial, limitante + static_cast<double>(naoResolvidos),
-                    [&, i](const std::vector<char>& daPeca) {
-                      std::vector<std::vector<char>> todas = solucoes;
-                      todas[i] = daPeca;
-                      return reducao.reconstroi(todas);
-                    });
-    ResultadoBusca r;
-    // A piece the root decides is first given a short probe of the
-    // combinatorial engine, which proves most small sparse pieces in it; the
-    // branch-and-cut then starts from the probe's best set, and the probe's
-    // bound and nodes count with its own.
-    std::optional<ResultadoBusca> sonda;
-    bool resolvida = false;
-    if (motor[i] == MotorAutomatico::raizDecide && segundosDaSonda() > 0) {
-      const auto fimDaSonda = std::chrono::steady_clock::now() +
-                              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                  std::chrono::duration<double>(segundosDaSonda()));
-      sonda = resolveCombinatorio(g, &solucoes[i], fimDaSonda);
-      if (sonda->limitante < sonda->zstar + 0.5 || tempoEsgotado()) {
-        r = std::move(*sonda);
-        sonda.reset();
-        resolvida = true;
-      }
-    }
-    if (resolvida) {
-      // proved by the probe (or stopped by the deadline within it)
-    } else if (motor[i] == MotorAutomatico::combinatorio) {
-      r = resolveCombinatorio(g, &solucoes[i]);
-    } else {
-      const std::vector<char>& inicial =
-          sonda && sonda->zstar > tamanhoInicial + 0.5 ? sonda->escolhido : solucoes[i];
-      carregaArmazem(g);
-      if (motor[i] == MotorAutomatico::raizDecide)
-        armaDesistencia(GAP_DE_DESISTENCIA, segundosDaRaizAutomatica(segundosRestantes()));
-      r = resolveArmazem(g, &inicial);
-      const bool desistiu = buscaDesistida();
-      desarmaDesistencia();
-      XPRSdestroyprob(prob);
-      prob = nullptr;
-      liberaGrafo();
-      if (desistiu && !tempoEsgotado()) {
-        // The combinatorial engine takes over from the best set so far; what
-        // the branch-and-cut spent is counted, and its bound still holds.
-        const bool melhorou = r.zstar > tamanhoInicial + 0.5;
-        ResultadoBusca c = resolveCombinatorio(g, melhorou ? &r.escolhido : &solucoes[i]);
-        juntaBusca(c, r);
-        c.cortes = r.cortes;
-        c.cortesCiclo = r.cortesCiclo;
-        c.cortesClique = r.cortesClique;
-        c.cortesIndSet = r.cortesIndSet;
-        c.cortesGerais = r.cortesGerais;
-        c.linhasClique = r.linhasClique;
-        c.linhasCiclo = r.linhasCiclo;
-        c.linhasK1K2 = r.linhasK1K2;
-        r = std::move(c);
-      }
-      if (sonda) juntaBusca(r, *sonda);
-    }
+    const double fora = total - tamanhoInicial;
+    const double limitanteFora = limitante + static_cast<double>(naoResolvidos);
+    if (progresso != nullptr) progresso->fora(fora, limitanteFora);
+    if (viva != nullptr)
+      viva->fora(fora, limitanteFora, [&, i](const std::vector<char>& daPeca) {
+        std::vector<std::vector<char>> todas = solucoes_;
+        todas[i] = daPeca;
+        return reducao.reconstroi(todas);
+      });
+    const ResultadoBusca r = resolvePeca(g, solucoes_[i], motor[i], ajustes, acompanhamento, stdout);
+    perfil_.soma(r.perfil);
     if (r.zstar > tamanhoInicial + 0.5) {
       total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;
-      solucoes[i] = r.escolhido;
+      solucoes_[i] = r.escolhido;
     }
     const double limitantePeca = std::max(r.zstar, r.limitante);
     limitante += limitantePeca;
@@ -228,31 +159,22 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
     relaxacao += !r.raizResolvida ? g.numVertices() : raizCortada ? limitantePeca : r.relaxacao;
     raiz += !r.raizResolvida ? g.numVertices() : raizCortada ? limitantePeca : r.raiz;
     tiquesSeparacao += r.tiquesSeparacao;
-    rel.cortes += r.cortes;
-    rel.cortesCiclo += r.cortesCiclo;
-    rel.cortesClique += r.cortesClique;
-    rel.cortesIndSet += r.cortesIndSet;
-    rel.cortesGerais += r.cortesGerais;
-    rel.linhasClique += r.linhasClique;
-    rel.linhasCiclo += r.linhasCiclo;
-    rel.linhasK1K2 += r.linhasK1K2;
-    rel.nos += r.nos;
-    if (i == maior) rel.noMelhor = r.noMelhor;
+    somaContagens(rel, r);
+    if (i == maior_) rel.noMelhor = r.noMelhor;
     std::fflush(stdout);
   }
-  RELATA_MODELO = relataModelo;
-  ganchoDeMelhora = nullptr;
-  solucaoVivaFora(0, 0, nullptr);
+  if (progresso != nullptr) progresso->fora(0, 0);
+  if (viva != nullptr) viva->fora(0, 0, nullptr);
 
   // The whole set, checked on the input graph by code that shares nothing
   // with the search, before anything is reported.
-  const std::vector<char> escolhido = reducao.reconstroi(solucoes);
-  const int tamanho = static_cast<int>(std::count(escolhido.begin(), escolhido.end(), 1));
-  const bool valido = tamanho == total && equilibrado(grafo, escolhido, &rel.lados);
+  const std::vector<char> escolhido = reducao.reconstroi(solucoes_);
+  const int obtido = tamanho(escolhido);
+  const bool valido = obtido == total && equilibrado(grafo_, escolhido, &rel.lados);
   const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
   rel.zstar = valido ? total : -1e20;
-  if (maior < 0) rel.noMelhor = 0;
-  rel.tempo = static_cast<unsigned long>(agora() - inicio) / tiques;
+  if (maior_ < 0) rel.noMelhor = 0;
+  rel.tempo = static_cast<unsigned long>(agora() - inicio_) / tiques;
   rel.tempoSeparacao = static_cast<unsigned long>(tiquesSeparacao) / tiques;
   rel.limitante = limitante;
   rel.relaxacao = relaxacao;
@@ -265,6 +187,6 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel) {
   }
   if (!valido)
     std::fprintf(stderr, "BCTovsel: erro interno: o conjunto reconstruido (%d vertices, %d "
-                         "esperados) nao passou na verificacao final\n", tamanho, total);
+                         "esperados) nao passou na verificacao final\n", obtido, total);
   return valido;
 }

@@ -1,13 +1,18 @@
 // The reduced run (-r): exact reduction and decomposition of the instance, a
-// first balanced set for every piece, one branch-and-cut per piece with the
-// run's strategy, and the whole rebuilt on the input's vertices and checked
-// before it is reported.
+// first balanced set for every piece, one search per piece with the run's
+// strategy (the engine of each chosen by -c, -a or the branch-and-cut), and
+// the whole rebuilt on the input's vertices and checked before it is
+// reported.
 #ifndef BCT_DRIVER_PECAS_H
 #define BCT_DRIVER_PECAS_H
 
 #include <ctime>
+#include <vector>
 
+#include "base/perfil.h"
+#include "driver/progresso.h"
 #include "driver/relatorio.h"
+#include "driver/solucaoViva.h"
 #include "graph/GrafoSimples.h"
 #include "reduction/Reducao.h"
 
@@ -15,18 +20,25 @@ class ExecucaoPorPecas {
  public:
   // Reduces the instance `entrada` (which must outlive it), prints what the
   // reduction did, and ends the run through the memory failure path, before
-  // any file is written, when the largest piece cannot be searched.
-  explicit ExecucaoPorPecas(const GrafoSimples& entrada);
+  // any file is written, when the largest piece cannot be searched.  The
+  // time goes to `perfil`.
+  ExecucaoPorPecas(const GrafoSimples& entrada, Perfil& perfil);
   // Solves the pieces and fills the figures of `rel` beyond the instance
-  // counts, which the caller has set.  Returns false when the rebuilt set
-  // failed its final check (then no solution is reported).
-  bool resolve(Relatorio& rel);
+  // counts, which the caller has set; the searches tell `progresso` and
+  // `viva` how they go (either may be null).  Returns false when the
+  // rebuilt set failed its final check (then no solution is reported).
+  bool resolve(Relatorio& rel, Progresso* progresso, SolucaoViva* viva);
 
  private:
+  // A first balanced set of every piece; returns the whole's size.
+  int primeirosConjuntos();
+
   clock_t inicio_;
   const GrafoSimples& grafo_;
+  Perfil& perfil_;
   Reducao reducao_;
   int maior_ = -1;  // the largest piece, -1 when there is none
+  std::vector<std::vector<char>> solucoes_;  // each piece's best set so far
 };
 
 #endif

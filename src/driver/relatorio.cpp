@@ -1,9 +1,35 @@
 // The final report: outcome, statistics and record line.
 #include "driver/relatorio.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "base/opcoes.h"
+
+void somaContagens(Relatorio& rel, const ResultadoBusca& r) {
+  rel.cortes += r.cortes;
+  rel.cortesCiclo += r.cortesCiclo;
+  rel.cortesClique += r.cortesClique;
+  rel.cortesIndSet += r.cortesIndSet;
+  rel.cortesGerais += r.cortesGerais;
+  rel.linhasClique += r.linhasClique;
+  rel.linhasCiclo += r.linhasCiclo;
+  rel.linhasK1K2 += r.linhasK1K2;
+  rel.nos += r.nos;
+}
+
+void preencheDaBusca(Relatorio& rel, const ResultadoBusca& r) {
+  const unsigned long tiques = static_cast<unsigned long>(sysconf(_SC_CLK_TCK));
+  rel.zstar = r.zstar;
+  rel.noMelhor = r.noMelhor;
+  rel.tempo = r.tiques / tiques;
+  rel.tempoSeparacao = static_cast<unsigned long>(r.tiquesSeparacao) / tiques;
+  rel.limitante = r.limitante;
+  rel.relaxacao = r.relaxacao;
+  rel.raiz = r.raiz;
+  somaContagens(rel, r);
+}
 
 int valorInteiro(double zstar) {
   return zstar > -1e20 ? static_cast<int>(zstar + 0.5) : -1;

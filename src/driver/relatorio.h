@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "search/resultado.h"
+
 struct Relatorio {
   int vertices = 0, arestas = 0, negativas = 0, positivas = 0, duplas = 0;  // the instance
   double zstar = -1e20;       // best value, -1e20 while none
@@ -24,6 +26,11 @@ struct Relatorio {
   std::vector<char> escolhido;
   std::vector<signed char> lados;
 };
+
+// A piece's cuts, model rows and nodes added to the report's.
+void somaContagens(Relatorio& rel, const ResultadoBusca& r);
+// The figures of the one search of a whole instance (its set apart).
+void preencheDaBusca(Relatorio& rel, const ResultadoBusca& r);
 
 // The best value as an int: zstar rounded, or -1 while no solution is known
 // (zstar still at -1e20, which no int holds), like the node of the best

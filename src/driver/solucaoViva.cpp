@@ -6,13 +6,9 @@
 #include <cmath>
 #include <utility>
 
-#include "base/erro.h"
-#include "base/opcoes.h"
 #include "base/relogio.h"
 #include "driver/relatorio.h"
 #include "driver/solucao.h"
-#include "graph/grafo.h"
-#include "search/busca.h"
 
 namespace {
 
@@ -20,56 +16,38 @@ namespace {
 // synced file, which a search improving its set every node must not pay.
 const double INTERVALO = 5.0;
 
-const GrafoSimples* grafoEntrada = nullptr;
-int arestasEntrada = 0;
-double valorGravado = -1e40;   // value of the set on disk
-double ultimaGravacao = -1e9;  // elapsed seconds at that write
-double valorDeFora = 0, limitanteDeFora = 0;
-std::function<std::vector<char>(const std::vector<char>&)> paraAEntrada;
-
 }  // namespace
 
-void iniciaSolucaoViva(const GrafoSimples* entrada, int arestas) {
-  grafoEntrada = entrada;
-  arestasEntrada = arestas;
-  valorGravado = -1e40;
-  ultimaGravacao = -1e9;
-  solucaoVivaFora(0, 0, nullptr);
+SolucaoViva::SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas)
+    : arquivo_(arquivo), entrada_(entrada), arestas_(arestas) {}
+
+void SolucaoViva::fora(double valorFora, double limitanteFora,
+                       std::function<std::vector<char>(const std::vector<char>&)> paraEntrada) {
+  std::lock_guard<std::mutex> trava(mutex_);
+  valorDeFora_ = valorFora;
+  limitanteDeFora_ = limitanteFora;
+  paraAEntrada_ = std::move(paraEntrada);
 }
 
-void solucaoVivaFora(double valorFora, double limitanteFora,
-                     std::function<std::vector<char>(const std::vector<char>&)> paraEntrada) {
-  valorDeFora = valorFora;
-  limitanteDeFora = limitanteFora;
-  paraAEntrada = std::move(paraEntrada);
+bool SolucaoViva::devida(double valor) {
+  if (arquivo_ == nullptr || valor < -1e19) return false;
+  std::lock_guard<std::mutex> trava(mutex_);
+  if (valorDeFora_ + valor < valorGravado_ + 0.5) return false;
+  return segundosDecorridos() - ultimaGravacao_ >= INTERVALO || valorGravado_ < 0;
 }
 
-bool solucaoVivaDevida(double valor) {
-  if (ARQUIVO_SOLUCAO == nullptr || grafoEntrada == nullptr || valor < -1e19) return false;
-  if (valorDeFora + valor < valorGravado + 0.5) return false;
-  return segundosDecorridos() - ultimaGravacao >= INTERVALO || valorGravado < 0;
-}
-
-void gravaSolucaoViva(const std::vector<char>& escolhido, double limitante) {
+void SolucaoViva::grava(const std::vector<char>& escolhido, double limitante) {
+  std::lock_guard<std::mutex> trava(mutex_);
   Relatorio rel;
-  rel.escolhido = paraAEntrada ? paraAEntrada(escolhido) : escolhido;
-  if (!equilibrado(*grafoEntrada, rel.escolhido, &rel.lados)) return;
-  const int n = grafoEntrada->numVertices();
+  rel.escolhido = paraAEntrada_ ? paraAEntrada_(escolhido) : escolhido;
+  if (!equilibrado(entrada_, rel.escolhido, &rel.lados)) return;
+  const int n = entrada_.numVertices();
   rel.vertices = n;
-  rel.arestas = arestasEntrada;
+  rel.arestas = arestas_;
   rel.zstar = static_cast<double>(std::count(rel.escolhido.begin(), rel.escolhido.end(), 1));
-  rel.limitante = std::min<double>(n, limitanteDeFora + limitante);
+  rel.limitante = std::min<double>(n, limitanteDeFora_ + limitante);
   // A file that cannot be written now is reported by the final write.
-  if (escreveSolucao(ARQUIVO_SOLUCAO, rel, segundosDecorridos(), true) != 0) return;
-  valorGravado = rel.zstar;
-  ultimaGravacao = segundosDecorridos();
-}
-
-void solucaoVivaDoArmazem() {
-  if (!solucaoVivaDevida(zstar)) return;
-  std::vector<char> escolhido(static_cast<size_t>(nlin));
-  for (int v = 0; v < nlin; v++) escolhido[v] = xstar[v] > 1e-6;
-  double limitante = 1e40;
-  XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
-  gravaSolucaoViva(escolhido, limitante);
+  if (escreveSolucao(arquivo_, rel, segundosDecorridos(), true) != 0) return;
+  valorGravado_ = rel.zstar;
+  ultimaGravacao_ = segundosDecorridos();
 }

@@ -7,31 +7,43 @@
 #define BCT_DRIVER_SOLUCAOVIVA_H
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "graph/GrafoSimples.h"
 
-// The input graph, on which every set is checked before it is written, and
-// its counts for the header.  Without -s nothing is ever written.
-void iniciaSolucaoViva(const GrafoSimples* entrada, int arestas);
+class SolucaoViva {
+ public:
+  // The file `arquivo` (null: nothing is ever written), and the input graph
+  // `entrada`, on which every set is checked before it is written, with its
+  // record count for the header.
+  SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas);
 
-// What lies outside the search under way: in a reduced run, the set of the
-// piece being searched becomes a set of the input with the other pieces'
-// sets and the fixed part (`paraEntrada`), whose values and bounds add
-// `valorFora` and `limitanteFora`.  For a whole instance: none of it.
-void solucaoVivaFora(double valorFora, double limitanteFora,
-                     std::function<std::vector<char>(const std::vector<char>&)> paraEntrada);
+  // What lies outside the search under way: in a reduced run, the set of the
+  // piece being searched becomes a set of the input with the other pieces'
+  // sets and the fixed part (`paraEntrada`), whose values and bounds add
+  // `valorFora` and `limitanteFora`.  For a whole instance: none of it.
+  void fora(double valorFora, double limitanteFora,
+            std::function<std::vector<char>(const std::vector<char>&)> paraEntrada);
 
-// Cheap enough for every clock check: whether a set of `valor` (in the
-// search under way) is to be written now: -s given, better than the one on
-// disk, and the first or the last written long enough ago.
-bool solucaoVivaDevida(double valor);
+  // Cheap enough for every clock check: whether a set of `valor` (in the
+  // search under way) is to be written now: a file given, better than the
+  // one on disk, and the first or the last written long enough ago.
+  bool devida(double valor);
 
-// Writes the search's best set `escolhido` with a bound on the search's
-// optimum; a set that fails the balance check is not written.
-void gravaSolucaoViva(const std::vector<char>& escolhido, double limitante);
+  // Writes the search's best set `escolhido` with a bound on the search's
+  // optimum; a set that fails the balance check is not written.
+  void grava(const std::vector<char>& escolhido, double limitante);
 
-// The branch-and-cut's hook: the incumbent of the store, when due.
-void solucaoVivaDoArmazem();
+ private:
+  const char* arquivo_;
+  const GrafoSimples& entrada_;
+  int arestas_;
+  std::mutex mutex_;
+  double valorGravado_ = -1e40;   // value of the set on disk
+  double ultimaGravacao_ = -1e9;  // elapsed seconds at that write
+  double valorDeFora_ = 0, limitanteDeFora_ = 0;
+  std::function<std::vector<char>(const std::vector<char>&)> paraAEntrada_;
+};
 
 #endif

@@ -17,13 +17,8 @@
 #include <vector>
 
 #include "base/VarreduraEsparsa.h"
-#include "base/opcoes.h"
 #include "base/relogio.h"
-#include "graph/grafo.h"
 #include "model/modelo.h"
-
-int nCliqueIndSetIF = 0;
-int nCycleIF = 0;
 
 namespace {
 
@@ -33,10 +28,10 @@ namespace {
 // every member so far, each neighbour counted once whatever its records (a
 // double edge given twice must not stand for two members).  linhasDaColuna[v] lists the rows of v as they were
 // made; read backwards it is the head-inserted list, in descending row order.
-int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
-  const int n = nlin;
+int geraLinhasClique(const Armazem& grafo, std::vector<std::vector<int>>& linhasDaColuna) {
+  const int n = grafo.nlin;
   int c = 0;
-  if (nduplo <= 0) return 0;
+  if (grafo.nduplo <= 0) return 0;
   linhasDaColuna.assign(n, {});
   // Covered pairs, once each with the lower vertex first; only double edges
   // are ever covered.
@@ -59,7 +54,7 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
     // Past the deadline the rows found so far make a valid model.
     if (k % 64 == 0 && tempoEsgotado()) break;
     vizinhosDeK.clear();
-    paraCadaVizinho(k, [&](int w, int sinal) {
+    grafo.paraCadaVizinho(k, [&](int w, int sinal) {
       if (sinal != 2) return;
       g[w] = 1;
       vizinhosDeK.push_back(w);
@@ -81,7 +76,7 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
         passada.marca(w);
         contagem[w] = g[w];
       }
-      paraCadaVizinho(j, [&](int w, int sinal) {
+      grafo.paraCadaVizinho(j, [&](int w, int sinal) {
         if (sinal != 2) return;
         passada.marca(w);
         contagem[w]++;
@@ -93,7 +88,7 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
         membros.push_back(l);
         alvo++;
         linhasDaColuna[l].push_back(r);
-        paraCadaVizinho(l, [&](int w, int sinal) {
+        grafo.paraCadaVizinho(l, [&](int w, int sinal) {
           if (sinal != 2) return;
           if (membro[w]) {
             cobre(l, w);
@@ -108,15 +103,16 @@ int geraLinhasClique(std::vector<std::vector<int>>& linhasDaColuna) {
     }
 
     for (int w : vizinhosDeK) g[w] = 0;
-    if (c >= nduplo) break;
+    if (c >= grafo.nduplo) break;
   }
   return c;
 }
 
 // Unit weight on the arcs a walk with an odd number of negative edges may
 // use (a positive edge within a copy, a negative one across), 2n elsewhere.
-void pesaArcos() {
-  const int n = nlin;
+void pesaArcos(Armazem& grafo) {
+  const int n = grafo.nlin;
+  nodo2** const gDup = grafo.gDup;
   const double caro = 2.0 * n;
   for (int u = 0; u < 2 * n; u++) {
     for (nodo2* arco = gDup[u]; arco != nullptr; arco = arco->prox) {
@@ -160,8 +156,9 @@ struct CaminhoUnitario {
 
   int sigma(int x) const { return x < n ? x + n : x - n; }
 
-  void prepara() {
-    n = nlin;
+  void prepara(const Armazem& grafo) {
+    n = grafo.nlin;
+    nodo2** const gDup = grafo.gDup;
     inicio.assign(2 * static_cast<size_t>(n) + 1, 0);
     cabeca.clear();
     for (int u = 0; u < 2 * n; u++) {
@@ -265,15 +262,15 @@ struct CaminhoUnitario {
 // copy over unit arcs is a closed walk with an odd number of negative edges;
 // it stands as a row unless it passes through both copies of some vertex.
 // Found again from each of its vertices, the same cycle gives several rows.
-int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
-  const int n = nlin;
+int geraLinhasCiclo(const Armazem& grafo, std::vector<std::vector<int>>& ciclos) {
+  const int n = grafo.nlin;
   ciclos.clear();
   if (n == 0) return 0;
   std::vector<int> pred(2 * static_cast<size_t>(n));
   std::vector<char> marcado(n, 0);
   std::vector<int> ciclo;
   CaminhoUnitario caminho;
-  caminho.prepara();
+  caminho.prepara(grafo);
   for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
     if (i % 64 == 0 && tempoEsgotado()) break;
     if (!caminho.busca(i, pred)) continue;
@@ -297,36 +294,28 @@ int geraLinhasCiclo(std::vector<std::vector<int>>& ciclos) {
 
 }  // namespace
 
-namespace {
-
-// Rows built by contaModelo and not yet handed over.
-bool preparado = false;
-int nClique = 0, nCiclo = 0;
-std::vector<std::vector<int>> linhasPreparadas, ciclosPreparados;
-
-void geraLinhas() {
-  linhasPreparadas.clear();
-  ciclosPreparados.clear();
-  nClique = geraLinhasClique(linhasPreparadas);
-  pesaArcos();
-  nCiclo = geraLinhasCiclo(ciclosPreparados);
+void ModeloInicial::geraLinhas() {
+  linhasDaColuna_.clear();
+  ciclos_.clear();
+  nClique_ = geraLinhasClique(grafo_, linhasDaColuna_);
+  pesaArcos(grafo_);
+  nCiclo_ = geraLinhasCiclo(grafo_, ciclos_);
 }
 
-}  // namespace
-
-void contaModelo(int* linhas, int* elementos) {
+void ModeloInicial::contaModelo(int* linhas, int* elementos) {
   geraLinhas();
-  preparado = true;
+  preparado_ = true;
   long long e = 0;
-  for (const std::vector<int>& r : linhasPreparadas) e += static_cast<long long>(r.size());
-  for (const std::vector<int>& c : ciclosPreparados) e += static_cast<long long>(c.size());
-  *linhas = nClique + nCiclo;
+  for (const std::vector<int>& r : linhasDaColuna_) e += static_cast<long long>(r.size());
+  for (const std::vector<int>& c : ciclos_) e += static_cast<long long>(c.size());
+  *linhas = nClique_ + nCiclo_;
   *elementos = static_cast<int>(e);
 }
 
-int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mgcols, char* qrtype,
-                    double* rhs, int* mstart, int* mrwind, double* dmatval) {
-  const int n = nlin;
+int ModeloInicial::cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub,
+                                   int* mgcols, char* qrtype, double* rhs, int* mstart,
+                                   int* mrwind, double* dmatval) {
+  const int n = grafo_.nlin;
   for (int v = 0; v < n; v++) {
     obj[v] = 1.0;
     mgcols[v] = v;
@@ -335,14 +324,14 @@ int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mg
     qgtype[v] = 'B';
   }
 
-  if (!preparado) geraLinhas();
-  preparado = false;
+  if (!preparado_) geraLinhas();
+  preparado_ = false;
   std::vector<std::vector<int>> linhasDaColuna, ciclos;
-  linhasDaColuna.swap(linhasPreparadas);
-  ciclos.swap(ciclosPreparados);
-  const int c = nClique, o = nCiclo;
-  if (RELATA_MODELO) std::printf("\nTotal de desigualdades clique conj ind: %d\n", c);
-  if (RELATA_MODELO) std::printf("\nTotal de desigualdades ciclos C-impar: %d\n", o);
+  linhasDaColuna.swap(linhasDaColuna_);
+  ciclos.swap(ciclos_);
+  const int c = nClique_, o = nCiclo_;
+  if (relata_) std::fprintf(saida_, "\nTotal de desigualdades clique conj ind: %d\n", c);
+  if (relata_) std::fprintf(saida_, "\nTotal de desigualdades ciclos C-impar: %d\n", o);
 
   // Cycle rows of each column in ascending order.
   std::vector<std::vector<int>> ciclosDaColuna(n);

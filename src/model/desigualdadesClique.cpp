@@ -17,49 +17,39 @@
 
 #include "base/VarreduraEsparsa.h"
 #include "base/erro.h"
-#include "base/opcoes.h"
 #include "base/relogio.h"
-#include "graph/grafo.h"
 #include "model/modelo.h"
-#include "optimizer/xprs.h"
-
-int nCliqueSigIF = 0;
 
 namespace {
-
-// Vertex pairs already inside some row (the attempt from a negative edge
-// that is one is skipped), symmetric, so kept once with the lower vertex
-// first.  Only edges are ever covered, so it grows with the edges.
-std::unordered_set<uint64_t> cobertos;
 
 uint64_t chave(int u, int w) {
   const uint64_t a = static_cast<uint32_t>(u < w ? u : w), b = static_cast<uint32_t>(u < w ? w : u);
   return a << 32 | b;
 }
-void cobre(int u, int w) { cobertos.insert(chave(u, w)); }
-bool coberto(int u, int w) { return cobertos.count(chave(u, w)) != 0; }
-
-// An attempt's counters hold base's values at k's neighbours and zero
-// elsewhere, but at the vertices marked in the sweep since; each pass visits
-// the marked vertices alone in ascending order, since a vertex whose counter
-// is zero can never join.
-std::vector<int> count, base;
-std::vector<int> membros;
-std::vector<std::pair<int, int>> vizinhosDeK;  // k's neighbours and the signs of their edges
-VarreduraEsparsa passada;
 
 }  // namespace
 
-int montaLinhasK1K2(LinhasK1K2& l) {
-  const int n = nlin;
+int montaLinhasK1K2(const Armazem& grafo, LinhasK1K2& l) {
+  const int n = grafo.nlin;
+  // Vertex pairs already inside some row (the attempt from a negative edge
+  // that is one is skipped), symmetric, so kept once with the lower vertex
+  // first.  Only edges are ever covered, so it grows with the edges.
+  std::unordered_set<uint64_t> cobertos;
+  auto cobre = [&cobertos](int u, int w) { cobertos.insert(chave(u, w)); };
+  auto coberto = [&cobertos](int u, int w) { return cobertos.count(chave(u, w)) != 0; };
+  // An attempt's counters hold base's values at k's neighbours and zero
+  // elsewhere, but at the vertices marked in the sweep since; each pass
+  // visits the marked vertices alone in ascending order, since a vertex
+  // whose counter is zero can never join.
+  std::vector<int> count(n, 0), base(n, 0);
+  std::vector<int> membros;
+  std::vector<std::pair<int, int>> vizinhosDeK;  // k's neighbours and the signs of their edges
+  VarreduraEsparsa passada;
   l.qrtype.clear();
   l.drhs.clear();
   l.mstart.clear();
   l.mcols.clear();
   l.dmatval.clear();
-  cobertos.clear();
-  count.assign(n, 0);
-  base.assign(n, 0);
   passada.dimensiona(n);
 
   int linhas = 0, elems = 0;
@@ -68,7 +58,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
     if (k % 64 == 0 && tempoEsgotado()) break;
     for (const auto& [w, sinal] : vizinhosDeK) base[w] = 0;
     vizinhosDeK.clear();
-    paraCadaVizinho(k, [&](int w, int sinal) {
+    grafo.paraCadaVizinho(k, [&](int w, int sinal) {
       vizinhosDeK.push_back({w, sinal});
       base[w] = sinal == 1 ? n + 1 : 1;
     });
@@ -82,7 +72,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
         passada.marca(w);
         count[w] = base[w];
       }
-      paraCadaVizinho(j, [&](int w, int sinal) {
+      grafo.paraCadaVizinho(j, [&](int w, int sinal) {
         passada.marca(w);
         if (sinal == -1) { if (count[w] < n) count[w]++; }
         else if (sinal == 1) { if (count[w] > n) count[w]++; }
@@ -103,7 +93,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
         membros.push_back(v);
         t++;
         count[v] = -1;
-        paraCadaVizinho(v, [&](int w, int sinal) {
+        grafo.paraCadaVizinho(v, [&](int w, int sinal) {
           if ((sinal == -1 && count[w] < n) || (sinal == 1 && count[w] > n) || sinal == 2) {
             if (count[w] == -1) {
               cobre(v, w);
@@ -125,7 +115,7 @@ int montaLinhasK1K2(LinhasK1K2& l) {
         membros.push_back(v);
         m++;
         count[v] = -2;
-        paraCadaVizinho(v, [&](int w, int sinal) {
+        grafo.paraCadaVizinho(v, [&](int w, int sinal) {
           if (sinal == 1) return;
           if (count[w] == -2) {
             cobre(v, w);
@@ -150,18 +140,18 @@ int montaLinhasK1K2(LinhasK1K2& l) {
     }
   }
   l.mstart.push_back(elems);
-  cobertos.clear();
   return linhas;
 }
 
-void gerarDesigualdadesClique() {
+int gerarDesigualdadesClique(XPRSprob prob, const Armazem& grafo, std::FILE* saida, bool relata) {
   LinhasK1K2 l;
-  const int linhas = montaLinhasK1K2(l);
+  const int linhas = montaLinhasK1K2(grafo, l);
 
-  if (RELATA_MODELO) std::printf("Total de desigualdades clique K1K2: %d\n", linhas);
-  testaRetorno(XPRSaddrows(prob, linhas, static_cast<int>(l.mcols.size()), l.qrtype.data(),
+  if (relata) std::fprintf(saida, "Total de desigualdades clique K1K2: %d\n", linhas);
+  testaRetorno(prob,
+               XPRSaddrows(prob, linhas, static_cast<int>(l.mcols.size()), l.qrtype.data(),
                            l.drhs.data(), nullptr, l.mstart.data(), l.mcols.data(),
                            l.dmatval.data()),
                "Cortes: erro na chamada da rotina XPRSaddrows.\n", 1452);
-  nCliqueSigIF = linhas;
+  return linhas;
 }

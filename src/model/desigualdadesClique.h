@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "graph/grafo.h"
+
 // Rows in the optimizer's layout: row i holds mcols/dmatval[mstart[i] ..
 // mstart[i+1]-1], and mstart has one entry more than there are rows.
 struct LinhasK1K2 {
@@ -15,9 +17,9 @@ struct LinhasK1K2 {
   std::vector<double> dmatval;
 };
 
-// Replaces the contents of `l` with the K1K2 rows of the graph store and
-// returns the number of rows.  Memory grows with the vertices, the edges and
-// the rows, never with the square of the vertex count.
-int montaLinhasK1K2(LinhasK1K2& l);
+// Replaces the contents of `l` with the K1K2 rows of the store and returns
+// the number of rows.  Memory grows with the vertices, the edges and the
+// rows, never with the square of the vertex count.
+int montaLinhasK1K2(const Armazem& grafo, LinhasK1K2& l);
 
 #endif

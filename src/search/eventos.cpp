@@ -1,57 +1,84 @@
 // Node event callbacks: they follow the search tree and, with detailed
-// printing, report each event; none of them changes a decision.
+// printing, report each event; none of them changes a decision.  And the
+// check-time callback, where the search looks at the clock and tells the run
+// how it goes.
 #include <cstdio>
 
 #include "base/erro.h"
-#include "base/opcoes.h"
 #include "base/relogio.h"
 #include "search/busca.h"
-#include "search/progresso.h"
 
-void nodeOptimal(XPRSprob prob, void*, int*) {
+namespace {
+
+Resolucao& resolucao(void* dados) { return *static_cast<Resolucao*>(dados); }
+
+}  // namespace
+
+void nodeOptimal(XPRSprob prob, void* dados, int*) {
+  Resolucao& s = resolucao(dados);
   int k = 0, id = 0;
   double v = 0.0;
-  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &k), "SalvaMelhorSol: rotina XPRSgetintattrib.\n",
-               310);
-  testaRetorno(XPRSgetintattrib(prob, XPRS_CURRENTNODE, &id),
+  testaRetorno(prob, XPRSgetintattrib(prob, XPRS_NODES, &k),
+               "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 310);
+  testaRetorno(prob, XPRSgetintattrib(prob, XPRS_CURRENTNODE, &id),
                "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 315);
-  testaRetorno(XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v),
+  testaRetorno(prob, XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v),
                "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 319);
-  if (COMPLETE_PRINT) {
-    std::printf("\n=========\n");
-    std::printf("No' %d with Id %d \n", k, id);
-    std::printf("\n=========\n");
-    std::printf("Solucao Otima do LP\n");
-    std::printf("\tFuncao objetivo valor = %lf\n", v);
+  if (s.ajustes.COMPLETE_PRINT) {
+    std::fprintf(s.saida, "\n=========\n");
+    std::fprintf(s.saida, "No' %d with Id %d \n", k, id);
+    std::fprintf(s.saida, "\n=========\n");
+    std::fprintf(s.saida, "Solucao Otima do LP\n");
+    std::fprintf(s.saida, "\tFuncao objetivo valor = %lf\n", v);
   }
 }
 
-void varSelection(XPRSprob, void*, int* column, int* up, double*) {
-  if (COMPLETE_PRINT) {
-    std::printf("Branching (Variavel %d). ", *column);
-    std::printf(*up == 1 ? "Up\n" : "Down\n");
+void varSelection(XPRSprob, void* dados, int* column, int* up, double*) {
+  Resolucao& s = resolucao(dados);
+  if (s.ajustes.COMPLETE_PRINT) {
+    std::fprintf(s.saida, "Branching (Variavel %d). ", *column);
+    std::fprintf(s.saida, *up == 1 ? "Up\n" : "Down\n");
   }
 }
 
-void nodeSelection(XPRSprob, void*, int* node) {
-  if (COMPLETE_PRINT) std::printf("Backtracking... (No %d)\n", *node);
+void nodeSelection(XPRSprob, void* dados, int* node) {
+  Resolucao& s = resolucao(dados);
+  if (s.ajustes.COMPLETE_PRINT) std::fprintf(s.saida, "Backtracking... (No %d)\n", *node);
 }
 
-void nodeInfeasible(XPRSprob prob, void*) {
+void nodeInfeasible(XPRSprob prob, void* dados) {
+  Resolucao& s = resolucao(dados);
   int k = 0;
-  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &k), "nodeInfeasible: rotina XPRSgetintattrib.\n",
-               948);
-  if (COMPLETE_PRINT) std::printf("No %d inviavel\n", k);
+  testaRetorno(prob, XPRSgetintattrib(prob, XPRS_NODES, &k),
+               "nodeInfeasible: rotina XPRSgetintattrib.\n", 948);
+  if (s.ajustes.COMPLETE_PRINT) std::fprintf(s.saida, "No %d inviavel\n", k);
 }
 
-void nodeCutoff(XPRSprob, void*, int node) {
-  if (COMPLETE_PRINT) std::printf("Cutoff (No %d)\n", node);
+void nodeCutoff(XPRSprob, void* dados, int node) {
+  Resolucao& s = resolucao(dados);
+  if (s.ajustes.COMPLETE_PRINT) std::fprintf(s.saida, "Cutoff (No %d)\n", node);
 }
 
-void (*ganchoDeMelhora)() = nullptr;
-
-int verificaTempo(XPRSprob prob, void*) {
-  if (PROGRESSO) relataProgresso(prob);
-  if (ganchoDeMelhora != nullptr) ganchoDeMelhora();
-  return tempoEsgotado() || raizDemorada(prob) ? 1 : 0;
+int verificaTempo(XPRSprob prob, void* dados) {
+  Resolucao& s = resolucao(dados);
+  const Acompanhamento& a = s.acompanhamento;
+  if (a.progresso) {
+    // The system's incumbent, which also holds a set given before the search.
+    int nos = 0, abertos = 0;
+    double limitante = 1e40;
+    XPRSgetintattrib(prob, XPRS_NODES, &nos);
+    XPRSgetintattrib(prob, XPRS_ACTIVENODES, &abertos);
+    XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
+    a.progresso(nos, abertos, s.zstar, limitante);
+  }
+  // The solution file on disk follows the incumbent.
+  if (a.quer && a.quer(s.zstar)) {
+    const int n = s.grafo.nlin;
+    std::vector<char> escolhido(static_cast<size_t>(n));
+    for (int v = 0; v < n; v++) escolhido[v] = s.xstar[v] > 1e-6;
+    double limitante = 1e40;
+    XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
+    a.recebe(escolhido, limitante);
+  }
+  return tempoEsgotado() || raizDemorada(s, prob) ? 1 : 0;
 }

@@ -4,14 +4,14 @@
 #include <cstdlib>
 
 #include "base/erro.h"
-#include "base/opcoes.h"
-#include "graph/grafo.h"
 #include "search/busca.h"
-#include "separation/trabalho.h"
 
-void heuristicaPrimal(double* x, int node) {
-  const int n = nlin;
-  if (COMPLETE_PRINT) std::printf(".Heuristica Primal.\n");
+void heuristicaPrimal(Resolucao& s, double* x, int node) {
+  const int n = s.grafo.nlin;
+  nodo** const gMat = s.grafo.gMat;
+  RegAux* const xh = s.trabalho.xh;
+  const bool imprime = s.ajustes.COMPLETE_PRINT;
+  if (imprime) std::fprintf(s.saida, ".Heuristica Primal.\n");
   int* lado = static_cast<int*>(std::calloc(n == 0 ? 1 : n, sizeof(int)));
   if (lado == nullptr) errormsg("Main: memory allocation error.\n", 34, -1);
 
@@ -54,13 +54,13 @@ void heuristicaPrimal(double* x, int node) {
   }
 
   const int z = c1 + c2;
-  if (COMPLETE_PRINT) std::printf("..Custo da solucao heuristica: %d\n", z);
-  if (z > zstar) {
-    if (COMPLETE_PRINT) std::printf("..Heuristica Primal melhorou a solucao\n");
-    for (int v = 0; v < n; v++) xstar[v] = lado[v] != 0 ? 1.0 : 0.0;
-    novoIncumbente(prob, z, node, "Heuristica Primal: Erro \n", 133);
-  } else if (COMPLETE_PRINT) {
-    std::printf("..Heuristica Primal nao melhorou a solucao\n");
+  if (imprime) std::fprintf(s.saida, "..Custo da solucao heuristica: %d\n", z);
+  if (z > s.zstar) {
+    if (imprime) std::fprintf(s.saida, "..Heuristica Primal melhorou a solucao\n");
+    for (int v = 0; v < n; v++) s.xstar[v] = lado[v] != 0 ? 1.0 : 0.0;
+    novoIncumbente(s, s.prob, z, node, "Heuristica Primal: Erro \n", 133);
+  } else if (imprime) {
+    std::fprintf(s.saida, "..Heuristica Primal nao melhorou a solucao\n");
   }
   std::free(lado);
 }

@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "base/relogio.h"
-#include "graph/GrafoSimples.h"
-#include "graph/grafo.h"
-#include "localsearch/BuscaLocal.h"
 #include "search/busca.h"
 
 namespace {
-
-// The graph of the solve under way, and its local search, made on first use.
-const GrafoSimples* grafo = nullptr;
-std::unique_ptr<buscaLocal::BuscaLocal> busca;
 
 buscaLocal::Conjunto arredonda(const GrafoSimples& g, const double* x) {
   const int n = g.numVertices();
@@ -49,21 +42,13 @@ buscaLocal::Conjunto arredonda(const GrafoSimples& g, const double* x) {
 
 }  // namespace
 
-void heuristicaGuiadaPeloLP(XPRSprob prob, const double* x, int node) {
-  if (busca == nullptr) busca = std::make_unique<buscaLocal::BuscaLocal>(*grafo, 1);
-  const GrafoSimples& g = *grafo;
+void heuristicaGuiadaPeloLP(Resolucao& s, XPRSprob prob, const double* x, int node) {
+  const GrafoSimples& g = s.grafoSimples;
+  if (s.buscaDoLP == nullptr) s.buscaDoLP = std::make_unique<buscaLocal::BuscaLocal>(g, 1);
   // Each call a fixed number of perturbations, so that a run is repeatable.
   const int64_t iteracoes = std::max<int64_t>(1000, 100 * static_cast<int64_t>(g.numVertices()));
-  const buscaLocal::Conjunto c =
-      busca->melhora(arredonda(g, x), prazo(), iteracoes);
-  if (c.tamanho <= zstar) return;
-  for (int v = 0; v < nlin; v++) xstar[v] = c.lado[v] >= 0 ? 1.0 : 0.0;
-  novoIncumbente(prob, c.tamanho, node, "Heuristica guiada pelo LP: Erro \n", 0);
-}
-
-void heuristicaGuiadaPeloLPSobre(const GrafoSimples* g) { grafo = g; }
-
-void esqueceHeuristicaGuiadaPeloLP() {
-  busca.reset();
-  grafo = nullptr;
+  const buscaLocal::Conjunto c = s.buscaDoLP->melhora(arredonda(g, x), prazo(), iteracoes);
+  if (c.tamanho <= s.zstar) return;
+  for (int v = 0; v < s.grafo.nlin; v++) s.xstar[v] = c.lado[v] >= 0 ? 1.0 : 0.0;
+  novoIncumbente(s, prob, c.tamanho, node, "Heuristica guiada pelo LP: Erro \n", 0);
 }

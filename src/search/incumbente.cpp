@@ -6,15 +6,8 @@
 #include <vector>
 
 #include "base/erro.h"
-#include "base/opcoes.h"
 #include "base/perfil.h"
-#include "graph/grafo.h"
 #include "search/busca.h"
-#include "separation/trabalho.h"
-
-double zstar = -1e20;
-double* xstar = nullptr;
-int NODE_BEST_INTEGER_SOL = -1;
 
 void registraConjunto(const std::vector<char>& escolhido) {
   // Set by verification runs only: every incumbent goes to that file as the
@@ -30,16 +23,23 @@ void registraConjunto(const std::vector<char>& escolhido) {
   std::fclose(f);
 }
 
-void registraIncumbente() {
+namespace {
+
+void registraIncumbente(const Resolucao& s) {
   // A piece of a reduced instance numbers its vertices its own way: the
   // reduced run records the whole set once it is rebuilt.
-  if (REDUZIR) return;
-  std::vector<char> escolhido(static_cast<size_t>(nlin));
-  for (int v = 0; v < nlin; v++) escolhido[v] = xstar[v] > 1e-6;
+  if (s.ajustes.REDUZIR) return;
+  const int n = s.grafo.nlin;
+  std::vector<char> escolhido(static_cast<size_t>(n));
+  for (int v = 0; v < n; v++) escolhido[v] = s.xstar[v] > 1e-6;
   registraConjunto(escolhido);
 }
 
-int ehviavel(double* p) {
+}  // namespace
+
+int ehviavel(const Armazem& grafo, int* position, double* p) {
+  const int nlin = grafo.nlin;
+  nodo** const gMat = grafo.gMat;
   for (int i = 0; i < nlin; i++) position[i] = -1;
   int inicio = 0;
   while (inicio < nlin && !(p[inicio] > 1e-6)) inicio++;
@@ -85,54 +85,58 @@ int ehviavel(double* p) {
   return resultado;
 }
 
-void salvaMelhorSol(XPRSprob prob, void*) {
-  MedeEtapa medida(ETAPA_INCUMBENTE);
+void salvaMelhorSol(XPRSprob prob, void* dados) {
+  Resolucao& s = *static_cast<Resolucao*>(dados);
+  MedeEtapa medida(s.perfil, ETAPA_INCUMBENTE);
+  const bool imprime = s.ajustes.COMPLETE_PRINT;
   double v = 0.0;
   int k = 0, n = 0;
-  testaRetorno(XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &v),
+  testaRetorno(prob, XPRSgetdblattrib(prob, XPRS_MIPOBJVAL, &v),
                "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 55);
-  if (COMPLETE_PRINT) std::printf("Melhor solucao inteira atual: %lf\n", v);
-  testaRetorno(XPRSgetintattrib(prob, XPRS_NODES, &k), "SalvaMelhorSol: rotina XPRSgetintattrib.\n",
-               80);
-  testaRetorno(XPRSgetintattrib(prob, XPRS_COLS, &n), "SalvaMelhorSol: rotina XPRSgetintattrib\n",
-               85);
-  testaRetorno(XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v),
+  if (imprime) std::fprintf(s.saida, "Melhor solucao inteira atual: %lf\n", v);
+  testaRetorno(prob, XPRSgetintattrib(prob, XPRS_NODES, &k),
+               "SalvaMelhorSol: rotina XPRSgetintattrib.\n", 80);
+  testaRetorno(prob, XPRSgetintattrib(prob, XPRS_COLS, &n),
+               "SalvaMelhorSol: rotina XPRSgetintattrib\n", 85);
+  testaRetorno(prob, XPRSgetdblattrib(prob, XPRS_LPOBJVAL, &v),
                "SalvaMelhorSol: rotina XPRSgetdblattrib\n", 90);
-  testaRetorno(XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
+  double* const x = s.trabalho.x;
+  testaRetorno(prob, XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
                "Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 94);
 
-  const int valida = ehviavel(x);
-  if (COMPLETE_PRINT) {
-    std::printf("\n..Encontrada uma solucao inteira (No' %d): valor=%f.", k, v);
+  const int valida = ehviavel(s.grafo, s.trabalho.position, x);
+  if (imprime) {
+    std::fprintf(s.saida, "\n..Encontrada uma solucao inteira (No' %d): valor=%f.", k, v);
     if (!valida) {
-      std::printf(" inviavel\n");
+      std::fprintf(s.saida, " inviavel\n");
       return;
     }
-    std::printf(" viavel\n");
+    std::fprintf(s.saida, " viavel\n");
   }
-  aceitaSolucao(prob, v, k, n, valida);
+  aceitaSolucao(s, prob, v, k, n, valida);
 }
 
-void novoIncumbente(XPRSprob prob, double z, int node, const char* erro, int codigo) {
-  zstar = z;
-  NODE_BEST_INTEGER_SOL = node;
-  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6), erro, codigo);
-  registraIncumbente();
+void novoIncumbente(Resolucao& s, XPRSprob prob, double z, int node, const char* erro, int codigo) {
+  s.zstar = z;
+  s.NODE_BEST_INTEGER_SOL = node;
+  testaRetorno(prob, XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, z + 1 - 1e-6), erro, codigo);
+  registraIncumbente(s);
 }
 
-void aceitaSolucao(XPRSprob prob, double v, int k, int n, int valida) {
-  if (v <= zstar - 1e-6 || !valida) return;
-  if (COMPLETE_PRINT) std::printf(".. atualizando melhor solucao ...\n");
+void aceitaSolucao(Resolucao& s, XPRSprob prob, double v, int k, int n, int valida) {
+  if (v <= s.zstar - 1e-6 || !valida) return;
+  const bool imprime = s.ajustes.COMPLETE_PRINT;
+  if (imprime) std::fprintf(s.saida, ".. atualizando melhor solucao ...\n");
   // The column count comes from the optimizer; never copy past our arrays.
-  const int colunas = n < nlin ? n : nlin;
-  for (int i = 0; i < colunas; i++) xstar[i] = x[i];
-  zstar = v;
-  testaRetorno(XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, v + 1.0 - 1e-6),
+  const int colunas = n < s.grafo.nlin ? n : s.grafo.nlin;
+  for (int i = 0; i < colunas; i++) s.xstar[i] = s.trabalho.x[i];
+  s.zstar = v;
+  testaRetorno(prob, XPRSsetdblcontrol(prob, XPRS_MIPABSCUTOFF, v + 1.0 - 1e-6),
                "SalvaMelhorSol: XPRSsetdblcontrol.\n", 136);
-  NODE_BEST_INTEGER_SOL = k;
-  if (COMPLETE_PRINT) {
-    std::printf("..Melhor solucao inteira encontrada no no' %d, custo %12.6f\n", k, zstar);
-    std::printf("..Solucao encontrada: \n");
+  s.NODE_BEST_INTEGER_SOL = k;
+  if (imprime) {
+    std::fprintf(s.saida, "..Melhor solucao inteira encontrada no no' %d, custo %12.6f\n", k, s.zstar);
+    std::fprintf(s.saida, "..Solucao encontrada: \n");
   }
-  registraIncumbente();
+  registraIncumbente(s);
 }

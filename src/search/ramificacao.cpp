@@ -6,14 +6,10 @@
 #include <cstdlib>
 
 #include "base/erro.h"
-#include "base/opcoes.h"
 #include "base/perfil.h"
-#include "graph/grafo.h"
 #include "search/busca.h"
-#include "separation/lote.h"
-#include "separation/trabalho.h"
 
-int escolheCorte(int m, const int* ms, const int* mc, const double* x, int* termoInicial) {
+int escolheCorte(int m, const int* ms, const int* mc, const double* x, int nlin, int* termoInicial) {
   int melhor = nlin, escolhido = -1;
   for (int k = 0; k < m; k++) {
     const int len = ms[k + 1] - ms[k];
@@ -56,30 +52,35 @@ int particionaCorte(const int* termos, int len, int inicio, const double* x, int
   return tamanho;
 }
 
-int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
+int cbChangeBranchObject(XPRSprob prob, void* dados, XPRSbranchobject,
                          XPRSbranchobject* replacement) {
-  MedeEtapa medida(ETAPA_RAMIFICACAO);
-  if (COMPLETE_PRINT) std::printf("Callback cbChangeBranchObject\n");
-  avaliaRaiz(prob);
-  if (buscaDesistida()) return 0;
+  Resolucao& s = *static_cast<Resolucao*>(dados);
+  MedeEtapa medida(s.perfil, ETAPA_RAMIFICACAO);
+  if (s.ajustes.COMPLETE_PRINT) std::fprintf(s.saida, "Callback cbChangeBranchObject\n");
+  avaliaRaiz(s, prob);
+  if (s.desistencia.desistiu) return 0;
   int nIntInf = 0;
-  testaRetorno(XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf),
+  testaRetorno(prob, XPRSgetintattrib(prob, XPRS_MIPINFEAS, &nIntInf),
                "Main: Erro na chamada da rotina XPRSgetintattrib.\n", 411);
   if (nIntInf == 0) return 0;
-  testaRetorno(XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
+  double* const x = s.trabalho.x;
+  testaRetorno(prob, XPRSgetpresolvesol(prob, x, nullptr, nullptr, nullptr),
                "Main: Erro na chamada da rotina XPRSgetpresolvesol.\n", 421);
 
   XPRSbranchobject objeto = nullptr;
+  Lote& lote = s.lote;
   // Without the cut batch no cycle cut is ever stored: nothing to branch on.
-  if (BRANCH_AND_CUT && mcutind != nullptr) {
+  if (s.ajustes.BRANCH_AND_CUT && lote.mcutind != nullptr) {
+    const int MAX_CORTES = lote.MAX_CORTES;
+    XPRScut* const mcutind = lote.mcutind;
     int n = 0;
-    testaRetorno(XPRSgetcutlist(prob, CORTE_CICLO, 1, &n, MAX_CORTES, mcutind),
+    testaRetorno(prob, XPRSgetcutlist(prob, CORTE_CICLO, 1, &n, MAX_CORTES, mcutind),
                  "Main: Erro na chamada da rotina XPRSgetcutlist.\n", 698);
     if (n > MAX_CORTES) n = MAX_CORTES;
     int m = 0;
     for (int i = 0; i < n; i++) {
       double folga = 0.0;
-      testaRetorno(XPRSgetcutslack(prob, mcutind[i], &folga),
+      testaRetorno(prob, XPRSgetcutslack(prob, mcutind[i], &folga),
                    "Main: Erro na chamada da rotina XPRSgetcutlist.\n", 709);
       if (folga < 1e-6) mcutind[m++] = mcutind[i];
     }
@@ -87,29 +88,32 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
     int escolhido = -1;
     if (m > 0) {
       // The layout first: mstart[m] is the room the rows need.
-      testaRetorno(
-          XPRSgetcpcuts(prob, mcutind, m, 0, nullptr, qrtype, mstart, nullptr, nullptr, drhs),
-          "Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727);
-      reservaTermos(mstart[m]);
-      testaRetorno(XPRSgetcpcuts(prob, mcutind, m, termosNoLote, nullptr, qrtype, mstart, mcols,
-                                 dmatval, drhs),
+      testaRetorno(prob,
+                   XPRSgetcpcuts(prob, mcutind, m, 0, nullptr, lote.qrtype, lote.mstart, nullptr,
+                                 nullptr, lote.drhs),
                    "Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727);
-      escolhido = escolheCorte(m, mstart, mcols, x, &inicio);
+      lote.reservaTermos(lote.mstart[m]);
+      testaRetorno(prob,
+                   XPRSgetcpcuts(prob, mcutind, m, lote.termosNoLote, nullptr, lote.qrtype,
+                                 lote.mstart, lote.mcols, lote.dmatval, lote.drhs),
+                   "Main: Erro na chamada da rotina XPRSgetcpcuts.\n", 727);
+      escolhido = escolheCorte(m, lote.mstart, lote.mcols, x, s.grafo.nlin, &inicio);
     }
     if (escolhido >= 0) {
+      const int* const mstart = lote.mstart;
       const int len = mstart[escolhido + 1] - mstart[escolhido];
       int* colunas = static_cast<int*>(std::malloc(sizeof(int) * len));
       if (colunas == nullptr) errormsg("Main: memory allocation error.\n", 775, -1);
       double* coefs = static_cast<double*>(std::malloc(sizeof(double) * len));
       if (coefs == nullptr) errormsg("Main: memory allocation error.\n", 780, -1);
-      const int tamP = particionaCorte(mcols + mstart[escolhido], len,
+      const int tamP = particionaCorte(lote.mcols + mstart[escolhido], len,
                                        inicio - mstart[escolhido], x, colunas);
       const int tamR = len - tamP;
       for (int i = 0; i < len; i++) coefs[i] = 1.0;
 
-      testaRetorno(XPRS_bo_create(&objeto, prob, 0),
+      testaRetorno(prob, XPRS_bo_create(&objeto, prob, 0),
                    "Main: Erro na chamada da rotina XPRS_bo_create.\n", 801);
-      testaRetorno(XPRS_bo_addbranches(objeto, 3),
+      testaRetorno(prob, XPRS_bo_addbranches(objeto, 3),
                    "Main: Erro na chamada da rotina XPRS_bo_addbranches.\n", 807);
 
       const int inicios[2] = {0, tamP};
@@ -120,10 +124,10 @@ int cbChangeBranchObject(XPRSprob prob, void*, XPRSbranchobject,
       const int linhas[3] = {838, 847, 856};
       for (int b = 0; b < 3; b++) {
         testaRetorno(
-            XPRS_bo_addrows(objeto, b, 2, len, sentidos[b], lados[b], inicios, colunas, coefs),
+            prob, XPRS_bo_addrows(objeto, b, 2, len, sentidos[b], lados[b], inicios, colunas, coefs),
             "Main: Erro na chamada da rotina XPRS_bo_addbounds.\n", linhas[b]);
       }
-      testaRetorno(XPRS_bo_setpriority(objeto, 100),
+      testaRetorno(prob, XPRS_bo_setpriority(objeto, 100),
                    "Main: Erro na chamada da rotina XPRS_bo_setpriority.\n", 861);
       std::free(coefs);
       std::free(colunas);

@@ -4,10 +4,10 @@
 #define BCT_SEARCH_RAMIFICACAO_H
 
 // Among m cuts stored row-wise (mstart with m + 1 entries), the first of the
-// shortest ones (fewer than nlin terms) with a column valued in
-// [1e-6, 0.999999]; returns its index, or -1, and leaves in *termoInicial the
-// position in mcols of its last such term.
-int escolheCorte(int m, const int* mstart, const int* mcols, const double* x,
+// shortest ones (fewer than nlin terms, nlin the vertex count) with a column
+// valued in [1e-6, 0.999999]; returns its index, or -1, and leaves in
+// *termoInicial the position in mcols of its last such term.
+int escolheCorte(int m, const int* mstart, const int* mcols, const double* x, int nlin,
                  int* termoInicial);
 
 // Grows P along the cut's terms taken as a cycle, from the term at position

@@ -59,13 +59,9 @@
 
 #include "separation/dijkstra.h"
 
-int maxVarredura = 128;
-int maxContagemBits = 1024;
-
 namespace {
 
 const double TOLERANCIA = 1e-6;
-std::vector<int> proximaEntrada;  // compactaGrafo's fill cursors, kept
 enum : char { NAO_ALCANCADO, ABERTO, DORMENTE, FECHADO };
 // Answered by the quick search when it cannot answer: search again in full.
 const double REFAZ = NAN;
@@ -83,6 +79,10 @@ bool antes(const Entrada& a, const Entrada& b) {
 
 // The state of one search at a time: each thread that searches keeps its own.
 struct EstadoDaBusca {
+  // Awake vertices scanned in index order before they move to a heap, and
+  // the vertex count up to which a search keeps them as bits instead.
+  int maxVarredura = 128;
+  int maxContagemBits = 1024;
   // Kept between calls so that a warm search allocates nothing.  Between
   // searches every entry holds its reset value (label at the cap, unreached,
   // not useful) except those of the vertices in tocados, so a search resets
@@ -508,7 +508,7 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
   for (int v = 0; v < count; v++) g.inicioEntrada[v + 1] += g.inicioEntrada[v];
   g.cauda.resize(g.cabeca.size());
   g.pesoEntrada.resize(g.cabeca.size());
-  std::vector<int>& livre = proximaEntrada;
+  std::vector<int>& livre = g.proximaEntrada;
   livre.assign(g.inicioEntrada.begin(), g.inicioEntrada.end() - 1);
   for (int u = 0; u < count; u++) {
     for (int a = g.inicio[u]; a < g.inicio[u + 1]; a++) {
@@ -519,7 +519,11 @@ void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, Gr
   }
 }
 
-BuscadorLimitado::BuscadorLimitado() : estado_(std::make_unique<Estado>()) {}
+BuscadorLimitado::BuscadorLimitado(int maxVarredura, int maxContagemBits)
+    : estado_(std::make_unique<Estado>()) {
+  estado_->maxVarredura = maxVarredura;
+  estado_->maxContagemBits = maxContagemBits;
+}
 
 BuscadorLimitado::~BuscadorLimitado() = default;
 
@@ -527,16 +531,4 @@ double BuscadorLimitado::busca(int source, int target, const GrafoCompacto& g, i
                             double limiar) {
   const double L = estado_->busca(source, target, g, pred, limiar, true);
   return std::isnan(L) ? estado_->busca(source, target, g, pred, limiar, false) : L;
-}
-
-namespace {
-
-// The calling thread's searches through dijkstraLimitado.
-BuscadorLimitado principal;
-
-}  // namespace
-
-double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
-                        double limiar) {
-  return principal.busca(source, target, g, pred, limiar);
 }

@@ -23,6 +23,7 @@ struct GrafoCompacto {
   std::vector<int> inicioEntrada;
   std::vector<int> cauda;
   std::vector<double> pesoEntrada;
+  std::vector<int> proximaEntrada;  // compactaGrafo's fill cursors, kept
 };
 
 // Copies from `graph` every arc that a search with this bound could relax:
@@ -30,32 +31,28 @@ struct GrafoCompacto {
 // out.  `pesoMinimo` must not exceed the weight of any arc.
 void compactaGrafo(nodo2** graph, int count, double bound, double pesoMinimo, GrafoCompacto& g);
 
-// When dijkstraS_T(source, target, graph, g.count, pred, g.bound) on the
-// graph `g` was made from would return a value below `limiar`, returns that
-// same value, with pred[source] = -1 and the same predecessor as there at
-// every vertex that search labels (so the same walk back from the target);
-// other entries of pred are left as they were.  Otherwise returns a value not
-// below `limiar` and not above that result; pred is then unspecified.  A
-// search costs in proportion to the vertices and arcs it touches.
-// Awake vertices a search scans in index order before it moves them to a
-// heap (tests set it to 0 to run the heap from the first vertex), and the
-// vertex count up to which a search keeps them as bits instead.
-extern int maxVarredura;
-extern int maxContagemBits;
-
-double dijkstraLimitado(int source, int target, const GrafoCompacto& g, int* pred,
-                        double limiar);
-
-// The same search with a state of its own, kept between searches so that a
-// warm one allocates nothing: dijkstraLimitado holds one for the calling
-// thread, and every other thread that searches holds another.
+// The search, with a state of its own kept between searches so that a warm
+// one allocates nothing: each separator and each thread that searches holds
+// one.
 class BuscadorLimitado {
  public:
-  BuscadorLimitado();
+  // `maxVarredura`: awake vertices a search scans in index order before it
+  // moves them to a heap (tests give 0 to run the heap from the first
+  // vertex); `maxContagemBits`: the vertex count up to which a search keeps
+  // them as bits instead.
+  explicit BuscadorLimitado(int maxVarredura = 128, int maxContagemBits = 1024);
   ~BuscadorLimitado();
   BuscadorLimitado(const BuscadorLimitado&) = delete;
   BuscadorLimitado& operator=(const BuscadorLimitado&) = delete;
 
+  // When dijkstraS_T(source, target, graph, g.count, pred, g.bound) on the
+  // graph `g` was made from would return a value below `limiar`, returns
+  // that same value, with pred[source] = -1 and the same predecessor as
+  // there at every vertex that search labels (so the same walk back from
+  // the target); other entries of pred are left as they were.  Otherwise
+  // returns a value not below `limiar` and not above that result; pred is
+  // then unspecified.  A search costs in proportion to the vertices and arcs
+  // it touches.
   double busca(int source, int target, const GrafoCompacto& g, int* pred, double limiar);
 
  private:

@@ -6,16 +6,9 @@
 
 #include "base/erro.h"
 #include "base/relogio.h"
-#include "graph/grafo.h"
-#include "separation/buscaLimitada.h"
-#include "separation/lote.h"
-#include "separation/separadores.h"
-#include "separation/trabalho.h"
+#include "separation/cortes.h"
 
 namespace {
-
-// The arcs the searches of one call can use; kept to reuse its storage.
-GrafoCompacto usaveis;
 
 const double LIMIAR_IND_SET = 0.499999;
 
@@ -23,8 +16,9 @@ const double LIMIAR_IND_SET = 0.499999;
 // copy closes an odd cycle; each arc pays half of 1 - x(u) - x(w), so the
 // length is j/2 - x(cycle).  Returns the least weight written, which is below
 // zero where the point puts more than 1 on a double edge.
-double escrevePesos(const double* x) {
-  const int n = nlin;
+double escrevePesos(Armazem& g, const double* x) {
+  const int n = g.nlin;
+  nodo2** const gDup = g.gDup;
   const double proibido = 2.0 * n;
   double menor = proibido;
   for (int u = 0; u < 2 * n; u++) {
@@ -43,12 +37,17 @@ double escrevePesos(const double* x) {
 
 }  // namespace
 
-int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int ncortes) {
-  const int n = nlin;
+int separacaoExataCicloIndSet(Separacao& s, double* x, int* ultimoCorte, int* ultimoCoef,
+                              int ncortes) {
+  const int n = s.grafo.nlin;
+  const int MAX_CORTES = s.lote.MAX_CORTES;
+  DadosCicloIndSet& d = s.indSet;
+  Trabalho& t = s.trabalho;
+  Lote& lote = s.lote;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 658, -1);
-  compactaGrafo(gDup, 2 * n, 0.5, escrevePesos(x), usaveis);
-  for (int v = 0; v < n; v++) pertence[v] = 0;
+  compactaGrafo(s.grafo.gDup, 2 * n, 0.5, escrevePesos(s.grafo, x), d.usaveis);
+  for (int v = 0; v < n; v++) t.pertence[v] = 0;
   int cortes = 0;
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
     for (int v = 0; v < n && ncortes + cortes <= MAX_CORTES - 1; v++) {
@@ -56,20 +55,19 @@ int separacaoExataCicloIndSet(double* x, int* ultimoCorte, int* ultimoCoef, int 
       if (coberto[v]) continue;
       // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
       // 0.5); a search that cannot end below the threshold stops early.
-      const double L =
-          dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_IND_SET);
+      const double L = d.buscador.busca(v, n + v, d.usaveis, t.pred, LIMIAR_IND_SET);
       if (!(L < LIMIAR_IND_SET)) continue;
-      std::printf("\nDesigualdade violada: ");
-      const int j = leCiclo(v);
+      std::fprintf(s.saida, "\nDesigualdade violada: ");
+      const int j = t.leCiclo(n, v);
       if (j == 0) continue;
-      abreCorte(ultimoCorte, ultimoCoef, CORTE_CICLO_IND_SET);
+      lote.abreCorte(ultimoCorte, ultimoCoef, CORTE_CICLO_IND_SET);
       for (int p = 0; p < j; p++) {
-        poeTermo(ultimoCoef, ciclo[p], 1.0);
-        coberto[ciclo[p]] = 1;
+        lote.poeTermo(ultimoCoef, t.ciclo[p], 1.0);
+        coberto[t.ciclo[p]] = 1;
       }
-      fechaCorte(*ultimoCorte, j / 2);
+      lote.fechaCorte(*ultimoCorte, j / 2);
       cortes++;
-      limpaMarcasCiclo(j);
+      t.limpaMarcasCiclo(j);
     }
   }
   std::free(coberto);

@@ -8,58 +8,20 @@
 #include <vector>
 
 #include "base/erro.h"
-#include "base/opcoes.h"
-#include "base/perfil.h"
 #include "base/relogio.h"
-#include "graph/grafo.h"
-#include "separation/buscaLimitada.h"
-#include "separation/buscasParalelas.h"
-#include "separation/grafoContraido.h"
-#include "separation/lote.h"
-#include "separation/separadores.h"
-#include "separation/trabalho.h"
+#include "separation/cortes.h"
 
 namespace {
 
-// The arcs the searches of one call can use; kept to reuse its storage.
-GrafoCompacto usaveis;
-// A reduced run searches the doubled graph with its regions at 1 merged.
-GrafoContraido contraido;
-BuscaContraida buscaContraida;
-// Nodes a search of this round started from and found nothing: every vertex
-// of a region at 1 starts the same search, so one miss answers for all.
-std::vector<char> semCiclo;
-// A reduced run's cuts before the choice: each its terms in termos.
-struct Candidato {
-  int tipo, inicio, fim;
-  double violacao, rhs;
-};
-struct Termo {
-  int coluna;
-  double coef;
-};
-std::vector<Candidato> candidatos;
-std::vector<Termo> termos;
-// Sign of each cycle edge, kept for the same reason.
-std::vector<int> sinais;
+using Fio = DadosCicloNegativo::Fio;
+using Candidato = DadosCicloNegativo::Candidato;
 
-// With -j, the searches of a round run on LINHAS threads, each with its own
-// search state and predecessors; the pool lives from the first parallel
-// round to the end of the run (and goes before the graphs it reads).
-struct Fio {
-  BuscaContraida contraida;
-  BuscadorLimitado limitada;
-  std::vector<int> pred;
-};
-std::vector<std::unique_ptr<Fio>> fios;
-std::unique_ptr<BuscasParalelas> paralelas;
-
-void preparaLinhas(int linhas) {
-  if (paralelas == nullptr || paralelas->pedidas() != linhas) {
-    paralelas.reset();
-    paralelas = std::make_unique<BuscasParalelas>(linhas);
+void preparaLinhas(DadosCicloNegativo& d, int linhas) {
+  if (d.paralelas == nullptr || d.paralelas->pedidas() != linhas) {
+    d.paralelas.reset();
+    d.paralelas = std::make_unique<BuscasParalelas>(linhas);
   }
-  while (static_cast<int>(fios.size()) < paralelas->linhas()) fios.push_back(std::make_unique<Fio>());
+  while (static_cast<int>(d.fios.size()) < d.paralelas->linhas()) d.fios.push_back(std::make_unique<Fio>());
 }
 
 // Read by the helpers while the calling thread writes them, hence atomic;
@@ -68,10 +30,12 @@ bool estaCoberto(int* coberto, int v) {
   return std::atomic_ref<int>(coberto[v]).load(std::memory_order_relaxed) != 0;
 }
 void cobre(int* coberto, int v) { std::atomic_ref<int>(coberto[v]).store(1, std::memory_order_relaxed); }
-bool semCicloEm(int no) {
+bool semCicloEm(std::vector<char>& semCiclo, int no) {
   return std::atomic_ref<char>(semCiclo[no]).load(std::memory_order_relaxed) != 0;
 }
-void marcaSemCiclo(int no) { std::atomic_ref<char>(semCiclo[no]).store(1, std::memory_order_relaxed); }
+void marcaSemCiclo(std::vector<char>& semCiclo, int no) {
+  std::atomic_ref<char>(semCiclo[no]).store(1, std::memory_order_relaxed);
+}
 
 const double LIMIAR_CICLO = 0.999999;
 const int MAX_CICLO_LIFTING = 19;
@@ -83,8 +47,9 @@ const int CANDIDATOS_POR_CORTE = 4;
 // weighs 2n, which the cap of the search never lets through.  Signs other than
 // 1, -1 and 2 cannot come from the reader; they get 2n too rather than a
 // stale weight.  Returns the least weight written.
-double escrevePesos(const double* x) {
-  const int n = nlin;
+double escrevePesos(Armazem& g, const double* x) {
+  const int n = g.nlin;
+  nodo2** const gDup = g.gDup;
   const double proibido = 2.0 * n;
   double menor = proibido;
   for (int u = 0; u < 2 * n; u++) {
@@ -105,7 +70,7 @@ double escrevePesos(const double* x) {
 }
 
 // Sign of the first element of u's list that reaches w (0 when none).
-int sinalDe(int u, int w) {
+int sinalDe(nodo** gMat, int u, int w) {
   for (nodo* e = gMat[u]; e != nullptr; e = e->prox)
     if (e->vertice == w) return e->sinal;
   return 0;
@@ -113,7 +78,7 @@ int sinalDe(int u, int w) {
 
 // True when some edge between u and w has a sign of the other parity than s
 // (a double edge has both).
-bool temSinalOposto(int u, int w, int s) {
+bool temSinalOposto(nodo** gMat, int u, int w, int s) {
   for (nodo* e = gMat[u]; e != nullptr; e = e->prox) {
     if (e->vertice != w) continue;
     if (e->sinal == 2 || (s == -1) != (e->sinal == -1)) return true;
@@ -122,22 +87,23 @@ bool temSinalOposto(int u, int w, int s) {
 }
 
 // Back to -1 at the slots ciclo[0..k-1] and at the m lifted vertices.
-void limpaPosicoes(int k, int m) {
-  for (int p = 0; p < k; p++) position[ciclo[p]] = -1;
-  for (int l = 0; l < m; l++) position[indAlfa[l]] = -1;
+void limpaPosicoes(Trabalho& t, int k, int m) {
+  for (int p = 0; p < k; p++) t.position[t.ciclo[p]] = -1;
+  for (int l = 0; l < m; l++) t.position[t.indAlfa[l]] = -1;
 }
 
 }  // namespace
 
-int MINIMO_CONTRACAO = 400;
-
-int partitionCycle(int* cycle, int k, int* marks) {
+int partitionCycle(Separacao& s, int* cycle, int k, int* marks) {
+  nodo** const gMat = s.grafo.gMat;
+  int* const position = s.trabalho.position;
+  std::vector<int>& sinais = s.ciclos.sinais;
   sinais.resize(static_cast<size_t>(k));
   int* sinalAresta = sinais.data();
   for (int p = 0; p < k; p++) position[cycle[p]] = p;
   int negativas = 0;
   for (int p = 0; p < k; p++) {
-    sinalAresta[p] = sinalDe(cycle[p], cycle[(p + 1) % k]);
+    sinalAresta[p] = sinalDe(gMat, cycle[p], cycle[(p + 1) % k]);
     if (sinalAresta[p] == -1) negativas++;
   }
   // The walk is an odd negative cycle, but where a pair is joined by edges of
@@ -146,7 +112,7 @@ int partitionCycle(int* cycle, int k, int* marks) {
   // first such pair to its other edge.
   if (negativas % 2 == 0) {
     int p = 0;
-    while (p < k && !temSinalOposto(cycle[p], cycle[(p + 1) % k], sinalAresta[p])) p++;
+    while (p < k && !temSinalOposto(gMat, cycle[p], cycle[(p + 1) % k], sinalAresta[p])) p++;
     if (p == k) {
       for (int q = 0; q < k; q++) marks[cycle[q]] = 0;
       return 0;
@@ -213,54 +179,63 @@ int partitionCycle(int* cycle, int k, int* marks) {
   return k;
 }
 
-int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
-  const int n = nlin;
+int separacaoExataCMenosOdd(Separacao& s, double* x, int* ultimoCorte, int* ultimoCoef) {
+  const AjustesDaBusca& a = s.ajustes;
+  DadosCicloNegativo& d = s.ciclos;
+  Trabalho& t = s.trabalho;
+  Lote& lote = s.lote;
+  Perfil& perfil = s.perfil;
+  int* const pred = t.pred;
+  int* const ciclo = t.ciclo;
+  const int n = s.grafo.nlin;
   int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
   if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
-  const double pesoMinimo = escrevePesos(x);
+  const double pesoMinimo = escrevePesos(s.grafo, x);
   // Below MINIMO_CONTRACAO vertices a reduced run keeps the plain search:
   // there the regions at 1 are small, the plain search costs little, and
   // its cycles give the medium instances the trees they had (netlib_sc205's
   // reduced root with the general-purpose cuts is proved at once with them,
   // and not in minutes with the contracted search's).
-  const bool contrai = REDUZIR && n >= MINIMO_CONTRACAO && !(DESLIGADAS & DESLIGA_CONTRACAO);
+  const bool contrai = a.REDUZIR && n >= a.MINIMO_CONTRACAO && !(a.DESLIGADAS & DESLIGA_CONTRACAO);
   if (contrai) {
-    contraido.monta(x);
-    semCiclo.assign(static_cast<size_t>(contraido.numNos()), 0);
+    d.contraido.monta(s.grafo, x);
+    d.semCiclo.assign(static_cast<size_t>(d.contraido.numNos()), 0);
   }
-  else compactaGrafo(gDup, 2 * n, 1.0, pesoMinimo, usaveis);
+  else compactaGrafo(s.grafo.gDup, 2 * n, 1.0, pesoMinimo, d.usaveis);
   // position is -1 everywhere between cycles (see separadores.h); the
   // incumbent's balance test leaves sides there, so each round starts clean.
   for (int v = 0; v < n; v++) {
-    pertence[v] = 0;
-    position[v] = -1;
+    t.pertence[v] = 0;
+    t.position[v] = -1;
   }
 
   int cortes = 0;
   // A reduced run gathers up to CANDIDATOS_POR_CORTE times the batch and
   // loads the most violated (wikielections, 120 s: root bound 6338 instead
   // of 6358 in fewer rounds).
-  const bool escolheMelhores = REDUZIR && !(DESLIGADAS & DESLIGA_ESCOLHA);
-  const size_t maxCandidatos = static_cast<size_t>(CANDIDATOS_POR_CORTE) * MAX_CORTES;
+  const bool escolheMelhores = a.REDUZIR && !(a.DESLIGADAS & DESLIGA_ESCOLHA);
+  const size_t maxCandidatos = static_cast<size_t>(CANDIDATOS_POR_CORTE) * lote.MAX_CORTES;
+  std::vector<Candidato>& candidatos = d.candidatos;
+  std::vector<DadosCicloNegativo::Termo>& termos = d.termos;
   candidatos.clear();
   termos.clear();
-  const bool paralelo = LINHAS > 1;
+  const bool paralelo = a.LINHAS > 1;
   if (paralelo) {
-    preparaLinhas(LINHAS);
-    for (auto& f : fios) f->pred.resize(2 * static_cast<size_t>(n));
+    preparaLinhas(d, a.LINHAS);
+    for (auto& f : d.fios) f->pred.resize(2 * static_cast<size_t>(n));
   }
   // A search on thread `fio`: its length and, on a hit, the walk back from
   // n+v as leCiclo follows it (the chain of a shortest-path tree, which
   // never loops; were it to, 2n + 2 steps hold the repeat that leCiclo
   // rejects).
   auto buscaNoFio = [&](int fio, int v, CaminhoDaBusca& r) {
-    Fio& f = *fios[static_cast<size_t>(fio)];
+    Fio& f = *d.fios[static_cast<size_t>(fio)];
     int* p = f.pred.data();
     r.caminho.clear();
-    r.comprimento = contrai ? f.contraida.busca(contraido, v, n + v, LIMIAR_CICLO)
-                            : f.limitada.busca(v, n + v, usaveis, p, LIMIAR_CICLO);
+    r.comprimento = contrai ? f.contraida.busca(d.contraido, v, n + v, LIMIAR_CICLO)
+                            : f.limitada.busca(v, n + v, d.usaveis, p, LIMIAR_CICLO);
     if (!(r.comprimento < LIMIAR_CICLO)) return;
-    if (contrai) f.contraida.escreveCaminho(contraido, v, n + v, p);
+    if (contrai) f.contraida.escreveCaminho(d.contraido, v, n + v, p);
     int c = n + v;
     for (int passo = 0; passo <= 2 * n + 2 && c != v && c != -1; passo++) {
       r.caminho.push_back(c);
@@ -272,13 +247,13 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
     // 1.0); a search that cannot end below the threshold stops early.  A
     // reduced run's search finds the same lengths, not the same walks.
-    const int no = contrai ? contraido.no(v) : 0;
-    if (contrai && (no < 0 || semCicloEm(no))) return;
+    const int no = contrai ? d.contraido.no(v) : 0;
+    if (contrai && (no < 0 || semCicloEm(d.semCiclo, no))) return;
     double L;
     {
-      MedeEtapa medida(ETAPA_BUSCAS_CICLO);
+      MedeEtapa medida(perfil, ETAPA_BUSCAS_CICLO);
       if (paralelo) {
-        const CaminhoDaBusca& r = paralelas->resultadoDe(v);
+        const CaminhoDaBusca& r = d.paralelas->resultadoDe(v);
         L = r.comprimento;
         if (L < LIMIAR_CICLO) {
           // The walk into pred, where a search alone leaves it.
@@ -289,34 +264,35 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
       } else if (contrai) {
         // The walk's expansion across the regions counts with the search
         // (on bitcoinotc it is two fifths of it).
-        L = buscaContraida.busca(contraido, v, n + v, LIMIAR_CICLO);
-        if (L < LIMIAR_CICLO) buscaContraida.escreveCaminho(contraido, v, n + v, pred);
+        L = d.buscaContraida.busca(d.contraido, v, n + v, LIMIAR_CICLO);
+        if (L < LIMIAR_CICLO) d.buscaContraida.escreveCaminho(d.contraido, v, n + v, pred);
       } else {
-        L = dijkstraLimitado(v, n + v, usaveis, pred, LIMIAR_CICLO);
+        L = d.buscador.busca(v, n + v, d.usaveis, pred, LIMIAR_CICLO);
       }
-      if (contrai && !(L < LIMIAR_CICLO)) marcaSemCiclo(no);
+      if (contrai && !(L < LIMIAR_CICLO)) marcaSemCiclo(d.semCiclo, no);
     }
     if (!(L < LIMIAR_CICLO)) return;
-    MedeEtapa medida(ETAPA_CICLOS);
+    MedeEtapa medida(perfil, ETAPA_CICLOS);
     perfil.resultados[ETAPA_BUSCAS_CICLO]++;
-    int k = leCiclo(v);
+    int k = t.leCiclo(n, v);
     if (k == 0) return;
     // The splits move vertices within ciclo[0..k-1], so the walk's slots
     // hold every vertex that has a position.
     const int kLido = k;
     if (k > 3) {
-      k = partitionCycle(ciclo, k, pertence);
+      k = partitionCycle(s, ciclo, k, t.pertence);
       if (k == 0) {
-        limpaPosicoes(kLido, 0);
+        limpaPosicoes(t, kLido, 0);
         return;
       }
     }
-    const int m = (k >= 1 && k <= MAX_CICLO_LIFTING) ? liftingOddNegCycle(ciclo, k, vecAlfa, indAlfa) : 0;
+    const int m =
+        (k >= 1 && k <= MAX_CICLO_LIFTING) ? liftingOddNegCycle(s, ciclo, k, t.vecAlfa, t.indAlfa) : 0;
     // |walk| - L is the LP weight of the walk; dropping vertices by the
     // splits loses at most one per vertex, and a lifted vertex counts at
     // least once, so this never exceeds the cut's activity.
     double valor = k - L;
-    for (int l = 0; l < m; l++) valor += x[indAlfa[l]];
+    for (int l = 0; l < m; l++) valor += x[t.indAlfa[l]];
     if (valor > (k - 1) + 1e-6 && escolheMelhores) {
       Candidato c;
       c.tipo = m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO;
@@ -328,27 +304,27 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
         cobre(coberto, ciclo[p]);
       }
       for (int l = 0; l < m; l++) {
-        termos.push_back({indAlfa[l], vecAlfa[l]});
-        cobre(coberto, indAlfa[l]);
+        termos.push_back({t.indAlfa[l], t.vecAlfa[l]});
+        cobre(coberto, t.indAlfa[l]);
       }
       c.fim = static_cast<int>(termos.size());
       candidatos.push_back(c);
     } else if (valor > (k - 1) + 1e-6) {
-      abreCorte(ultimoCorte, ultimoCoef, m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO);
+      lote.abreCorte(ultimoCorte, ultimoCoef, m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO);
       for (int p = 0; p < k; p++) {
-        poeTermo(ultimoCoef, ciclo[p], 1.0);
+        lote.poeTermo(ultimoCoef, ciclo[p], 1.0);
         cobre(coberto, ciclo[p]);
       }
       for (int l = 0; l < m; l++) {
-        poeTermo(ultimoCoef, indAlfa[l], vecAlfa[l]);
-        cobre(coberto, indAlfa[l]);
+        lote.poeTermo(ultimoCoef, t.indAlfa[l], t.vecAlfa[l]);
+        cobre(coberto, t.indAlfa[l]);
       }
-      fechaCorte(*ultimoCorte, k - 1);
+      lote.fechaCorte(*ultimoCorte, k - 1);
       cortes++;
       perfil.resultados[ETAPA_CICLOS]++;
     }
-    limpaMarcasCiclo(k);
-    limpaPosicoes(kLido, m);
+    t.limpaMarcasCiclo(k);
+    limpaPosicoes(t, kLido, m);
   };
   // A round searches from every vertex in turn.  In a reduced run it searches
   // first from the vertices of fractional value, and from the others only
@@ -364,27 +340,27 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
   // the cuts are the same.  The helpers leave the vertices this loop is sure
   // to pass over (covered, or a region that missed already).
   auto rodada = [&](auto&& entra) {
-    const long long feitasAntes = paralelo ? paralelas->feitas() : 0;
+    const long long feitasAntes = paralelo ? d.paralelas->feitas() : 0;
     if (paralelo) {
       std::vector<int> inicios;
       for (int v = 0; v < n; v++)
-        if (entra(v) && (!contrai || contraido.no(v) >= 0)) inicios.push_back(v);
-      paralelas->comeca(std::move(inicios), buscaNoFio, [&](int v) {
-        return estaCoberto(coberto, v) || (contrai && semCicloEm(contraido.no(v)));
+        if (entra(v) && (!contrai || d.contraido.no(v) >= 0)) inicios.push_back(v);
+      d.paralelas->comeca(std::move(inicios), buscaNoFio, [&](int v) {
+        return estaCoberto(coberto, v) || (contrai && semCicloEm(d.semCiclo, d.contraido.no(v)));
       });
     }
-    for (int v = 0; v < n && cortes < MAX_CORTES && candidatos.size() < maxCandidatos; v++) {
+    for (int v = 0; v < n && cortes < lote.MAX_CORTES && candidatos.size() < maxCandidatos; v++) {
       // Past the deadline the round ends with the cuts it has.
       if (v % 64 == 0 && tempoEsgotado()) break;
       if (!estaCoberto(coberto, v) && entra(v)) buscaDe(v);
     }
     if (paralelo) {
-      paralelas->termina();
-      perfil.linhasBuscas = paralelas->linhas();
-      perfil.buscasFeitas += paralelas->feitas() - feitasAntes;
+      d.paralelas->termina();
+      perfil.linhasBuscas = d.paralelas->linhas();
+      perfil.buscasFeitas += d.paralelas->feitas() - feitasAntes;
     }
   };
-  if (REDUZIR) {
+  if (a.REDUZIR) {
     rodada([&](int v) { return x[v] > 0.0 && x[v] < 1.0; });
     if (cortes == 0 && candidatos.empty()) rodada([&](int v) { return x[v] == 0.0 || x[v] == 1.0; });
   } else {
@@ -394,10 +370,10 @@ int separacaoExataCMenosOdd(double* x, int* ultimoCorte, int* ultimoCoef) {
     std::stable_sort(candidatos.begin(), candidatos.end(),
                      [](const Candidato& a, const Candidato& b) { return a.violacao > b.violacao; });
     for (const Candidato& c : candidatos) {
-      if (cortes >= MAX_CORTES) break;
-      abreCorte(ultimoCorte, ultimoCoef, c.tipo);
-      for (int t = c.inicio; t < c.fim; t++) poeTermo(ultimoCoef, termos[t].coluna, termos[t].coef);
-      fechaCorte(*ultimoCorte, c.rhs);
+      if (cortes >= lote.MAX_CORTES) break;
+      lote.abreCorte(ultimoCorte, ultimoCoef, c.tipo);
+      for (int k = c.inicio; k < c.fim; k++) lote.poeTermo(ultimoCoef, termos[k].coluna, termos[k].coef);
+      lote.fechaCorte(*ultimoCorte, c.rhs);
       cortes++;
       perfil.resultados[ETAPA_CICLOS]++;
     }

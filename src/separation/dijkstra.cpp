@@ -25,14 +25,19 @@
 namespace {
 const double TOLERANCIA = 1e-6;
 
-// Kept between calls so that a warm search allocates nothing.
-std::vector<double> rotulo;
-std::vector<char> fechado;
-std::pmr::unsynchronized_pool_resource reserva;
-std::pmr::set<std::pair<double, int>> abertos{&reserva};  // labelled, unsettled
-std::vector<int> grupo;
+// One search's labels and open vertices (the separators' searches, which
+// run at every node, are buscaLimitada's; this one is their reference).
+struct Estado {
+  std::vector<double> rotulo;
+  std::vector<char> fechado;
+  std::pmr::unsynchronized_pool_resource reserva;
+  std::pmr::set<std::pair<double, int>> abertos{&reserva};  // labelled, unsettled
+  std::vector<int> grupo;
 
-int escolhe(double cap) {
+  int escolhe(double cap);
+};
+
+int Estado::escolhe(double cap) {
   if (abertos.empty()) return -1;
   const auto primeiro = abertos.begin();
   const double menor = primeiro->first;
@@ -54,6 +59,10 @@ int escolhe(double cap) {
 }  // namespace
 
 double dijkstraS_T(int source, int target, nodo2** graph, int count, int* pred, double bound) {
+  Estado e;
+  std::vector<double>& rotulo = e.rotulo;
+  std::vector<char>& fechado = e.fechado;
+  auto& abertos = e.abertos;
   const double cap = count * bound;
   rotulo.assign(count, cap);
   fechado.assign(count, 0);
@@ -63,7 +72,7 @@ double dijkstraS_T(int source, int target, nodo2** graph, int count, int* pred, 
   abertos.insert({0.0, source});
 
   while (!fechado[target]) {
-    const int u = escolhe(cap);
+    const int u = e.escolhe(cap);
     if (u < 0) {
       rotulo[target] = 2.0 * count + 2;
       fechado[target] = 1;
@@ -81,6 +90,5 @@ double dijkstraS_T(int source, int target, nodo2** graph, int count, int* pred, 
       abertos.insert({rotulo[v], v});
     }
   }
-  abertos.clear();
   return rotulo[target];
 }

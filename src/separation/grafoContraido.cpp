@@ -26,8 +26,10 @@ int raiz(std::vector<int>& pai, int a) {
 
 }  // namespace
 
-void GrafoContraido::monta(const double* x) {
-  const int n = nlin;
+void GrafoContraido::monta(const Armazem& grafo, const double* x) {
+  const int n = grafo.nlin;
+  nodo2** const gDup = grafo.gDup;
+  gDup_ = gDup;
   const int total = 2 * n;
   n_ = n;
   // Regions of vertices at 1, joined by the arcs a path may use.
@@ -176,7 +178,7 @@ void BuscaContraida::atravessa(const GrafoContraido& g, int de, int para, int* p
   visto_[de] = carimbo_;
   for (size_t i = 0; i < fila_.size() && visto_[para] != carimbo_; i++) {
     const int a = fila_[i];
-    for (const nodo2* arco = gDup[a]; arco != nullptr; arco = arco->prox) {
+    for (const nodo2* arco = g.gDup_[a]; arco != nullptr; arco = arco->prox) {
       const int b = arco->vertice;
       if (visto_[b] == carimbo_ || g.no_[b] != p || !permitido(a, arco, n)) continue;
       visto_[b] = carimbo_;

@@ -15,11 +15,13 @@
 
 #include <vector>
 
+#include "graph/grafo.h"
+
 class GrafoContraido {
  public:
-  // From gDup, gMat and the LP point x (snapped: exactly 0 and 1 where
-  // they belong).
-  void monta(const double* x);
+  // From the store's doubled graph and the LP point x (snapped: exactly 0
+  // and 1 where they belong); the store must outlive the searches.
+  void monta(const Armazem& grafo, const double* x);
 
   int numNos() const { return static_cast<int>(peso_.size()); }
   // The node of doubled vertex a, -1 for a vertex at 0.
@@ -28,6 +30,7 @@ class GrafoContraido {
  private:
   friend class BuscaContraida;
   int n_ = 0;
+  nodo2** gDup_ = nullptr;        // the doubled graph it was made from
   std::vector<int> no_;           // per doubled vertex
   std::vector<double> peso_;      // per node: what leaving it costs
   std::vector<int> inicio_;       // arcs of node p: inicio_[p] .. inicio_[p+1]-1

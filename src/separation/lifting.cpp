@@ -11,22 +11,17 @@
 #include <cstdlib>
 #include <vector>
 
-#include "graph/grafo.h"
-#include "separation/separadores.h"
-#include "separation/trabalho.h"
+#include "separation/cortes.h"
 
 namespace {
 
 // The cycle (at most 19 vertices) and the vertices lifted onto it never grow
 // beyond 20 elements, which bounds the exhaustive search at 2^19 leaves.
-const int MAX_ESTRUTURA = 20;
+const int MAX_ESTRUTURA = DadosLifting::MAX_ESTRUTURA;
 
-// Edge ends on the cycle per vertex: zero outside the vertices listed in
-// contados, and reset through that list before each call returns.
-std::vector<int> contagem;
-std::vector<int> contados;
+using BuscaForca = DadosLifting::BuscaForca;
 
-int sinalDe(int u, int w) {
+int sinalDe(nodo** gMat, int u, int w) {
   for (nodo* e = gMat[u]; e != nullptr; e = e->prox)
     if (e->vertice == w) return e->sinal;
   return 0;
@@ -73,16 +68,6 @@ bool passaTeste(int** matrix, int m, const int* decisao, int* cor, int* pilha) {
   return true;
 }
 
-// One call of solveByForce: the structure, the decisions so far (-1
-// undecided, 1 in, 0 out), the best total found, and resto[i], the most the
-// undecided elements i..m-2 can still add.
-struct BuscaForca {
-  int* pesos;
-  int** matriz;
-  int m, cap, melhor;
-  std::vector<int> decisao, cor, pilha, resto;
-} busca;
-
 // Depth first, each element in before out, as the exhaustive enumeration
 // of every leaf: the first leaf is the largest selection, and a double edge
 // to the candidate rules an element out.  The best total changes only at a
@@ -92,7 +77,7 @@ struct BuscaForca {
 // chosen elements already leave the candidate's component unbalanced (more
 // elements only grow that component, keeping every edge it had, so it stays
 // unbalanced).  The search stops once the best reaches the cap.
-void ramo(int i, int soma) {
+void ramo(BuscaForca& busca, int i, int soma) {
   if (busca.melhor >= busca.cap) return;
   const int candidato = busca.m - 1;
   int* decisao = busca.decisao.data();
@@ -106,16 +91,16 @@ void ramo(int i, int soma) {
   if (busca.matriz[i][candidato] != 2) {
     decisao[i] = 1;
     if (passaTeste(busca.matriz, busca.m, decisao, busca.cor.data(), busca.pilha.data()))
-      ramo(i + 1, soma + busca.pesos[i]);
+      ramo(busca, i + 1, soma + busca.pesos[i]);
   }
   decisao[i] = 0;
-  ramo(i + 1, soma);
+  ramo(busca, i + 1, soma);
   decisao[i] = -1;
 }
 
 }  // namespace
 
-int solveByForce(int* weights, int** matrix, int m, int cap) {
+int solveByForce(BuscaForca& busca, int* weights, int** matrix, int m, int cap) {
   if (m < 1) return 0;
   busca.pesos = weights;
   busca.matriz = matrix;
@@ -130,17 +115,23 @@ int solveByForce(int* weights, int** matrix, int m, int cap) {
   for (int e = candidato - 1; e >= 0; e--)
     busca.resto[e] = busca.resto[e + 1] +
                      (matrix[e][candidato] == 2 || weights[e] < 0 ? 0 : weights[e]);
-  ramo(0, 0);
+  ramo(busca, 0, 0);
   return busca.melhor;
 }
 
-int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted) {
-  const int n = nlin;
+int liftingOddNegCycle(Separacao& s, int* cycle, int k, double* coefficients, int* lifted) {
+  const int n = s.grafo.nlin;
+  nodo** const gMat = s.grafo.gMat;
+  int* const position = s.trabalho.position;
+  RegAux* const xh = s.trabalho.xh;
+  DadosLifting& d = s.lifting;
+  std::vector<int>& contagem = d.contagem;
+  std::vector<int>& contados = d.contados;
   // Cycles too long for the structure are never lifted.
   if (k > MAX_ESTRUTURA - 1 || k < 1) return 0;
   if (static_cast<int>(contagem.size()) != n) contagem.assign(n, 0);
-  static int linhas[MAX_ESTRUTURA][MAX_ESTRUTURA];
-  static int* matriz[MAX_ESTRUTURA];
+  auto& linhas = d.linhas;
+  int** const matriz = d.matriz;
   int pesos[MAX_ESTRUTURA];
   for (int p = 0; p < MAX_ESTRUTURA; p++) {
     matriz[p] = linhas[p];
@@ -153,9 +144,9 @@ int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted) {
   }
   for (int p = 0; p < k; p++) {
     const int q = (p + 1) % k;
-    const int s = sinalDe(cycle[p], cycle[q]);
-    matriz[p][q] = s;
-    matriz[q][p] = s;
+    const int sinal = sinalDe(gMat, cycle[p], cycle[q]);
+    matriz[p][q] = sinal;
+    matriz[q][p] = sinal;
   }
   for (int p = 0; p < k; p++)
     for (nodo* e = gMat[cycle[p]]; e != nullptr; e = e->prox)
@@ -173,22 +164,22 @@ int liftingOddNegCycle(int* cycle, int k, double* coefficients, int* lifted) {
 
   int r = 0;
   if (candidatos > 0 && xh[0].valor > 2.0) {
-    int s = k;
-    for (int c = 0; c < candidatos && xh[c].valor > 2.0 && s <= MAX_ESTRUTURA - 1; c++) {
+    int e = k;  // elements of the structure so far
+    for (int c = 0; c < candidatos && xh[c].valor > 2.0 && e <= MAX_ESTRUTURA - 1; c++) {
       const int v = xh[c].indice;
-      for (int q = 0; q < s; q++) matriz[s][q] = matriz[q][s] = 0;
-      for (nodo* e = gMat[v]; e != nullptr; e = e->prox) {
-        const int q = position[e->vertice];
-        if (q != -1) matriz[s][q] = matriz[q][s] = e->sinal;
+      for (int q = 0; q < e; q++) matriz[e][q] = matriz[q][e] = 0;
+      for (nodo* a = gMat[v]; a != nullptr; a = a->prox) {
+        const int q = position[a->vertice];
+        if (q != -1) matriz[e][q] = matriz[q][e] = a->sinal;
       }
-      const int best = solveByForce(pesos, matriz, s + 1, k - 1);
+      const int best = solveByForce(d.busca, pesos, matriz, e + 1, k - 1);
       if (k - 1 > best + 1e-6) {
         lifted[r] = v;
         coefficients[r] = k - 1 - best;
-        pesos[s] = k - 1 - best;
-        position[v] = s;
+        pesos[e] = k - 1 - best;
+        position[v] = e;
         r++;
-        s = k + r;
+        e = k + r;
       }
     }
   }

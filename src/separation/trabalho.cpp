@@ -1,18 +1,5 @@
-// Work arrays shared by separators, heuristic and callbacks; the sort order;
-// the read-back of a search's walk as a cycle.
+// The sort order and the read-back of a search's walk as a cycle.
 #include "separation/trabalho.h"
-
-#include "graph/grafo.h"
-
-double* x = nullptr;
-RegAux* xh = nullptr;
-int* pertence = nullptr;
-int* pred = nullptr;
-int* ciclo = nullptr;
-int* position = nullptr;
-double* vecAlfa = nullptr;
-int* indAlfa = nullptr;
-int* clique = nullptr;
 
 int ComparaRegAux(const void* a, const void* b) {
   double va = static_cast<const RegAux*>(a)->valor;
@@ -22,8 +9,7 @@ int ComparaRegAux(const void* a, const void* b) {
   return 0;
 }
 
-int leCiclo(int v) {
-  const int n = nlin;
+int Trabalho::leCiclo(int n, int v) {
   ciclo[0] = v;
   pertence[v] = 1;
   int k = 1;
@@ -39,6 +25,6 @@ int leCiclo(int v) {
   return k;
 }
 
-void limpaMarcasCiclo(int k) {
+void Trabalho::limpaMarcasCiclo(int k) {
   for (int p = 0; p < k; p++) pertence[ciclo[p]] = 0;
 }

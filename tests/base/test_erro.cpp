@@ -26,10 +26,7 @@ TEST(ErrormsgDeathTest, Codigo32SemProblemaCriado) {
   // Before XPRSinit/XPRScreateprob: the query and the release fail quietly.
   std::string saida;
   EXPECT_SAIDA_E_STATUS(
-      {
-        prob = nullptr;
-        errormsg("Main: Erro na chamada da rotina XPRSmaxim.\n", 200, 32);
-      },
+      errormsg("Main: Erro na chamada da rotina XPRSmaxim.\n", 200, 32, nullptr),
       32, saida);
   EXPECT_EQ(saida,
             "The subroutine Main: Erro na chamada da rotina XPRSmaxim.\n"
@@ -43,10 +40,11 @@ TEST(ErrormsgDeathTest, Codigo32ComProblemaMostraONumeroDoOtimizador) {
   EXPECT_SAIDA_E_STATUS(
       {
         XPRSinit(nullptr);
+        XPRSprob prob = nullptr;
         XPRScreateprob(&prob);
         int v;
         XPRSgetintattrib(prob, -12345, &v);  // a failed call leaves an error number
-        errormsg("Cortes: Erro na chamada da rotina XPRSloadcuts.\n", 88, 32);
+        errormsg("Cortes: Erro na chamada da rotina XPRSloadcuts.\n", 88, 32, prob);
       },
       32, saida);
   EXPECT_TRUE(std::regex_match(saida, std::regex("The subroutine Cortes: Erro na chamada da rotina "

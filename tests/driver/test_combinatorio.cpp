@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/resolucaoCombinatoria.h"
+#include "driver/escolhaDoMotor.h"
 #include "graph/GrafoSimples.h"
 #include "search/executa.h"
 

@@ -4,20 +4,16 @@
 
 #include <random>
 
-#include "base/opcoes.h"
 #include "graph/grafo.h"
 #include "instancias.h"
 
 using Lista = std::vector<std::pair<int, int>>;
 using Arcos = std::vector<int>;
 
-class Grafo : public ::testing::Test {
+class Grafo : public ComArmazem {
  protected:
   void SetUp() override { ::testing::internal::CaptureStdout(); }
-  void TearDown() override {
-    saida = ::testing::internal::GetCapturedStdout();
-    liberaGrafo();
-  }
+  void TearDown() override { saida = ::testing::internal::GetCapturedStdout(); }
   std::string saida;
 };
 
@@ -97,53 +93,40 @@ TEST_F(Grafo, SemArestasOuSemVertices) {
 
 TEST_F(Grafo, SinalForaDoPadraoAindaGeraOitoArcos) {
   // The store itself keeps any sign; only the reader refuses such input.
-  liberaGrafo();
-  nlin = 2;
-  gMat = alocaListas(2);
-  insereOrdenado(0, 1, 3);
-  insereOrdenado(1, 0, 3);
-  geraGrafoDuplo();
+  usa(GrafoSimples::deRegistros(2, {{0, 1, 3}}));
   int arcos = 0;
   for (int v = 0; v < 4; v++)
     for (nodo2* p = gDup[v]; p; p = p->prox, arcos++) EXPECT_EQ(p->sinal, 3);
   EXPECT_EQ(arcos, 8);
 }
 
-TEST_F(Grafo, LiberaGrafoAnulaAsListas) {
-  carregaGrafo("3 1 0 2 2");
-  liberaGrafo();
-  EXPECT_EQ(gMat, nullptr);
-  EXPECT_EQ(gDup, nullptr);
-  liberaGrafo();
-}
-
 TEST_F(Grafo, ListasMontadasDeUmaVezIguaisAInsercaoUmAUm) {
-  // The reader builds every list at once; inserting record after record is
-  // the plain way, and both must give the same lists, repeats and loops
+  // The store builds every list at once; inserting record after record,
+  // each end after every element whose neighbour is not greater, is the
+  // plain way, and both must give the same lists, repeats and loops
   // included.
   std::mt19937 rng(17);
   for (int caso = 0; caso < 60; caso++) {
     const int n = 1 + static_cast<int>(rng() % 15);
     const int m = static_cast<int>(rng() % 60);
-    std::vector<int> registros;
+    std::vector<ArestaSinal> registros;
     for (int k = 0; k < m; k++) {
       const int u = static_cast<int>(rng() % n), w = static_cast<int>(rng() % n);
       const int sinais[] = {1, -1, 2};
-      registros.insert(registros.end(), {u, w, u == w ? 1 : sinais[rng() % 3]});
+      registros.push_back({u, w, u == w ? 1 : sinais[rng() % 3]});
     }
-    liberaGrafo();
-    nlin = n;
-    gMat = alocaListas(n);
-    for (int k = 0; k < m; k++) {
-      insereOrdenado(registros[3 * k], registros[3 * k + 1], registros[3 * k + 2]);
-      insereOrdenado(registros[3 * k + 1], registros[3 * k], registros[3 * k + 2]);
+    std::vector<Lista> umAUm(n);
+    auto insere = [&](int v, int vizinho, int sinal) {
+      Lista& l = umAUm[v];
+      auto p = l.begin();
+      while (p != l.end() && p->first <= vizinho) ++p;
+      l.insert(p, {vizinho, sinal});
+    };
+    for (const ArestaSinal& a : registros) {
+      insere(a.u, a.w, a.sinal);
+      insere(a.w, a.u, a.sinal);
     }
-    std::vector<Lista> umAUm;
-    for (int v = 0; v < n; v++) umAUm.push_back(listaMat(v));
-    liberaGrafo();
-    nlin = n;
-    gMat = alocaListas(n);
-    montaListas(registros.data(), m);
+    usa(GrafoSimples::deRegistros(n, registros));
     for (int v = 0; v < n; v++) ASSERT_EQ(listaMat(v), umAUm[v]) << "caso " << caso << " v " << v;
   }
 }

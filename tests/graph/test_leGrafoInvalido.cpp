@@ -65,7 +65,9 @@ TEST(LeGrafoDeathTest, ConteudoAlemDosRegistrosDeclarados) {
   EXPECT_EQ(rejeita("2 0 # fim"), msg("conteudo a mais depois das 0 arestas declaradas: \"#\" (token 3)"));
 }
 
-TEST(LeGrafo, AceitaOQueEBemFormado) {
+class LeituraDoGrafo : public ComArmazem {};
+
+TEST_F(LeituraDoGrafo, AceitaOQueEBemFormado) {
   ::testing::internal::CaptureStdout();
   carregaGrafo("  +3\t1\r\n0 1 -1\n\n  ");  // any white space, a leading plus
   EXPECT_EQ(narco, 1);
@@ -74,7 +76,6 @@ TEST(LeGrafo, AceitaOQueEBemFormado) {
   carregaGrafo("0 0");
   EXPECT_EQ(nlin, 0);
   ::testing::internal::GetCapturedStdout();
-  liberaGrafo();
 }
 
 TEST(LeGrafo, ProgramaRecusaInstanciaSemEscreverArquivos) {

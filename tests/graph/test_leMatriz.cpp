@@ -13,21 +13,19 @@ namespace {
 
 using Lista = std::vector<std::pair<int, int>>;
 
-// Converts the given rows and fills the store with the graph; returns what
-// was printed.
-std::string converte(const std::vector<std::vector<int>>& linhas, int colunas) {
-  std::vector<int> entradas;
-  for (const std::vector<int>& l : linhas) entradas.insert(entradas.end(), l.begin(), l.begin() + colunas);
-  ::testing::internal::CaptureStdout();
-  const GrafoSimples g = converteMatriz(static_cast<int>(linhas.size()), colunas, entradas.data());
-  const std::string impresso = ::testing::internal::GetCapturedStdout();
-  carregaArmazem(g);
-  return impresso;
-}
-
-class Matriz : public ::testing::Test {
+class Matriz : public ComArmazem {
  protected:
-  void TearDown() override { liberaGrafo(); }
+  // Converts the given rows and builds the store of the graph; returns what
+  // was printed.
+  std::string converte(const std::vector<std::vector<int>>& linhas, int colunas) {
+    std::vector<int> entradas;
+    for (const std::vector<int>& l : linhas) entradas.insert(entradas.end(), l.begin(), l.begin() + colunas);
+    ::testing::internal::CaptureStdout();
+    GrafoSimples g = converteMatriz(static_cast<int>(linhas.size()), colunas, entradas.data());
+    const std::string impresso = ::testing::internal::GetCapturedStdout();
+    usa(std::move(g));
+    return impresso;
+  }
 };
 
 }  // namespace
@@ -178,7 +176,7 @@ TEST(LeMatrizDeathTest, ConteudoAlemDasEntradas) {
   EXPECT_EQ(rejeita("1 2\n1 0\n1\n"), msg("conteudo a mais depois das 1 x 2 entradas declaradas: \"1\" (token 5)"));
 }
 
-TEST(LeMatriz, AceitaMatrizSemLinhasOuSemColunas) {
+TEST_F(Matriz, AceitaMatrizSemLinhasOuSemColunas) {
   ::testing::internal::CaptureStdout();
   carrega(leMatrizDe, "0 4");
   EXPECT_EQ(nlin, 0);
@@ -192,5 +190,4 @@ TEST(LeMatriz, AceitaMatrizSemLinhasOuSemColunas) {
   carrega(leMatrizDe, "1 3 1 0 -1");
   EXPECT_EQ(narco, 0);
   ::testing::internal::GetCapturedStdout();
-  liberaGrafo();
 }

@@ -11,9 +11,9 @@
 
 #include "graph/grafo.h"
 
-inline std::vector<std::pair<int, int>> vizinhosFundidos(int v) {
+inline std::vector<std::pair<int, int>> vizinhosFundidos(const Armazem& a, int v) {
   std::map<int, std::pair<bool, bool>> sinais;  // neighbour -> (positive, negative)
-  for (nodo* e = gMat[v]; e != nullptr; e = e->prox) {
+  for (nodo* e = a.gMat[v]; e != nullptr; e = e->prox) {
     auto& [pos, neg] = sinais[e->vertice];
     pos = pos || e->sinal == 1 || e->sinal == 2;
     neg = neg || e->sinal == -1 || e->sinal == 2;

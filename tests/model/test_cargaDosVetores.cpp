@@ -40,58 +40,65 @@ struct Modelo {
   }
 };
 
-// With `exato`, the arrays get exactly the room contaModelo asks for (the
-// driver's way, so that the sanitizers see any write past it); otherwise a
-// bound of n + narco rows of every column (each clique row starts from an
-// edge of its own, and there is a cycle row per vertex at most).
-Modelo carregaModelo(bool exato = false) {
-  size_t n = nlin, m = nlin + narco, elementos = n * m;
-  if (exato) {
-    int linhas = -1, e = -1;
-    contaModelo(&linhas, &e);
-    m = linhas;
-    elementos = e;
-  }
-  Modelo md;
-  md.qgtype.assign(n, 0);
-  md.obj.assign(n, 0);
-  md.dlb.assign(n, 0);
-  md.dub.assign(n, 0);
-  md.mgcols.assign(n, 0);
-  md.qrtype.assign(m, 0);
-  md.rhs.assign(m, 0);
-  md.mstart.assign(n + 1, -1);
-  md.mrwind.assign(elementos, -1);
-  md.dmatval.assign(elementos, 0);
-  ::testing::internal::CaptureStdout();
-  md.linhas = cargaDosVetores(md.qgtype.data(), md.obj.data(), md.dlb.data(), md.dub.data(),
-                              md.mgcols.data(), md.qrtype.data(), md.rhs.data(), md.mstart.data(),
-                              md.mrwind.data(), md.dmatval.data());
-  md.saida = ::testing::internal::GetCapturedStdout();
-  if (exato) {
-    EXPECT_EQ(static_cast<size_t>(md.linhas), m);
-    EXPECT_EQ(static_cast<size_t>(md.mstart[n]), elementos);
-  }
-  md.qrtype.resize(md.linhas);
-  md.rhs.resize(md.linhas);
-  md.mrwind.resize(md.mstart[n]);
-  md.dmatval.resize(md.mstart[n]);
-  return md;
-}
-
-Modelo modeloDe(const std::string& grafo) {
-  ::testing::internal::CaptureStdout();
-  carregaGrafo(grafo);
-  ::testing::internal::GetCapturedStdout();
-  return carregaModelo();
-}
-
 using Linhas = std::vector<int>;
 using Conjunto = std::set<int>;
 
-class CargaDosVetores : public ::testing::Test {
+class CargaDosVetores : public ComArmazem {
  protected:
-  void TearDown() override { liberaGrafo(); }
+  // With `exato`, the arrays get exactly the room contaModelo asks for (the
+  // driver's way, so that the sanitizers see any write past it); otherwise a
+  // bound of n + narco rows of every column (each clique row starts from an
+  // edge of its own, and there is a cycle row per vertex at most).
+  Modelo carregaModelo(bool exato = false) {
+    ModeloInicial modelo(*armazem_, stdout, true);
+    size_t n = nlin, m = nlin + narco, elementos = n * m;
+    if (exato) {
+      int linhas = -1, e = -1;
+      modelo.contaModelo(&linhas, &e);
+      m = linhas;
+      elementos = e;
+    }
+    Modelo md;
+    md.qgtype.assign(n, 0);
+    md.obj.assign(n, 0);
+    md.dlb.assign(n, 0);
+    md.dub.assign(n, 0);
+    md.mgcols.assign(n, 0);
+    md.qrtype.assign(m, 0);
+    md.rhs.assign(m, 0);
+    md.mstart.assign(n + 1, -1);
+    md.mrwind.assign(elementos, -1);
+    md.dmatval.assign(elementos, 0);
+    ::testing::internal::CaptureStdout();
+    md.linhas = modelo.cargaDosVetores(md.qgtype.data(), md.obj.data(), md.dlb.data(), md.dub.data(),
+                                       md.mgcols.data(), md.qrtype.data(), md.rhs.data(),
+                                       md.mstart.data(), md.mrwind.data(), md.dmatval.data());
+    std::fflush(stdout);
+    md.saida = ::testing::internal::GetCapturedStdout();
+    nCliqueIndSetIF = modelo.nCliqueIndSetIF;
+    nCycleIF = modelo.nCycleIF;
+    if (exato) {
+      EXPECT_EQ(static_cast<size_t>(md.linhas), m);
+      EXPECT_EQ(static_cast<size_t>(md.mstart[n]), elementos);
+    }
+    md.qrtype.resize(md.linhas);
+    md.rhs.resize(md.linhas);
+    md.mrwind.resize(md.mstart[n]);
+    md.dmatval.resize(md.mstart[n]);
+    return md;
+  }
+
+  Modelo modeloDe(const std::string& grafo) {
+    ::testing::internal::CaptureStdout();
+    carregaGrafo(grafo);
+    ::testing::internal::GetCapturedStdout();
+    return carregaModelo();
+  }
+
+  Modelo modeloSimples();
+  std::vector<std::pair<int, int>> vizinhosFundidos(int v) const { return ::vizinhosFundidos(*armazem_, v); }
+
+  int nCliqueIndSetIF = 0, nCycleIF = 0;
 };
 
 }  // namespace
@@ -200,9 +207,7 @@ TEST_F(CargaDosVetores, GrafoSemVertices) {
 
 // --- the plain version -------------------------------------------------------
 
-namespace {
-
-Modelo modeloSimples() {
+Modelo CargaDosVetores::modeloSimples() {
   const int n = nlin;
   Modelo md;
   std::vector<std::vector<int>> listas(n);  // head-inserted rows per column
@@ -276,8 +281,6 @@ Modelo modeloSimples() {
   for (int l = 0; l < o; l++) md.rhs.push_back(linhas[l][n] - 1.0), md.qrtype.push_back('L');
   return md;
 }
-
-}  // namespace
 
 TEST_F(CargaDosVetores, ConcordaComAVersaoSimplesEmGrafosAleatorios) {
   std::mt19937 gerador(2024);

@@ -20,10 +20,10 @@ struct Linhas {
 };
 
 Linhas monta(int n, const std::vector<ArestaTeste>& arestas) {
-  montaGrafoTeste(n, arestas);
+  const auto grafo = armazemDeTeste(n, arestas);
   LinhasK1K2 l;
   l.mstart.assign(3, -7);  // stale contents are replaced
-  const int linhas = montaLinhasK1K2(l);
+  const int linhas = montaLinhasK1K2(*grafo, l);
   Linhas r;
   EXPECT_EQ(static_cast<int>(l.mstart.size()), linhas + 1);
   EXPECT_EQ(l.mstart[linhas], static_cast<int>(l.mcols.size()));
@@ -34,7 +34,6 @@ Linhas monta(int n, const std::vector<ArestaTeste>& arestas) {
     r.rhs.push_back(l.drhs[i]);
     r.sentido.push_back(l.qrtype[i]);
   }
-  liberaGrafo();
   return r;
 }
 
@@ -156,7 +155,9 @@ namespace {
 // copied whole for each attempt, and both passes over all vertices in
 // ascending order, each neighbour counted once with its merged sign.  The
 // reference for the sparse passes.
-std::vector<std::vector<int>> linhasPorTabelasCompletas(int n) {
+std::vector<std::vector<int>> linhasPorTabelasCompletas(const Armazem& g) {
+  const int n = g.nlin;
+  auto vizinhosFundidos = [&g](int v) { return ::vizinhosFundidos(g, v); };
   std::vector<std::vector<int>> r;
   std::vector<int> count(n), base(n);
   std::vector<std::vector<char>> coberto(n, std::vector<char>(n, 0));
@@ -243,8 +244,7 @@ TEST(DesigualdadesK1K2, IgualATabelasCompletasEmGrafosAleatorios) {
       }
       std::shuffle(a.begin(), a.end(), rng);
     }
-    montaGrafoTeste(n, a);
-    const std::vector<std::vector<int>> esperado = linhasPorTabelasCompletas(n);
+    const std::vector<std::vector<int>> esperado = linhasPorTabelasCompletas(*armazemDeTeste(n, a));
     const Linhas r = monta(n, a);
     ASSERT_EQ(r.membros, esperado) << caso;
     for (size_t i = 0; i < r.rhs.size(); i++) {

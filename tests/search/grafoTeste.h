@@ -1,32 +1,21 @@
-// Test helper: builds the graph store directly from an edge list (ordered
-// insertion, as the reader does) so tests do not depend on input parsing.
+// Test helper: the store of an edge list built the one way tests build one
+// (see separation/ambiente.h), so tests do not depend on input parsing; and
+// edge-list builders.
 #ifndef BCT_TESTS_SEARCH_GRAFOTESTE_H
 #define BCT_TESTS_SEARCH_GRAFOTESTE_H
 
-#include <cstdlib>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "graph/grafo.h"
+#include "separation/ambiente.h"
 
-struct ArestaTeste {
-  int u, w, s;
-};
+using ArestaTeste = Aresta;
 
-// Replaces the graph store with n vertices and the given edges (gDup empty).
-inline void montaGrafoTeste(int n, const std::vector<ArestaTeste>& arestas) {
-  liberaGrafo();
-  nlin = n;
-  narco = static_cast<int>(arestas.size());
-  nneg = npos = nduplo = 0;
-  gMat = static_cast<nodo**>(std::calloc(n + 1, sizeof(nodo*)));
-  for (const ArestaTeste& a : arestas) {
-    if (a.s == 2) nduplo++;
-    else if (a.s == -1) nneg++;
-    else npos++;
-    insereOrdenado(a.u, a.w, a.s);
-    insereOrdenado(a.w, a.u, a.s);
-  }
+// The store of n vertices and the given records.
+inline std::unique_ptr<Armazem> armazemDeTeste(int n, const std::vector<ArestaTeste>& arestas) {
+  return std::make_unique<Armazem>(n, Ambiente::registros(arestas));
 }
 
 // All pairs of the listed vertices joined with sign s.

@@ -3,56 +3,55 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/erro.h"
-#include "base/opcoes.h"
-#include "graph/grafo.h"
 #include "search/busca.h"
 #include "search/equilibrio.h"
 #include "search/grafoTeste.h"
-#include "separation/trabalho.h"
 
 namespace {
 
-// Owns the shared arrays the callbacks use and a live optimizer problem.
+// A solve of a graph with the arrays the callbacks use and a live optimizer
+// problem, outside any search.
 class Busca : public ::testing::Test {
  protected:
-  void prepara(int n, const std::vector<ArestaTeste>& arestas) {
-    montaGrafoTeste(n, arestas);
-    vx.assign(n + 1, 0.0);
-    vxstar.assign(n + 1, 0.0);
-    vpos.assign(n + 1, 0);
-    vxh.assign(n + 1, RegAux{});
-    x = vx.data();
-    xstar = vxstar.data();
-    position = vpos.data();
-    xh = vxh.data();
+  void prepara(int n, const std::vector<ArestaTeste>& arestas, int detalhada = 0) {
+    s.reset();
+    grafo = GrafoSimples::deRegistros(n, Ambiente::registros(arestas));
+    AjustesDaBusca ajustes;
+    ajustes.COMPLETE_PRINT = detalhada;
+    s = std::make_unique<Resolucao>(grafo, ajustes, acompanhamento, stdout);
+    ASSERT_EQ(XPRScreateprob(&s->prob), 0);
+    prob = s->prob;
+    const size_t m = static_cast<size_t>(n) + 1;
+    s->trabalho.x.aloca(m, 0);
+    s->xstar.aloca(m, 0);
+    s->trabalho.position.aloca(m, 0);
+    s->trabalho.xh.aloca(m, 0);
+    for (size_t v = 0; v < m; v++) s->trabalho.x[v] = s->xstar[v] = 0.0;
+    vx = s->trabalho.x;
+    vxstar = s->xstar;
+    vpos = s->trabalho.position;
   }
-  void SetUp() override {
-    ASSERT_EQ(XPRSinit(""), 0);
-    ASSERT_EQ(XPRScreateprob(&prob), 0);
-    zstar = -1e20;
-    NODE_BEST_INTEGER_SOL = -1;
-    COMPLETE_PRINT = 0;
-  }
+  void SetUp() override { ASSERT_EQ(XPRSinit(""), 0); }
   void TearDown() override {
-    liberaGrafo();
-    x = xstar = nullptr;
-    position = nullptr;
-    xh = nullptr;
-    XPRSdestroyprob(prob);
-    prob = nullptr;
+    s.reset();
     XPRSfree();
-    COMPLETE_PRINT = 0;
   }
-  std::vector<double> vx, vxstar;
-  std::vector<int> vpos;
-  std::vector<RegAux> vxh;
-};
+  int viavel(std::vector<double> p) { return ehviavel(s->grafo, s->trabalho.position, p.data()); }
 
-int viavel(std::vector<double> p) { return ehviavel(p.data()); }
+  GrafoSimples grafo;
+  const Acompanhamento acompanhamento;
+  std::unique_ptr<Resolucao> s;
+  XPRSprob prob = nullptr;
+  // The solve's arrays.
+  double* vx = nullptr;
+  double* vxstar = nullptr;
+  int* vpos = nullptr;
+};
 
 TEST_F(Busca, EquilibrioDosCasosSimples) {
   prepara(3, {{0, 1, 1}, {1, 2, 1}, {0, 2, -1}});
@@ -121,25 +120,25 @@ TEST_F(Busca, EquilibrioConfereComVerificadorIndependente) {
 TEST_F(Busca, SolucaoDeValorIgualSubstituiEPiorEhIgnorada) {
   prepara(9, {});
   for (int v = 0; v < 7; v++) vx[v] = 1.0;
-  aceitaSolucao(prob, 7.0, 3, 9, 1);
-  EXPECT_EQ(zstar, 7.0);
-  EXPECT_EQ(NODE_BEST_INTEGER_SOL, 3);
+  aceitaSolucao(*s, prob, 7.0, 3, 9, 1);
+  EXPECT_EQ(s->zstar, 7.0);
+  EXPECT_EQ(s->NODE_BEST_INTEGER_SOL, 3);
   EXPECT_EQ(vxstar[6], 1.0);
   EXPECT_EQ(vxstar[7], 0.0);
 
   // Equal value (within 1e-6): replaces point and node.
   for (int v = 0; v < 9; v++) vx[v] = v >= 2 ? 1.0 : 0.0;
-  aceitaSolucao(prob, 7.0 - 5e-7, 8, 9, 1);
-  EXPECT_EQ(NODE_BEST_INTEGER_SOL, 8);
+  aceitaSolucao(*s, prob, 7.0 - 5e-7, 8, 9, 1);
+  EXPECT_EQ(s->NODE_BEST_INTEGER_SOL, 8);
   EXPECT_EQ(vxstar[0], 0.0);
   EXPECT_EQ(vxstar[8], 1.0);
 
   // Worse, or invalid: nothing changes.
-  vx.assign(10, 1.0);
-  aceitaSolucao(prob, 6.0, 11, 9, 1);
-  aceitaSolucao(prob, 9.0, 12, 9, 0);
-  EXPECT_EQ(NODE_BEST_INTEGER_SOL, 8);
-  EXPECT_DOUBLE_EQ(zstar, 7.0 - 5e-7);
+  for (int v = 0; v < 10; v++) vx[v] = 1.0;
+  aceitaSolucao(*s, prob, 6.0, 11, 9, 1);
+  aceitaSolucao(*s, prob, 9.0, 12, 9, 0);
+  EXPECT_EQ(s->NODE_BEST_INTEGER_SOL, 8);
+  EXPECT_DOUBLE_EQ(s->zstar, 7.0 - 5e-7);
   EXPECT_EQ(vxstar[0], 0.0);
 }
 
@@ -162,9 +161,9 @@ TEST_F(Busca, CorteAbsolutoFicaNoProximoInteiroMenosTolerancia) {
                              nullptr, &linha, &val, lb.data(), ub.data(), colunas, 0, tipo.data(),
                              gc.data(), nullptr, nullptr, nullptr, nullptr, nullptr),
               0);
-    zstar = -1e20;
-    vx.assign(5, 1.0);
-    aceitaSolucao(p, 3.0, 0, 4, 1);
+    s->zstar = -1e20;
+    for (int v = 0; v < 5; v++) vx[v] = 1.0;
+    aceitaSolucao(*s, p, 3.0, 0, 4, 1);
     EXPECT_EQ(XPRSmaxim(p, "g"), 0);
     int status = 0;
     EXPECT_EQ(XPRSgetintattrib(p, XPRS_MIPSTATUS, &status), 0);
@@ -178,46 +177,45 @@ TEST_F(Busca, CorteAbsolutoFicaNoProximoInteiroMenosTolerancia) {
 TEST_F(Busca, HeuristicaGrafoSemArestasAlternaOsLados) {
   prepara(5, {});
   std::vector<double> p = {0.5, 0.2, 0.9, 0.1, 0.3};
-  heuristicaPrimal(p.data(), 4);
-  EXPECT_EQ(zstar, 5.0);
-  EXPECT_EQ(NODE_BEST_INTEGER_SOL, 4);
+  heuristicaPrimal(*s, p.data(), 4);
+  EXPECT_EQ(s->zstar, 5.0);
+  EXPECT_EQ(s->NODE_BEST_INTEGER_SOL, 4);
   for (int v = 0; v < 5; v++) EXPECT_EQ(vxstar[v], 1.0);
 }
 
 TEST_F(Busca, HeuristicaArestaDuplaETrianguloComUmNegativo) {
   prepara(2, {{0, 1, 2}});
   std::vector<double> p = {0.3, 0.7};
-  heuristicaPrimal(p.data(), 1);
-  EXPECT_EQ(zstar, 1.0);
+  heuristicaPrimal(*s, p.data(), 1);
+  EXPECT_EQ(s->zstar, 1.0);
   EXPECT_EQ(vxstar[0], 0.0);
   EXPECT_EQ(vxstar[1], 1.0);
 
-  zstar = -1e20;
+  s->zstar = -1e20;
   prepara(3, {{0, 1, 1}, {0, 2, 1}, {1, 2, -1}});
   p = {0.9, 0.8, 0.7};
-  heuristicaPrimal(p.data(), 2);
-  EXPECT_EQ(zstar, 2.0);
+  heuristicaPrimal(*s, p.data(), 2);
+  EXPECT_EQ(s->zstar, 2.0);
   EXPECT_EQ(vxstar[0], 1.0);
   EXPECT_EQ(vxstar[1], 1.0);
   EXPECT_EQ(vxstar[2], 0.0);
 }
 
 TEST_F(Busca, HeuristicaNaoMelhoraComValorIgual) {
-  prepara(3, {{0, 1, 1}, {0, 2, 1}, {1, 2, -1}});
-  zstar = 2.0;
-  NODE_BEST_INTEGER_SOL = 9;
-  vxstar = {0.0, 1.0, 1.0, 0.0};
-  xstar = vxstar.data();
-  COMPLETE_PRINT = 1;
+  prepara(3, {{0, 1, 1}, {0, 2, 1}, {1, 2, -1}}, 1);
+  s->zstar = 2.0;
+  s->NODE_BEST_INTEGER_SOL = 9;
+  const double antes[] = {0.0, 1.0, 1.0, 0.0};
+  std::copy(antes, antes + 4, vxstar);
   std::vector<double> p = {0.9, 0.8, 0.7};
   testing::internal::CaptureStdout();
-  heuristicaPrimal(p.data(), 5);
+  heuristicaPrimal(*s, p.data(), 5);
   std::fflush(stdout);
   const std::string saida = testing::internal::GetCapturedStdout();
   EXPECT_EQ(saida,
             ".Heuristica Primal.\n..Custo da solucao heuristica: 2\n"
             "..Heuristica Primal nao melhorou a solucao\n");
-  EXPECT_EQ(NODE_BEST_INTEGER_SOL, 9);
+  EXPECT_EQ(s->NODE_BEST_INTEGER_SOL, 9);
   EXPECT_EQ(vxstar[0], 0.0);
 }
 
@@ -226,21 +224,21 @@ TEST_F(Busca, EventosImprimemSoComImpressaoDetalhada) {
   int coluna = 12, direcao = 0, no = 7;
   double estimativa = 0.0;
   testing::internal::CaptureStdout();
-  varSelection(prob, nullptr, &coluna, &direcao, &estimativa);
-  nodeSelection(prob, nullptr, &no);
-  nodeCutoff(prob, nullptr, 4);
+  varSelection(prob, s.get(), &coluna, &direcao, &estimativa);
+  nodeSelection(prob, s.get(), &no);
+  nodeCutoff(prob, s.get(), 4);
   std::fflush(stdout);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
-  COMPLETE_PRINT = 1;
+  prepara(1, {}, 1);
   testing::internal::CaptureStdout();
-  varSelection(prob, nullptr, &coluna, &direcao, &estimativa);
+  varSelection(prob, s.get(), &coluna, &direcao, &estimativa);
   direcao = 1;
-  varSelection(prob, nullptr, &coluna, &direcao, &estimativa);
+  varSelection(prob, s.get(), &coluna, &direcao, &estimativa);
   direcao = 5;
-  varSelection(prob, nullptr, &coluna, &direcao, &estimativa);
-  nodeSelection(prob, nullptr, &no);
-  nodeCutoff(prob, nullptr, 4);
+  varSelection(prob, s.get(), &coluna, &direcao, &estimativa);
+  nodeSelection(prob, s.get(), &no);
+  nodeCutoff(prob, s.get(), 4);
   std::fflush(stdout);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
             "Branching (Variavel 12). Down\nBranching (Variavel 12). Up\n"

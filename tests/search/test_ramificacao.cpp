@@ -3,7 +3,6 @@
 
 #include <vector>
 
-#include "graph/grafo.h"
 #include "search/ramificacao.h"
 
 namespace {
@@ -50,17 +49,17 @@ TEST(Ramificacao, CortesCurtosFicamSoComOTermoInicial) {
 }
 
 TEST(Ramificacao, EscolheOPrimeiroDosMaisCurtosComColunaFracionaria) {
-  nlin = 10;
+  int nlin = 10;
   std::vector<double> x = {0.5, 1, 1, 1, 1, 0.3, 1, 0, 1, 1};
   // Cuts: 5 terms (fractional 0), 5 terms (fractional 5), 3 terms all
   // integral, 3 terms with fractional 5 and 0 (last fractional: 0).
   std::vector<int> ms = {0, 5, 10, 13, 16};
   std::vector<int> mc = {0, 1, 2, 3, 4, 5, 6, 1, 2, 3, 1, 2, 7, 5, 1, 0};
   int inicio = -1;
-  EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), &inicio), 0);
+  EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), nlin, &inicio), 0);
   EXPECT_EQ(inicio, 0);
-  EXPECT_EQ(escolheCorte(3, ms.data(), mc.data(), x.data(), &inicio), 0);
-  EXPECT_EQ(escolheCorte(4, ms.data(), mc.data(), x.data(), &inicio), 3);
+  EXPECT_EQ(escolheCorte(3, ms.data(), mc.data(), x.data(), nlin, &inicio), 0);
+  EXPECT_EQ(escolheCorte(4, ms.data(), mc.data(), x.data(), nlin, &inicio), 3);
   EXPECT_EQ(inicio, 15);
 
   // Bounds 1e-6 and 0.999999 count as fractional; a cut of nlin terms never
@@ -69,12 +68,11 @@ TEST(Ramificacao, EscolheOPrimeiroDosMaisCurtosComColunaFracionaria) {
   nlin = 4;
   ms = {0, 4, 7};
   mc = {0, 1, 2, 3, 2, 3, 1};
-  EXPECT_EQ(escolheCorte(1, ms.data(), mc.data(), x.data(), &inicio), -1);
-  EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), &inicio), 1);
+  EXPECT_EQ(escolheCorte(1, ms.data(), mc.data(), x.data(), nlin, &inicio), -1);
+  EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), nlin, &inicio), 1);
   EXPECT_EQ(inicio, 6);
   x[1] = 0.9999995;
-  EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), &inicio), -1);
-  nlin = 0;
+  EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), nlin, &inicio), -1);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Test helpers for the separators: a graph store built from an edge list, the
-// work and batch arrays they expect, the cuts of a closed batch, and a
-// balance check of a vertex set written apart from the solver's code.
+// Test helpers for the separators: the one test helper that fills a store
+// (from an edge list), with the work and batch arrays and the separation
+// state they expect; the cuts of a closed batch; and a balance check of a
+// vertex set written apart from the solver's code.
 #ifndef BCT_TESTS_SEPARATION_AMBIENTE_H
 #define BCT_TESTS_SEPARATION_AMBIENTE_H
 
@@ -12,89 +13,80 @@
 #include <vector>
 
 #include "graph/grafo.h"
-#include "separation/lote.h"
-#include "separation/trabalho.h"
+#include "separation/cortes.h"
 
 struct Aresta {
   int u, w, s;
 };
 
-// Replaces the graph store with n vertices and the given edges, inserted in
-// order as the reader does, and builds gDup.
-inline void montaGrafo(int n, const std::vector<Aresta>& arestas) {
-  liberaGrafo();
-  nlin = n;
-  narco = static_cast<int>(arestas.size());
-  nneg = npos = nduplo = 0;
-  gMat = alocaListas(n);
-  for (const Aresta& a : arestas) {
-    if (a.s == 2) nduplo++;
-    else if (a.s == -1) nneg++;
-    else npos++;
-    insereOrdenado(a.u, a.w, a.s);
-    insereOrdenado(a.w, a.u, a.s);
-  }
-  geraGrafoDuplo();
-}
-
-// The work arrays and the cut batch, sized for nlin, owned here and pointed
-// to by the globals for as long as the object lives.
-class Ambiente {
- public:
-  Ambiente() {
-    const size_t n = static_cast<size_t>(nlin) + 1;
-    x_.assign(n, 0.0);
-    xh_.assign(n, RegAux{0.0, 0});
-    pertence_.assign(n, 0);
-    pred_.assign(2 * n, -1);
-    ciclo_.assign(2 * n, -1);
-    position_.assign(n, -1);
-    vecAlfa_.assign(n, 0.0);
-    indAlfa_.assign(n, -1);
-    clique_.assign(n, -1);
-    mtype_.assign(MAX_CORTES, 0);
-    qrtype_.assign(MAX_CORTES, 0);
-    drhs_.assign(MAX_CORTES, 0.0);
-    mstart_.assign(MAX_CORTES + 1, -1);
-    ::x = x_.data();
-    ::xh = xh_.data();
-    ::pertence = pertence_.data();
-    ::pred = pred_.data();
-    ::ciclo = ciclo_.data();
-    ::position = position_.data();
-    ::vecAlfa = vecAlfa_.data();
-    ::indAlfa = indAlfa_.data();
-    ::clique = clique_.data();
-    ::mtype = mtype_.data();
-    ::qrtype = qrtype_.data();
-    ::drhs = drhs_.data();
-    ::mstart = mstart_.data();
-    // The term arrays start small and grow as the driver's do.
-    ::mcols = nullptr;
-    ::dmatval = nullptr;
-    ::termosNoLote = 0;
-    reservaTermos(1);
-  }
-  ~Ambiente() {
-    std::free(::mcols);
-    std::free(::dmatval);
-    ::termosNoLote = 0;
-    ::x = nullptr;
-    ::xh = nullptr;
-    ::pertence = ::pred = ::ciclo = ::position = ::indAlfa = ::clique = nullptr;
-    ::vecAlfa = nullptr;
-    ::mtype = ::mstart = ::mcols = nullptr;
-    ::qrtype = nullptr;
-    ::drhs = ::dmatval = nullptr;
+// A store built from an edge list (both ends of each record, record after
+// record, as the reader's records give it), the work arrays and the cut
+// batch of a solve sized for it, and the separation state over them: what
+// the separators expect.  The arrays have one entry to spare.
+struct Ambiente {
+  explicit Ambiente(int n, const std::vector<Aresta>& arestas, const AjustesDaBusca& a = {})
+      : ajustes(a), grafo(n, registros(arestas)), s(grafo, trabalho, lote, ajustes, perfil, stdout) {
+    const size_t m = static_cast<size_t>(n) + 1;
+    trabalho.x.aloca(m, 0);
+    trabalho.xh.aloca(m, 0);
+    trabalho.pertence.aloca(m, 0);
+    trabalho.pred.aloca(2 * m, 0);
+    trabalho.ciclo.aloca(2 * m, 0);
+    trabalho.position.aloca(m, 0);
+    trabalho.vecAlfa.aloca(m, 0);
+    trabalho.indAlfa.aloca(m, 0);
+    trabalho.clique.aloca(m, 0);
+    for (size_t v = 0; v < m; v++) {
+      trabalho.x[v] = 0.0;
+      trabalho.xh[v] = RegAux{0.0, 0};
+      trabalho.pertence[v] = 0;
+      trabalho.position[v] = -1;
+      trabalho.vecAlfa[v] = 0.0;
+      trabalho.indAlfa[v] = trabalho.clique[v] = -1;
+    }
+    for (size_t v = 0; v < 2 * m; v++) trabalho.pred[v] = trabalho.ciclo[v] = -1;
+    lote.mtype.aloca(lote.MAX_CORTES, 0);
+    lote.qrtype.aloca(lote.MAX_CORTES, 0);
+    lote.drhs.aloca(lote.MAX_CORTES, 0);
+    lote.mstart.aloca(lote.MAX_CORTES + 1, 0);
+    lote.mcutind.aloca(lote.MAX_CORTES, 0);
+    // The term arrays start small and grow as the solve's do.
+    lote.reservaTermos(1);
+    x = trabalho.x;
+    pertence = trabalho.pertence;
+    position = trabalho.position;
+    pred = trabalho.pred;
+    ciclo = trabalho.ciclo;
+    vecAlfa = trabalho.vecAlfa;
+    indAlfa = trabalho.indAlfa;
+    xh = trabalho.xh;
+    nlin = n;
   }
   Ambiente(const Ambiente&) = delete;
   Ambiente& operator=(const Ambiente&) = delete;
 
- private:
-  std::vector<double> x_, vecAlfa_, drhs_;
-  std::vector<RegAux> xh_;
-  std::vector<int> pertence_, pred_, ciclo_, position_, indAlfa_, clique_, mtype_, mstart_;
-  std::vector<char> qrtype_;
+  static std::vector<ArestaSinal> registros(const std::vector<Aresta>& arestas) {
+    std::vector<ArestaSinal> r;
+    for (const Aresta& a : arestas) r.push_back({a.u, a.w, a.s});
+    return r;
+  }
+
+  AjustesDaBusca ajustes;
+  Perfil perfil;
+  Armazem grafo;
+  Trabalho trabalho;
+  Lote lote;
+  Separacao s;
+  // The work arrays by their own names.
+  double* x;
+  int* pertence;
+  int* position;
+  int* pred;
+  int* ciclo;
+  double* vecAlfa;
+  int* indAlfa;
+  RegAux* xh;
+  int nlin;
 };
 
 struct Corte {
@@ -112,14 +104,14 @@ struct Corte {
 };
 
 // The cuts of the batch, read through mstart after closing it.
-inline std::vector<Corte> cortesDoLote(int ultimoCorte, int ultimoCoef) {
-  fechaLote(ultimoCorte, ultimoCoef);
+inline std::vector<Corte> cortesDoLote(Lote& lote, int ultimoCorte, int ultimoCoef) {
+  lote.fechaLote(ultimoCorte, ultimoCoef);
   std::vector<Corte> r;
   for (int c = 0; c <= ultimoCorte; c++) {
-    Corte k{mtype[c], qrtype[c], {}, {}, drhs[c]};
-    for (int t = mstart[c]; t < mstart[c + 1]; t++) {
-      k.colunas.push_back(mcols[t]);
-      k.coefs.push_back(dmatval[t]);
+    Corte k{lote.mtype[c], lote.qrtype[c], {}, {}, lote.drhs[c]};
+    for (int t = lote.mstart[c]; t < lote.mstart[c + 1]; t++) {
+      k.colunas.push_back(lote.mcols[t]);
+      k.coefs.push_back(lote.dmatval[t]);
     }
     r.push_back(k);
   }

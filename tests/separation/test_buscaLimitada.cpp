@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <random>
 
 #include "separation/ambiente.h"
@@ -16,8 +17,9 @@
 namespace {
 
 // Weights of four kinds over the arcs of gDup; returns the least one.
-double pesosAleatorios(std::mt19937& rng, int tipo, const std::vector<double>& ponto) {
-  const int n = nlin;
+double pesosAleatorios(Armazem& grafo, std::mt19937& rng, int tipo, const std::vector<double>& ponto) {
+  const int n = grafo.nlin;
+  nodo2** const gDup = grafo.gDup;
   std::uniform_real_distribution<double> U(0, 1);
   const double quase[] = {0, 0.25e-6, 0.5e-6, 1e-6, 1.5e-6, 2e-6, 0.1, 0.1 + 0.7e-6, 0.3};
   double menor = std::numeric_limits<double>::infinity();
@@ -62,16 +64,13 @@ testing::AssertionResult mesmosPredecessores(const std::vector<int>& ref, const 
 class BuscaLimitada : public testing::TestWithParam<int> {
  protected:
   void SetUp() override {
-    padrao = maxVarredura;
-    padraoBits = maxContagemBits;
-    maxVarredura = GetParam() < 0 ? padrao : GetParam();
-    maxContagemBits = GetParam() < 0 ? 1 << 30 : 0;
+    buscador_ = GetParam() < 0 ? std::make_unique<BuscadorLimitado>(128, 1 << 30)
+                               : std::make_unique<BuscadorLimitado>(GetParam(), 0);
   }
-  void TearDown() override {
-    maxVarredura = padrao;
-    maxContagemBits = padraoBits;
+  double busca(int source, int target, const GrafoCompacto& g, int* pred, double limiar) {
+    return buscador_->busca(source, target, g, pred, limiar);
   }
-  int padrao = 0, padraoBits = 0;
+  std::unique_ptr<BuscadorLimitado> buscador_;
 };
 
 }  // namespace
@@ -84,15 +83,15 @@ TEST_P(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
   for (int caso = 0; caso < 120; caso++) {
     const int n = 4 + static_cast<int>(rng() % 36);
     const double dens = 0.05 + 0.5 * (rng() % 100) / 100.0;
-    montaGrafo(n, grafoAleatorio(rng, n, dens, {1, -1, 2}, caso % 2 == 1));
-    Ambiente amb;
+    Ambiente amb(n, grafoAleatorio(rng, n, dens, {1, -1, 2}, caso % 2 == 1));
+    nodo2** const gDup = amb.grafo.gDup;
     for (int tipo = 0; tipo < 4; tipo++) {
       std::vector<double> ponto(n);
       for (double& p : ponto) {
         const double fr[] = {0, 1, 0.5, 0.9, 0.45, 1.0 / 3};
         p = rng() % 2 ? fr[rng() % 6] : std::uniform_real_distribution<double>(0, 1)(rng);
       }
-      const double menor = pesosAleatorios(rng, tipo, ponto);
+      const double menor = pesosAleatorios(amb.grafo, rng, tipo, ponto);
       const double bound = tipo == 1 ? 0.5 : tipo == 3 && caso % 3 == 0 ? 0.05 : 1.0;
       const double limiar = tipo == 1 ? 0.499999 : 0.999999;
       GrafoCompacto g;
@@ -102,10 +101,10 @@ TEST_P(BuscaLimitada, MesmasEscolhasQueDijkstraST) {
         SCOPED_TRACE(testing::Message() << "caso " << caso << " tipo " << tipo << " v " << v);
         const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), bound);
         const double L2 =
-            dijkstraLimitado(v, n + v, g, p2.data(), std::numeric_limits<double>::infinity());
+            busca(v, n + v, g, p2.data(), std::numeric_limits<double>::infinity());
         ASSERT_EQ(L1, L2);
         ASSERT_TRUE(mesmosPredecessores(p1, p2, v, n + v));
-        const double L3 = dijkstraLimitado(v, n + v, g, p3.data(), limiar);
+        const double L3 = busca(v, n + v, g, p3.data(), limiar);
         buscas++;
         if (L1 < limiar) {
           acertos++;
@@ -126,10 +125,10 @@ TEST_P(BuscaLimitada, OrigensEDestinosQuaisquer) {
   std::mt19937 rng(29);
   for (int caso = 0; caso < 150; caso++) {
     const int n = 2 + static_cast<int>(rng() % 15);
-    montaGrafo(n, grafoAleatorio(rng, n, 0.4, {1, -1, 2}, false));
-    Ambiente amb;
+    Ambiente amb(n, grafoAleatorio(rng, n, 0.4, {1, -1, 2}, false));
+    nodo2** const gDup = amb.grafo.gDup;
     std::vector<double> ponto(n, 0.5);
-    const double menor = pesosAleatorios(rng, 2 + caso % 2, ponto);
+    const double menor = pesosAleatorios(amb.grafo, rng, 2 + caso % 2, ponto);
     const double bounds[] = {0.0, -1.0, 2e-7, 0.01, 1.0, 2.0 * n};
     std::vector<int> p1(2 * n), p2(2 * n, 5);
     for (double bound : bounds) {
@@ -138,7 +137,7 @@ TEST_P(BuscaLimitada, OrigensEDestinosQuaisquer) {
       GrafoCompacto g;
       compactaGrafo(gDup, 2 * n, bound, menor, g);
       const double L2 =
-          dijkstraLimitado(s, t, g, p2.data(), std::numeric_limits<double>::infinity());
+          busca(s, t, g, p2.data(), std::numeric_limits<double>::infinity());
       ASSERT_EQ(L1, L2) << caso << " " << bound;
       ASSERT_TRUE(mesmosPredecessores(p1, p2, s, t)) << caso << " " << bound;
     }
@@ -152,8 +151,8 @@ TEST_P(BuscaLimitada, RotulosAglomeradosNoLimiar) {
   int acertos = 0, buscas = 0;
   for (int caso = 0; caso < 120; caso++) {
     const int n = 3 + static_cast<int>(rng() % 12);
-    montaGrafo(n, grafoAleatorio(rng, n, 0.6, {1, -1, 2}, false));
-    Ambiente amb;
+    Ambiente amb(n, grafoAleatorio(rng, n, 0.6, {1, -1, 2}, false));
+    nodo2** const gDup = amb.grafo.gDup;
     const double passo[] = {0, 0.5e-6, -0.5e-6, 1e-6, -1e-6, 1.5e-6, 2e-6, -2e-6};
     const double base = caso % 2 ? 0.25 : 1.0 / 3;
     for (int u = 0; u < 2 * n; u++)
@@ -167,7 +166,7 @@ TEST_P(BuscaLimitada, RotulosAglomeradosNoLimiar) {
       const double limiar = base * (caso % 2 ? 4 : 3) + k * 0.5e-6;
       for (int v = 0; v < n; v++) {
         const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), 1.0);
-        const double L3 = dijkstraLimitado(v, n + v, g, p3.data(), limiar);
+        const double L3 = busca(v, n + v, g, p3.data(), limiar);
         buscas++;
         if (L1 < limiar) {
           acertos++;
@@ -199,7 +198,7 @@ TEST_P(BuscaLimitada, RotuloLogoAcimaDosBaixosContaNaEscolha) {
   ASSERT_EQ(p1[4], 3);
   GrafoCompacto g;
   compactaGrafo(listas, 5, 1.0, 0.0, g);
-  EXPECT_EQ(dijkstraLimitado(0, 4, g, p3.data(), 1.0), L1);
+  EXPECT_EQ(busca(0, 4, g, p3.data(), 1.0), L1);
   EXPECT_TRUE(mesmosPredecessores(p1, p3, 0, 4));
 }
 
@@ -214,13 +213,13 @@ TEST_P(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
                             0.25, 1e-6, 1 - 1e-6, 0.6};
   for (int caso = 0; caso < 150; caso++) {
     const int n = 4 + static_cast<int>(rng() % 30);
-    montaGrafo(n, grafoAleatorio(rng, n, 0.1 + 0.4 * (rng() % 100) / 100.0, {1, -1, 2},
+    Ambiente amb(n, grafoAleatorio(rng, n, 0.1 + 0.4 * (rng() % 100) / 100.0, {1, -1, 2},
                                  caso % 2 == 1));
-    Ambiente amb;
+    nodo2** const gDup = amb.grafo.gDup;
     for (int tipo = 0; tipo < 2; tipo++) {
       std::vector<double> ponto(n);
       for (double& p : ponto) p = valores[rng() % 13];
-      const double menor = pesosAleatorios(rng, tipo, ponto);
+      const double menor = pesosAleatorios(amb.grafo, rng, tipo, ponto);
       const double bound = tipo == 1 ? 0.5 : 1.0;
       GrafoCompacto g;
       compactaGrafo(gDup, 2 * n, bound, menor, g);
@@ -228,7 +227,7 @@ TEST_P(BuscaLimitada, PontosQuaseInteirosERotulosNoPiso) {
       for (double limiar : {tipo == 1 ? 0.499999 : 0.999999, 0.5, 1.0, 0.25 + 0.5e-6}) {
         for (int v = 0; v < n; v++) {
           const double L1 = dijkstraS_T(v, n + v, gDup, 2 * n, p1.data(), bound);
-          const double L3 = dijkstraLimitado(v, n + v, g, p3.data(), limiar);
+          const double L3 = busca(v, n + v, g, p3.data(), limiar);
           buscas++;
           if (L1 < limiar) {
             acertos++;
@@ -265,7 +264,7 @@ TEST_P(BuscaLimitada, ArcosPuladosNaoMudamUmAcerto) {
   ASSERT_EQ(p1[4], 3);
   GrafoCompacto g;
   compactaGrafo(listas, 6, 1.0, 0.0, g);
-  EXPECT_EQ(dijkstraLimitado(0, 5, g, p3.data(), 1.0), L1);
+  EXPECT_EQ(busca(0, 5, g, p3.data(), 1.0), L1);
   EXPECT_TRUE(mesmosPredecessores(p1, p3, 0, 5));
 }
 
@@ -304,7 +303,7 @@ TEST_P(BuscaLimitada, GruposEncadeadosAlemDaTolerancia) {
     GrafoCompacto g;
     compactaGrafo(listas.data(), n, 1.0, 0.0, g);
     for (double limiar : {std::numeric_limits<double>::infinity(), 0.5 + 1e-6, 0.5}) {
-      const double L3 = dijkstraLimitado(0, k + 1, g, p3.data(), limiar);
+      const double L3 = busca(0, k + 1, g, p3.data(), limiar);
       if (L1 < limiar) {
         ASSERT_EQ(L3, L1) << caso;
         ASSERT_TRUE(mesmosPredecessores(p1, p3, 0, k + 1)) << caso;

@@ -11,11 +11,12 @@
 
 namespace {
 
-std::vector<Corte> separa(const std::vector<double>& ponto, int ncortes = 0) {
-  std::copy(ponto.begin(), ponto.end(), x);
+std::vector<Corte> separa(Ambiente& amb, const std::vector<double>& ponto, int ncortes = 0) {
+  std::copy(ponto.begin(), ponto.end(), amb.x);
   int ultimoCorte = -1, ultimoCoef = -1;
-  const int r = separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ncortes);
-  std::vector<Corte> cortes = cortesDoLote(ultimoCorte, ultimoCoef);
+  const int r =
+      separacaoHeuristicaDesigualdadesClique(amb.s, amb.x, &ultimoCorte, &ultimoCoef, ncortes);
+  std::vector<Corte> cortes = cortesDoLote(amb.lote, ultimoCorte, ultimoCoef);
   EXPECT_EQ(r, static_cast<int>(cortes.size()));
   return cortes;
 }
@@ -28,57 +29,51 @@ std::vector<Aresta> doisLados() {
 }  // namespace
 
 TEST(Clique, ParDuploDaUmCorteEBarraOsDois) {
-  montaGrafo(2, {{0, 1, 2}});
-  Ambiente amb;
-  const std::vector<Corte> c = separa({0.6, 0.5});
+  Ambiente amb(2, {{0, 1, 2}});
+  const std::vector<Corte> c = separa(amb, {0.6, 0.5});
   ASSERT_EQ(c.size(), 1u);
   EXPECT_EQ(c[0].colunas, (std::vector<int>{0, 1}));
   EXPECT_EQ(c[0].coefs, (std::vector<double>{1, 1}));
   EXPECT_EQ(c[0].rhs, 1.0);
   EXPECT_EQ(c[0].tipo, CORTE_CLIQUE);
   EXPECT_EQ(c[0].sentido, 'L');
-  EXPECT_EQ(pertence[0], 1);
-  EXPECT_EQ(pertence[1], 1);
+  EXPECT_EQ(amb.pertence[0], 1);
+  EXPECT_EQ(amb.pertence[1], 1);
 }
 
 TEST(Clique, SomaDeExatamente1000001NaoDaCorte) {
-  montaGrafo(2, {{0, 1, 2}});
-  Ambiente amb;
+  Ambiente amb(2, {{0, 1, 2}});
   const double a = 0.25, b = 1.000001 - 0.25;
   ASSERT_EQ(b + a, 1.000001);  // the order in which the set is summed
-  EXPECT_TRUE(separa({a, b}).empty());
-  EXPECT_EQ(separa({a, b + 1e-9}).size(), 1u);
+  EXPECT_TRUE(separa(amb, {a, b}).empty());
+  EXPECT_EQ(separa(amb, {a, b + 1e-9}).size(), 1u);
 }
 
 TEST(Clique, DuasPassadasSemDuplas) {
-  montaGrafo(4, doisLados());
-  Ambiente amb;
-  const std::vector<Corte> c = separa({0.6, 0.6, 0.6, 0.6});
+  Ambiente amb(4, doisLados());
+  const std::vector<Corte> c = separa(amb, {0.6, 0.6, 0.6, 0.6});
   ASSERT_EQ(c.size(), 1u);
   // start 0, its side mate 1, then the other side 2 and 3
   EXPECT_EQ(c[0].colunas, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(c[0].rhs, 2.0);
-  for (int v = 0; v < 4; v++) EXPECT_EQ(pertence[v], 1);
+  for (int v = 0; v < 4; v++) EXPECT_EQ(amb.pertence[v], 1);
 }
 
 TEST(Clique, ConjuntoDeTresNuncaDaCorte) {
-  montaGrafo(3, {{0, 1, -1}, {0, 2, 1}, {1, 2, 1}});
-  Ambiente amb;
-  EXPECT_TRUE(separa({0.9, 0.9, 0.9}).empty());
+  Ambiente amb(3, {{0, 1, -1}, {0, 2, 1}, {1, 2, 1}});
+  EXPECT_TRUE(separa(amb, {0.9, 0.9, 0.9}).empty());
 }
 
 TEST(Clique, VerticeDeValorZeroEntraNoConjunto) {
-  montaGrafo(4, doisLados());
-  Ambiente amb;
-  const std::vector<Corte> c = separa({0.8, 0.8, 0.8, 0.0});
+  Ambiente amb(4, doisLados());
+  const std::vector<Corte> c = separa(amb, {0.8, 0.8, 0.8, 0.0});
   ASSERT_EQ(c.size(), 1u);
   EXPECT_EQ(c[0].colunas, (std::vector<int>{0, 1, 2, 3}));
 }
 
 TEST(Clique, OrdemDeEntradaSegueOsValores) {
-  montaGrafo(4, doisLados());
-  Ambiente amb;
-  const std::vector<Corte> c = separa({0.5, 0.6, 0.9, 0.7});
+  Ambiente amb(4, doisLados());
+  const std::vector<Corte> c = separa(amb, {0.5, 0.6, 0.9, 0.7});
   ASSERT_EQ(c.size(), 1u);
   // start 2, then 3 (negative to 2), then the other side in value order
   EXPECT_EQ(c[0].colunas, (std::vector<int>{2, 3, 1, 0}));
@@ -87,11 +82,10 @@ TEST(Clique, OrdemDeEntradaSegueOsValores) {
 TEST(Clique, SemEspacoNaPrimeiraPassadaASegundaNaoRoda) {
   std::vector<Aresta> a = doisLados();
   a.push_back({4, 5, 2});
-  montaGrafo(6, a);
-  Ambiente amb;
+  Ambiente amb(6, a);
   const std::vector<double> ponto{0.6, 0.6, 0.6, 0.6, 0.7, 0.7};
-  EXPECT_EQ(separa(ponto, 0).size(), 2u);
-  const std::vector<Corte> c = separa(ponto, 199);
+  EXPECT_EQ(separa(amb, ponto, 0).size(), 2u);
+  const std::vector<Corte> c = separa(amb, ponto, 199);
   ASSERT_EQ(c.size(), 1u);
   EXPECT_EQ(c[0].rhs, 1.0);
 }
@@ -101,9 +95,8 @@ TEST(Clique, CliqueDeDuplasMaior) {
   for (int u = 0; u < 4; u++)
     for (int w = u + 1; w < 4; w++) a.push_back({u, w, 2});
   a.push_back({4, 0, 2});  // 4 is double to 0 only: it cannot join
-  montaGrafo(5, a);
-  Ambiente amb;
-  const std::vector<Corte> c = separa({0.3, 0.3, 0.3, 0.3, 0.9});
+  Ambiente amb(5, a);
+  const std::vector<Corte> c = separa(amb, {0.3, 0.3, 0.3, 0.3, 0.9});
   ASSERT_FALSE(c.empty());
   EXPECT_EQ(c[0].colunas, (std::vector<int>{4, 0}));
 }
@@ -113,9 +106,8 @@ TEST(Clique, CliqueDeDuplasMaior) {
 // edge, since 1 and 2 can be chosen together.
 TEST(Clique, ArestaRepetidaNaoContaDuasVezes) {
   const std::vector<Aresta> a{{0, 1, 2}, {0, 2, 2}, {0, 2, 2}};
-  montaGrafo(3, a);
-  Ambiente amb;
-  const std::vector<Corte> c = separa({0.6, 0.5, 0.4});
+  Ambiente amb(3, a);
+  const std::vector<Corte> c = separa(amb, {0.6, 0.5, 0.4});
   ASSERT_EQ(c.size(), 1u);
   EXPECT_EQ(c[0].colunas, (std::vector<int>{0, 1}));
 }
@@ -130,9 +122,12 @@ struct CorteSimples {
   double rhs;
 };
 
-std::vector<CorteSimples> cliquesPorVarreduraCompleta(const std::vector<double>& ponto,
+std::vector<CorteSimples> cliquesPorVarreduraCompleta(const Armazem& g,
+                                                      const std::vector<double>& ponto,
                                                       int ncortes) {
-  const int n = nlin, membro = -1000000000;
+  const int n = g.nlin, membro = -1000000000;
+  const int MAX_CORTES = 200;
+  nodo** const gMat = g.gMat;
   std::vector<RegAux> ordem(n);
   for (int v = 0; v < n; v++) ordem[v] = RegAux{ponto[v], v};
   std::qsort(ordem.data(), n, sizeof(RegAux), ComparaRegAux);
@@ -213,16 +208,15 @@ TEST(Clique, IgualAVarreduraCompletaEmGrafosAleatorios) {
     const double dens = (caso % 10) / 9.0;
     const std::vector<Aresta> a =
         grafoAleatorio(rng, n, dens, sinais[caso % sinais.size()], caso % 3 != 0);
-    montaGrafo(n, a);
-    Ambiente amb;
+    Ambiente amb(n, a);
     std::vector<double> ponto(n);
     for (double& p : ponto) {
       const double fr[] = {0, 1, 0.5, 0.5, 1.0 / 3, 0.6, 0.25};
       p = caso % 4 == 0 ? std::uniform_real_distribution<double>(0, 1)(rng) : fr[rng() % 7];
     }
     const int ncortes = caso % 7 == 0 ? 190 + static_cast<int>(rng() % 12) : 0;
-    const std::vector<CorteSimples> esperado = cliquesPorVarreduraCompleta(ponto, ncortes);
-    const std::vector<Corte> c = separa(ponto, ncortes);
+    const std::vector<CorteSimples> esperado = cliquesPorVarreduraCompleta(amb.grafo, ponto, ncortes);
+    const std::vector<Corte> c = separa(amb, ponto, ncortes);
     ASSERT_EQ(c.size(), esperado.size()) << caso;
     for (size_t t = 0; t < c.size(); t++) {
       ASSERT_EQ(c[t].colunas, esperado[t].colunas) << caso << " " << t;

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "base/erro.h"
-#include "base/opcoes.h"
+#include "search/busca.h"
 #include "separation/cortes.h"
 
 namespace {
@@ -54,48 +56,40 @@ namespace {
 
 class CortesSemBusca : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(XPRSinit(""), 0);
-    ASSERT_EQ(XPRScreateprob(&prob), 0);
-    salvo[0] = HEURISTICA_PRIMAL;
-    salvo[1] = BRANCH_AND_CUT;
-    salvo[2] = COMPLETE_PRINT;
+  void SetUp() override { ASSERT_EQ(XPRSinit(""), 0); }
+  void TearDown() override { XPRSfree(); }
+  // A solve of a triangle with these settings, over a problem of its own.
+  std::unique_ptr<Resolucao> resolucao(const AjustesDaBusca& ajustes) {
+    auto s = std::make_unique<Resolucao>(grafo_, ajustes, acompanhamento_, stdout);
+    EXPECT_EQ(XPRScreateprob(&s->prob), 0);
+    return s;
   }
-  void TearDown() override {
-    HEURISTICA_PRIMAL = salvo[0];
-    BRANCH_AND_CUT = salvo[1];
-    COMPLETE_PRINT = salvo[2];
-    XPRSdestroyprob(prob);
-    prob = nullptr;
-    XPRSfree();
-  }
-  int salvo[3] = {0, 0, 0};
+  const GrafoSimples grafo_{3, {{0, 1, 1}, {1, 2, 1}, {0, 2, -1}}};
+  const Acompanhamento acompanhamento_;
 };
 
 TEST_F(CortesSemBusca, SemHeuristicaNemCortesSaiLogo) {
-  HEURISTICA_PRIMAL = 0;
-  BRANCH_AND_CUT = 0;
-  COMPLETE_PRINT = 1;
-  const int antesTempo = cut_time, antesIter = itersep;
+  AjustesDaBusca ajustes;
+  ajustes.COMPLETE_PRINT = 1;
+  const auto s = resolucao(ajustes);
   testing::internal::CaptureStdout();
-  EXPECT_EQ(Cortes(prob, nullptr), 0);
+  EXPECT_EQ(Cortes(s->prob, s.get()), 0);
   std::fflush(stdout);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Rotina cortes.\n");
-  EXPECT_EQ(cut_time, antesTempo);
-  EXPECT_EQ(itersep, antesIter);
+  EXPECT_EQ(s->separacao.cut_time, 0);
+  EXPECT_EQ(s->separacao.itersep, 0);
 }
 
 TEST_F(CortesSemBusca, LPNaoOtimoSaiAntesDeLerOPonto) {
   // No LP has been solved: the status is not 1, and nothing is read or kept.
-  HEURISTICA_PRIMAL = 1;
-  BRANCH_AND_CUT = 1;
-  COMPLETE_PRINT = 0;
-  itersep = 4;
-  const int antesTempo = cut_time;
-  EXPECT_EQ(Cortes(prob, nullptr), 0);
-  EXPECT_EQ(itersep, 4);
-  EXPECT_EQ(cut_time, antesTempo);
-  itersep = 0;
+  AjustesDaBusca ajustes;
+  ajustes.HEURISTICA_PRIMAL = 1;
+  ajustes.BRANCH_AND_CUT = 1;
+  const auto s = resolucao(ajustes);
+  s->separacao.itersep = 4;
+  EXPECT_EQ(Cortes(s->prob, s.get()), 0);
+  EXPECT_EQ(s->separacao.itersep, 4);
+  EXPECT_EQ(s->separacao.cut_time, 0);
 }
 
 }  // namespace

@@ -16,12 +16,13 @@ struct Levantamento {
   std::vector<double> coefs;
 };
 
-Levantamento levanta(std::vector<int> cic) {
-  Levantamento l{liftingOddNegCycle(cic.data(), static_cast<int>(cic.size()), vecAlfa, indAlfa),
+Levantamento levanta(Ambiente& amb, std::vector<int> cic) {
+  Levantamento l{liftingOddNegCycle(amb.s, cic.data(), static_cast<int>(cic.size()), amb.vecAlfa,
+                                    amb.indAlfa),
                  {}, {}};
   for (int t = 0; t < l.r; t++) {
-    l.vertices.push_back(indAlfa[t]);
-    l.coefs.push_back(vecAlfa[t]);
+    l.vertices.push_back(amb.indAlfa[t]);
+    l.coefs.push_back(amb.vecAlfa[t]);
   }
   return l;
 }
@@ -74,35 +75,31 @@ int melhorPorForcaBruta(const std::vector<int>& pesos, const std::vector<std::ve
 }  // namespace
 
 TEST(Lifting, SemVerticeComTresPontasNaoLevanta) {
-  montaGrafo(5, {{0, 1, 1}, {1, 2, 1}, {2, 0, -1}, {3, 0, 1}, {3, 1, 1}, {4, 2, -1}});
-  Ambiente amb;
-  EXPECT_EQ(levanta({0, 1, 2}).r, 0);
+  Ambiente amb(5, {{0, 1, 1}, {1, 2, 1}, {2, 0, -1}, {3, 0, 1}, {3, 1, 1}, {4, 2, -1}});
+  EXPECT_EQ(levanta(amb, {0, 1, 2}).r, 0);
 }
 
 TEST(Lifting, VerticeQueSoCabeComUmDoTriangulo) {
-  montaGrafo(4, trianguloCom(-1, 1, -1));
-  Ambiente amb;
-  const Levantamento l = levanta({0, 1, 2});
+  Ambiente amb(4, trianguloCom(-1, 1, -1));
+  const Levantamento l = levanta(amb, {0, 1, 2});
   EXPECT_EQ(l.r, 1);
   EXPECT_EQ(l.vertices, (std::vector<int>{3}));
   EXPECT_EQ(l.coefs, (std::vector<double>{1.0}));
-  EXPECT_EQ(position[3], 3);
+  EXPECT_EQ(amb.position[3], 3);
 }
 
 TEST(Lifting, VerticeQueCabeComDoisNaoLevanta) {
-  montaGrafo(4, trianguloCom(1, 1, 1));
-  Ambiente amb;
-  EXPECT_EQ(levanta({0, 1, 2}).r, 0);
-  EXPECT_EQ(position[3], -1);
+  Ambiente amb(4, trianguloCom(1, 1, 1));
+  EXPECT_EQ(levanta(amb, {0, 1, 2}).r, 0);
+  EXPECT_EQ(amb.position[3], -1);
 }
 
 TEST(Lifting, CincoCicloComCoeficienteDois) {
   // 5-cycle c0..c4 with only c0c1 negative; 5 positive to c0, c1, c3 and
   // negative to c2, c4
-  montaGrafo(6, {{0, 1, -1}, {1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 0, 1},
+  Ambiente amb(6, {{0, 1, -1}, {1, 2, 1}, {2, 3, 1}, {3, 4, 1}, {4, 0, 1},
                  {5, 0, 1}, {5, 1, 1}, {5, 3, 1}, {5, 2, -1}, {5, 4, -1}});
-  Ambiente amb;
-  const Levantamento l = levanta({0, 1, 2, 3, 4});
+  const Levantamento l = levanta(amb, {0, 1, 2, 3, 4});
   EXPECT_EQ(l.r, 1);
   EXPECT_EQ(l.coefs, (std::vector<double>{2.0}));
 }
@@ -110,9 +107,8 @@ TEST(Lifting, CincoCicloComCoeficienteDois) {
 TEST(Lifting, ArestaDuplaAoCandidatoExcluiOVertice) {
   // 3 double to 0, positive to 1, negative to 2: with 0 out, no pair of the
   // triangle fits 3, so it is lifted; had 0 been free, {0,1} would fit
-  montaGrafo(4, trianguloCom(2, 1, -1));
-  Ambiente amb;
-  const Levantamento l = levanta({0, 1, 2});
+  Ambiente amb(4, trianguloCom(2, 1, -1));
+  const Levantamento l = levanta(amb, {0, 1, 2});
   EXPECT_EQ(l.r, 1);
   EXPECT_EQ(l.coefs, (std::vector<double>{1.0}));
 }
@@ -128,26 +124,24 @@ TEST(Lifting, CicloDe19LevantaNoMaximoUm) {
     a.push_back({v, 1, -1});
     a.push_back({v, 2, 1});
   }
-  montaGrafo(22, a);
-  Ambiente amb;
+  Ambiente amb(22, a);
   std::vector<int> cic;
   for (int p = 0; p < 19; p++) cic.push_back(p);
-  const Levantamento l = levanta(cic);
+  const Levantamento l = levanta(amb, cic);
   ASSERT_EQ(l.r, 1);
   EXPECT_TRUE(l.vertices[0] == 20 || l.vertices[0] == 21);
   EXPECT_EQ(l.coefs[0], 1.0);
-  EXPECT_EQ(position[19], -1);
+  EXPECT_EQ(amb.position[19], -1);
 }
 
 TEST(Lifting, CicloLongoDemaisNaoLevanta) {
   std::vector<Aresta> a;
   for (int p = 0; p < 20; p++) a.push_back({p, (p + 1) % 20, p == 0 ? -1 : 1});
   for (int c : {0, 1, 2}) a.push_back({20, c, c == 1 ? -1 : 1});
-  montaGrafo(21, a);
-  Ambiente amb;
+  Ambiente amb(21, a);
   std::vector<int> cic;
   for (int p = 0; p < 20; p++) cic.push_back(p);
-  EXPECT_EQ(levanta(cic).r, 0);
+  EXPECT_EQ(levanta(amb, cic).r, 0);
 }
 
 namespace {
@@ -222,6 +216,7 @@ int solveByForceExaustivo(const std::vector<int>& pesos, const std::vector<std::
 // double edges, loops on the diagonal, and the weights the lifting gives.
 TEST(SolveByForce, IgualABuscaExaustivaEmEstruturasAleatorias) {
   std::mt19937 rng(7);
+  DadosLifting::BuscaForca busca;
   for (int caso = 0; caso < 700; caso++) {
     const int m = caso < 660 ? 1 + static_cast<int>(rng() % 14) : 15 + static_cast<int>(rng() % 6);
     std::vector<int> pesos(m);
@@ -240,13 +235,13 @@ TEST(SolveByForce, IgualABuscaExaustivaEmEstruturasAleatorias) {
     std::vector<int*> linhas;
     for (auto& l : M) linhas.push_back(l.data());
     if (m >= 2 && caso % 9 != 0) {
-      EXPECT_EQ(solveByForce(pesos.data(), linhas.data(), m, 1000), melhorPorForcaBruta(pesos, M))
+      EXPECT_EQ(solveByForce(busca, pesos.data(), linhas.data(), m, 1000), melhorPorForcaBruta(pesos, M))
           << caso;
     }
     const int total = std::accumulate(pesos.begin(), pesos.end(), 0);
     for (int cap : {1000, 0, 1, 2, 3, 5, 8, 13, total / 2, total}) {
       if (m > 16 && cap != 1000 && cap != 18 && cap != total / 2) continue;
-      ASSERT_EQ(solveByForce(pesos.data(), linhas.data(), m, cap),
+      ASSERT_EQ(solveByForce(busca, pesos.data(), linhas.data(), m, cap),
                 solveByForceExaustivo(pesos, M, cap))
           << caso << " cap " << cap;
     }
@@ -274,11 +269,10 @@ TEST(Lifting, CoeficientesExatosEmGrafosAleatorios) {
     for (int v = k; v < n; v++)
       for (int w = 0; w < v; w++)
         if (rng() % 100 < (w < k ? 60 : 30)) a.push_back({v, w, sinais[rng() % 3]});
-    montaGrafo(n, a);
-    Ambiente amb;
+    Ambiente amb(n, a);
     std::vector<int> cic;
     for (int p = 0; p < k; p++) cic.push_back(p);
-    const Levantamento l = levanta(cic);
+    const Levantamento l = levanta(amb, cic);
     if (l.r == 0) continue;
     levantados++;
     const int v = l.vertices[0];

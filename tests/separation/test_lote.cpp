@@ -1,4 +1,4 @@
-// The cut batch: the append rule, the cursors, and the closing entry of mstart.
+// The cut batch: the append rule, the cursors, and the closing entry of lote.mstart.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,47 +7,46 @@
 #include "separation/ambiente.h"
 
 TEST(Lote, SemCortesOFechamentoPoeZeroEmMstart) {
-  montaGrafo(3, {});
-  Ambiente amb;
+  Ambiente amb(3, {});
+  Lote& lote = amb.lote;
   int ultimoCorte = -1, ultimoCoef = -1;
-  fechaLote(ultimoCorte, ultimoCoef);
-  EXPECT_EQ(mstart[0], 0);
+  lote.fechaLote(ultimoCorte, ultimoCoef);
+  EXPECT_EQ(lote.mstart[0], 0);
 }
 
 TEST(Lote, DoisCortesDeTresEQuatroTermos) {
-  montaGrafo(5, {});
-  Ambiente amb;
+  Ambiente amb(5, {});
+  Lote& lote = amb.lote;
   int ultimoCorte = -1, ultimoCoef = -1;
-  abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CICLO);
-  for (int v : {0, 1, 2}) poeTermo(&ultimoCoef, v, 1.0);
-  fechaCorte(ultimoCorte, 2.0);
-  abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CLIQUE);
-  for (int v : {4, 3, 2, 1}) poeTermo(&ultimoCoef, v, 0.5 * v);
-  fechaCorte(ultimoCorte, 1.0);
-  fechaLote(ultimoCorte, ultimoCoef);
+  lote.abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CICLO);
+  for (int v : {0, 1, 2}) lote.poeTermo(&ultimoCoef, v, 1.0);
+  lote.fechaCorte(ultimoCorte, 2.0);
+  lote.abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CLIQUE);
+  for (int v : {4, 3, 2, 1}) lote.poeTermo(&ultimoCoef, v, 0.5 * v);
+  lote.fechaCorte(ultimoCorte, 1.0);
+  lote.fechaLote(ultimoCorte, ultimoCoef);
   EXPECT_EQ(ultimoCorte, 1);
   EXPECT_EQ(ultimoCoef, 6);
-  EXPECT_EQ((std::vector<int>(mstart, mstart + 3)), (std::vector<int>{0, 3, 7}));
-  EXPECT_EQ((std::vector<int>(mcols, mcols + 7)), (std::vector<int>{0, 1, 2, 4, 3, 2, 1}));
-  EXPECT_EQ(dmatval[3], 2.0);
-  EXPECT_EQ(mtype[0], 1);
-  EXPECT_EQ(mtype[1], 2);
-  EXPECT_EQ(qrtype[0], 'L');
-  EXPECT_EQ(qrtype[1], 'L');
-  EXPECT_EQ(drhs[0], 2.0);
-  EXPECT_EQ(drhs[1], 1.0);
+  EXPECT_EQ((std::vector<int>(lote.mstart.operator int*(), lote.mstart + 3)), (std::vector<int>{0, 3, 7}));
+  EXPECT_EQ((std::vector<int>(lote.mcols.operator int*(), lote.mcols + 7)), (std::vector<int>{0, 1, 2, 4, 3, 2, 1}));
+  EXPECT_EQ(lote.dmatval[3], 2.0);
+  EXPECT_EQ(lote.mtype[0], 1);
+  EXPECT_EQ(lote.mtype[1], 2);
+  EXPECT_EQ(lote.qrtype[0], 'L');
+  EXPECT_EQ(lote.qrtype[1], 'L');
+  EXPECT_EQ(lote.drhs[0], 2.0);
+  EXPECT_EQ(lote.drhs[1], 1.0);
 }
 
 // Every separator that takes the batch's fill appends nothing to a full one.
 TEST(Lote, SeparadoresNaoEscrevemEmLoteCheio) {
-  montaGrafo(3, {{0, 1, 2}, {1, 2, 2}, {0, 2, 2}});
-  Ambiente amb;
-  for (int v = 0; v < 3; v++) x[v] = 0.5;
+  Ambiente amb(3, {{0, 1, 2}, {1, 2, 2}, {0, 2, 2}});
+  for (int v = 0; v < 3; v++) amb.x[v] = 0.5;
   for (int ncortes : {200, 250}) {
     int ultimoCorte = -1, ultimoCoef = -1;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ncortes), 0);
-    EXPECT_EQ(separacaoExataCicloIndSet(x, &ultimoCorte, &ultimoCoef, ncortes), 0);
+    EXPECT_EQ(separacaoHeuristicaDesigualdadesClique(amb.s, amb.x, &ultimoCorte, &ultimoCoef, ncortes), 0);
+    EXPECT_EQ(separacaoExataCicloIndSet(amb.s, amb.x, &ultimoCorte, &ultimoCoef, ncortes), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(ultimoCorte, -1);
     EXPECT_EQ(ultimoCoef, -1);
@@ -70,18 +69,18 @@ TEST(AmbienteDeTeste, ChecagensDeEquilibrioConcordam) {
 // The term arrays start small and grow as terms come: a batch far past
 // their first room keeps every term in place.
 TEST(Lote, TermosCrescemSemPerderOsAnteriores) {
-  montaGrafo(4, {});
-  Ambiente amb;
+  Ambiente amb(4, {});
+  Lote& lote = amb.lote;
   int ultimoCorte = -1, ultimoCoef = -1;
-  for (int c = 0; c < MAX_CORTES; c++) {
-    abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CICLO);
-    for (int t = 0; t < 50 + c; t++) poeTermo(&ultimoCoef, (c + t) % 4, c + 0.5 * t);
-    fechaCorte(ultimoCorte, c);
+  for (int c = 0; c < lote.MAX_CORTES; c++) {
+    lote.abreCorte(&ultimoCorte, &ultimoCoef, CORTE_CICLO);
+    for (int t = 0; t < 50 + c; t++) lote.poeTermo(&ultimoCoef, (c + t) % 4, c + 0.5 * t);
+    lote.fechaCorte(ultimoCorte, c);
   }
-  const std::vector<Corte> cortes = cortesDoLote(ultimoCorte, ultimoCoef);
-  ASSERT_EQ(cortes.size(), static_cast<size_t>(MAX_CORTES));
-  EXPECT_GE(termosNoLote, ultimoCoef + 1);
-  for (int c = 0; c < MAX_CORTES; c++) {
+  const std::vector<Corte> cortes = cortesDoLote(lote, ultimoCorte, ultimoCoef);
+  ASSERT_EQ(cortes.size(), static_cast<size_t>(lote.MAX_CORTES));
+  EXPECT_GE(lote.termosNoLote, ultimoCoef + 1);
+  for (int c = 0; c < lote.MAX_CORTES; c++) {
     ASSERT_EQ(cortes[c].colunas.size(), static_cast<size_t>(50 + c));
     for (int t = 0; t < 50 + c; t++) {
       ASSERT_EQ(cortes[c].colunas[t], (c + t) % 4);

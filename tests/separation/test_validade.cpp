@@ -45,42 +45,45 @@ std::vector<double> pontoAleatorio(std::mt19937& rng, int n, int tipo) {
 }
 
 // The cycle separator's batch at `ponto`, its searches on `linhas` threads.
-std::vector<Corte> loteDeCiclos(const std::vector<double>& ponto, int linhas) {
-  LINHAS = linhas;
-  std::copy(ponto.begin(), ponto.end(), x);
+std::vector<Corte> loteDeCiclos(Ambiente& amb, const std::vector<double>& ponto, int linhas) {
+  amb.ajustes.LINHAS = linhas;
+  std::copy(ponto.begin(), ponto.end(), amb.x);
   int ultimoCorte = -1, ultimoCoef = -1;
-  const int cortes = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
-  LINHAS = 1;
+  const int cortes = separacaoExataCMenosOdd(amb.s, amb.x, &ultimoCorte, &ultimoCoef);
+  amb.ajustes.LINHAS = 1;
   EXPECT_EQ(ultimoCorte + 1, cortes);
-  for (int v = 0; v < nlin; v++) EXPECT_EQ(pertence[v], 0);
-  return cortesDoLote(ultimoCorte, ultimoCoef);
+  for (int v = 0; v < amb.nlin; v++) EXPECT_EQ(amb.pertence[v], 0);
+  return cortesDoLote(amb.lote, ultimoCorte, ultimoCoef);
 }
 
-void confereLinhas(const std::vector<double>& ponto) {
-  const std::vector<Corte> sozinho = loteDeCiclos(ponto, 1);
+void confereLinhas(Ambiente& amb, const std::vector<double>& ponto) {
+  const std::vector<Corte> sozinho = loteDeCiclos(amb, ponto, 1);
   for (int linhas : {2, 3}) {
-    const std::vector<Corte> repartido = loteDeCiclos(ponto, linhas);
+    const std::vector<Corte> repartido = loteDeCiclos(amb, ponto, linhas);
     ASSERT_EQ(repartido.size(), sozinho.size()) << linhas << " linhas";
     for (size_t c = 0; c < sozinho.size(); c++)
       ASSERT_TRUE(repartido[c] == sozinho[c]) << linhas << " linhas, corte " << c;
   }
 }
 
-void confere(int n, const std::vector<Aresta>& arestas, const std::vector<double>& ponto,
-             Contagem& cont) {
-  confereLinhas(ponto);
+void confere(Ambiente& amb, int n, const std::vector<Aresta>& arestas,
+             const std::vector<double>& ponto, Contagem& cont) {
+  confereLinhas(amb, ponto);
   if (testing::Test::HasFatalFailure()) return;
+  double* const x = amb.x;
   std::copy(ponto.begin(), ponto.end(), x);
   int ultimoCorte = -1, ultimoCoef = -1;
-  const int ciclos = separacaoExataCMenosOdd(x, &ultimoCorte, &ultimoCoef);
-  for (int v = 0; v < n; v++) ASSERT_EQ(pertence[v], 0);
-  const int cliques = separacaoHeuristicaDesigualdadesClique(x, &ultimoCorte, &ultimoCoef, ciclos);
+  const int ciclos = separacaoExataCMenosOdd(amb.s, x, &ultimoCorte, &ultimoCoef);
+  for (int v = 0; v < n; v++) ASSERT_EQ(amb.pertence[v], 0);
+  const int cliques =
+      separacaoHeuristicaDesigualdadesClique(amb.s, x, &ultimoCorte, &ultimoCoef, ciclos);
   testing::internal::CaptureStdout();
   const int indSets =
-      separacaoExataCicloIndSet(x, &ultimoCorte, &ultimoCoef, ciclos + cliques);
+      separacaoExataCicloIndSet(amb.s, x, &ultimoCorte, &ultimoCoef, ciclos + cliques);
+  std::fflush(stdout);
   testing::internal::GetCapturedStdout();
-  for (int v = 0; v < n; v++) ASSERT_EQ(pertence[v], 0);
-  const std::vector<Corte> cortes = cortesDoLote(ultimoCorte, ultimoCoef);
+  for (int v = 0; v < n; v++) ASSERT_EQ(amb.pertence[v], 0);
+  const std::vector<Corte> cortes = cortesDoLote(amb.lote, ultimoCorte, ultimoCoef);
   ASSERT_EQ(static_cast<int>(cortes.size()), ciclos + cliques + indSets);
   ASSERT_LE(cortes.size(), 200u);
 
@@ -116,19 +119,18 @@ void confere(int n, const std::vector<Aresta>& arestas, const std::vector<double
   }
 }
 
-void rodada(uint32_t semente, int casos, const std::vector<int>& sinais, bool extras,
-            Contagem& cont) {
+void rodada(const AjustesDaBusca& ajustes, uint32_t semente, int casos,
+            const std::vector<int>& sinais, bool extras, Contagem& cont) {
   std::mt19937 rng(semente);
   for (int caso = 0; caso < casos; caso++) {
     const int n = 3 + static_cast<int>(rng() % 10);
     const double dens = 0.25 + 0.6 * (rng() % 100) / 100.0;
     const std::vector<Aresta> arestas = grafoAleatorio(rng, n, dens, sinais, extras);
-    montaGrafo(n, arestas);
-    Ambiente amb;
+    Ambiente amb(n, arestas, ajustes);
     for (int tipo = 0; tipo < 3; tipo++) {
       SCOPED_TRACE(testing::Message() << "semente " << semente << " caso " << caso << " ponto "
                                       << tipo);
-      confere(n, arestas, pontoAleatorio(rng, n, tipo), cont);
+      confere(amb, n, arestas, pontoAleatorio(rng, n, tipo), cont);
       if (testing::Test::HasFatalFailure()) return;
     }
   }
@@ -142,21 +144,18 @@ void rodada(uint32_t semente, int casos, const std::vector<int>& sinais, bool ex
 class Validade : public testing::TestWithParam<int> {
  protected:
   void SetUp() override {
-    REDUZIR = GetParam() > 0;
-    if (GetParam() == 2) MINIMO_CONTRACAO = 0;
+    ajustes.REDUZIR = GetParam() > 0;
+    if (GetParam() == 2) ajustes.MINIMO_CONTRACAO = 0;
   }
-  void TearDown() override {
-    REDUZIR = 0;
-    MINIMO_CONTRACAO = 400;
-  }
+  AjustesDaBusca ajustes;
 };
 INSTANTIATE_TEST_SUITE_P(Execucoes, Validade, testing::Values(0, 1, 2));
 
 TEST_P(Validade, GrafosSimples) {
   Contagem c;
-  rodada(1, 250, {1, -1, 2}, false, c);
-  rodada(2, 150, {1, -1, -1, 2, 2, 2}, false, c);
-  rodada(3, 100, {1, -1}, false, c);
+  rodada(ajustes, 1, 250, {1, -1, 2}, false, c);
+  rodada(ajustes, 2, 150, {1, -1, -1, 2, 2, 2}, false, c);
+  rodada(ajustes, 3, 100, {1, -1}, false, c);
   std::printf("cortes por tipo: %d %d %d %d\n", c.cortes[1], c.cortes[2], c.cortes[3], c.cortes[4]);
   EXPECT_GT(c.cortes[1] + c.cortes[3], 200);
   EXPECT_GT(c.cortes[3], 20);
@@ -173,14 +172,13 @@ TEST_P(Validade, LinhasDaoOMesmoLote) {
     const int n = 40 + static_cast<int>(rng() % 261);
     const double dens = (2.0 + rng() % 12) / n;
     const std::vector<int> sinais = caso % 3 == 0 ? std::vector<int>{1, -1} : std::vector<int>{1, -1, 2};
-    montaGrafo(n, grafoAleatorio(rng, n, dens, sinais, caso % 2 == 1));
-    Ambiente amb;
+    Ambiente amb(n, grafoAleatorio(rng, n, dens, sinais, caso % 2 == 1), ajustes);
     for (int tipo = 0; tipo < 3; tipo++) {
       SCOPED_TRACE(testing::Message() << "caso " << caso << " n " << n << " ponto " << tipo);
       const std::vector<double> ponto = pontoAleatorio(rng, n, tipo);
-      confereLinhas(ponto);
+      confereLinhas(amb, ponto);
       if (testing::Test::HasFatalFailure()) return;
-      cortes += static_cast<int>(loteDeCiclos(ponto, 1).size());
+      cortes += static_cast<int>(loteDeCiclos(amb, ponto, 1).size());
     }
   }
   std::printf("cortes de ciclo: %d\n", cortes);
@@ -190,8 +188,8 @@ TEST_P(Validade, LinhasDaoOMesmoLote) {
 // Repeated edges (possibly of the other sign) and positive loops.
 TEST_P(Validade, ArestasRepetidasELacos) {
   Contagem c;
-  rodada(4, 300, {1, -1, 2}, true, c);
-  rodada(5, 150, {1, -1}, true, c);
+  rodada(ajustes, 4, 300, {1, -1, 2}, true, c);
+  rodada(ajustes, 5, 150, {1, -1}, true, c);
   std::printf("cortes por tipo: %d %d %d %d\n", c.cortes[1], c.cortes[2], c.cortes[3], c.cortes[4]);
   EXPECT_GT(c.cortes[1] + c.cortes[3], 200);
   EXPECT_GT(c.cortes[2], 100);

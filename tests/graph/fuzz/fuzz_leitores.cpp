@@ -26,7 +26,10 @@ void exige(bool condicao) {
 // Every list ascending, every edge in both lists with one sign, the counts
 // matching the lists, and eight arcs in the doubled graph per edge that is no
 // loop.
-void confereArmazem() {
+void confereArmazem(const Armazem& a) {
+  nodo** const gMat = a.gMat;
+  nodo2** const gDup = a.gDup;
+  const int nlin = a.nlin, narco = a.narco, nneg = a.nneg, npos = a.npos, nduplo = a.nduplo;
   long pontas = 0, lacos = 0, arcos = 0;
   for (int v = 0; v < nlin; v++) {
     for (nodo* p = gMat[v]; p != nullptr; p = p->prox) {
@@ -65,7 +68,7 @@ long contagemDeclarada(const uint8_t* dados, size_t tamanho) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  ganchoDeTermino = lanca;
+  defineGanchoDeTermino(lanca);
   return 0;
 }
 
@@ -78,12 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   std::FILE* in = fmemopen(const_cast<uint8_t*>(dados + 1), tamanho - 1, "r");
   if (in == nullptr) return 0;
   try {
-    carregaArmazem(dados[0] % 2 == 0 ? leGrafoDe(in) : leMatrizDe(in));
-    confereArmazem();
+    confereArmazem(Armazem(dados[0] % 2 == 0 ? leGrafoDe(in) : leMatrizDe(in)));
   } catch (const Terminou& t) {
     exige(t.status == 2 || t.status == -1);  // a refusal, or the memory failure path
   }
   std::fclose(in);
-  liberaGrafo();
   return 0;
 }

@@ -1,0 +1,52 @@
+// The automatic mode's choice of engine for a piece, measured, not guessed:
+// the size and density rule, the probe of the combinatorial engine, the
+// branch-and-cut's hand-over of a piece whose root leaves a wide gap, and
+// the merge of what both engines proved.  Also the solve of a piece by the
+// engine -c or the branch-and-cut alone give it.
+#ifndef BCT_DRIVER_ESCOLHADOMOTOR_H
+#define BCT_DRIVER_ESCOLHADOMOTOR_H
+
+#include <cstdio>
+#include <vector>
+
+#include "base/opcoes.h"
+#include "graph/GrafoSimples.h"
+#include "search/resultado.h"
+
+// The engine of a piece: the combinatorial one for tiny pieces and for
+// dense ones (at least half of all pairs joined, at most 5000 vertices); for
+// sparse pieces of at most 300 vertices the branch-and-cut first (after a
+// short probe of the combinatorial engine), giving the piece up to the
+// combinatorial engine when its root leaves a wide gap; the branch-and-cut
+// alone for the rest, where the clique-cover bound is far above the
+// optimum.  A piece whose combinatorial search would not fit in memory
+// stays with the branch-and-cut.
+enum class MotorAutomatico { combinatorio, branchAndCut, raizDecide };
+MotorAutomatico motorAutomatico(const GrafoSimples& g);
+
+// The hand-over's terms: the root's bound more than a tenth above the best
+// value, or a root longer than a second and a hundredth of the time left.
+constexpr double GAP_DE_DESISTENCIA = 0.1;
+inline double segundosDaRaizAutomatica(double restante) {
+  return 1.0 + (restante > 0 ? 0.01 * restante : 0.0);
+}
+
+// The probe of a piece the root decides: the combinatorial engine's search
+// for this long, the piece proved when it ends in time (most small sparse
+// pieces), its best set handed to the branch-and-cut otherwise.  Zero, from
+// BCTOVSEL_SONDA, switches it off (see segundosDaSonda).
+constexpr double SEGUNDOS_DA_SONDA = 0.05;
+double segundosDaSonda();
+
+// Solves the piece g from its first set `inicial` by `motor`, with the
+// settings of the piece's search; the engines' lines go to `saida`.
+ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inicial,
+                           MotorAutomatico motor, const AjustesDaBusca& ajustes,
+                           const Acompanhamento& acompanhamento, std::FILE* saida);
+
+// Two searches of one piece as one: the better set, the lower bound (each
+// holds), and what both spent and added (nodes, separation time, cuts, rows,
+// profile).
+void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b);
+
+#endif

@@ -1,0 +1,55 @@
+// Progress lines: one at most every INTERVALO seconds, and one as soon as
+// the best value improves (but not twice within a second).
+#include "driver/progresso.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "base/relogio.h"
+
+namespace {
+
+const double INTERVALO = 5.0;
+
+}  // namespace
+
+void Progresso::fora(double valor, double limitante) {
+  std::lock_guard<std::mutex> trava(mutex_);
+  valorFora_ = valor;
+  limitanteFora_ = limitante;
+  ultimoValor_ = -1e40;
+}
+
+// Whether a line is due: every INTERVALO seconds, or a second after the best
+// value improved.
+bool Progresso::devido(double valor) {
+  const double t = segundosDecorridos();
+  const bool melhorou = valor > ultimoValor_ + 0.5;
+  if (t - ultimaLinha_ < (melhorou ? 1.0 : INTERVALO)) return false;
+  ultimaLinha_ = t;
+  ultimoValor_ = valor;
+  return true;
+}
+
+void Progresso::escreveLinha(long long nos, long long abertos, double valor, double limitante) {
+  const bool temValor = valor > -1e20;
+  const bool temLimitante = limitante < 1e20;
+  const double total = valorFora_ + (temValor ? valor : 0);
+  const double cota = limitanteFora_ + limitante;
+  std::fprintf(stderr, "BCTovsel: %8.1f s %9lld nos %7lld abertos  solucao ", segundosDecorridos(),
+               nos, abertos);
+  if (temValor || valorFora_ > 0) std::fprintf(stderr, "%.0f", total);
+  else std::fprintf(stderr, "-");
+  if (temLimitante) {
+    std::fprintf(stderr, "  limitante %.2f", cota);
+    if (temValor || valorFora_ > 0)
+      std::fprintf(stderr, "  gap %.2f%%", 100.0 * (cota - total) / std::max(1.0, std::fabs(total)));
+  }
+  std::fprintf(stderr, "\n");
+}
+
+void Progresso::relata(long long nos, long long abertos, double valor, double limitante) {
+  std::lock_guard<std::mutex> trava(mutex_);
+  if (devido(valor)) escreveLinha(nos, abertos, valor, limitante);
+}

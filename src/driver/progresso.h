@@ -1,0 +1,29 @@
+// Progress lines on standard error while a search runs: elapsed time,
+// nodes, open nodes, best value, bound and gap, every few seconds and when
+// the best value improves.  Standard output never sees them.  One per run,
+// fed by the searches through their Acompanhamento.
+#ifndef BCT_DRIVER_PROGRESSO_H
+#define BCT_DRIVER_PROGRESSO_H
+
+#include <mutex>
+
+class Progresso {
+ public:
+  // What the rest of a reduced instance adds to the piece being searched:
+  // the value of its sets and a bound on them (both 0 for a whole instance).
+  void fora(double valor, double limitante);
+  // A search's figures; writes a line when one is due.  The nodes on a
+  // combinatorial search's path stand for the open ones.
+  void relata(long long nos, long long abertos, double valor, double limitante);
+
+ private:
+  bool devido(double valor);
+  void escreveLinha(long long nos, long long abertos, double valor, double limitante);
+
+  std::mutex mutex_;
+  double valorFora_ = 0, limitanteFora_ = 0;
+  double ultimaLinha_ = -1e9;  // elapsed seconds at the last line
+  double ultimoValor_ = -1e40;
+};
+
+#endif
