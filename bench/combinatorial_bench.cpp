@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   const int salva = dup(STDOUT_FILENO);
   std::freopen("/dev/null", "w", stdout);
   GRAPH_INSTANCE = matriz ? 0 : 1;
-  const GrafoSimples g = matriz ? leMatrizDe(in) : leGrafoDe(in);
+  const GrafoSimples g = matriz ? leMatrizDe(in, Prazo()) : leGrafoDe(in, Prazo());
   std::fclose(in);
   std::fflush(stdout);
   dup2(salva, STDOUT_FILENO);

@@ -545,7 +545,7 @@ int BuscaExata::colore(const uint64_t* p, int kmin, int* lista, int* cor) {
   if (bits::vazio(q, nw)) return 0;
   // On a large graph one candidate's refinement takes long: past the
   // deadline the rest are left unrefined, which only weakens the bound.
-  auto venceu = [&] { return grande_ && (Relogio::now() >= prazo_ || paradaPedida()); };
+  auto venceu = [&] { return grande_ && prazo_.passou(); };
   versao_++;
   if (kmin > 0 && ajustes_.recoloracao) {
     emOrdem(resto_);
@@ -595,7 +595,7 @@ bool BuscaExata::cabeca(int d, int& tamanho) {
   if (partilha_ != nullptr) valor_ = std::max(valor_, partilha_->valor.load(std::memory_order_relaxed));
   if (grande_ || --ateConsulta_ <= 0) {
     const Relogio::time_point agora = Relogio::now();
-    if (agora >= prazo_ || paradaPedida()) parou_ = true;
+    if (prazo_.passouEm(agora)) parou_ = true;
     const Relogio::duration passou = agora - ultimaConsulta_;
     ultimaConsulta_ = agora;
     if (passou < CONSULTA_CURTA && consultaACada_ < NOS_POR_CONSULTA) consultaACada_ *= 2;
@@ -793,7 +793,7 @@ int BuscaExata::abreNo(int d, int& tamanho, std::vector<int>& lista, std::vector
 }
 
 ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
-                                   Relogio::time_point prazo, int64_t noInicial,
+                                   const Prazo& prazo, int64_t noInicial,
                                    const Progresso& progresso, const Vigia* vigia) {
   prazo_ = prazo;
   noInicial_ = noInicial;
@@ -829,7 +829,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   // (On a large graph each try costs as much as a node: none there.)
   int baixo = grande_ ? r.limitanteInicial : std::min(valor_, r.limitanteInicial);
   int alto = r.limitanteInicial;
-  while (baixo < alto && Relogio::now() < prazo_ && !paradaPedida()) {
+  while (baixo < alto && !prazo_.passou()) {
     const int meio = (baixo + alto) / 2;
     if (colore<0, false>(candidatos_[0].data(), meio, lista_.data(), cor_.data()) == 0) alto = meio;
     else baixo = meio + 1;
@@ -837,7 +837,7 @@ ResultadoExato BuscaExata::resolve(const std::vector<signed char>& inicial,
   r.limitanteRaiz = alto;
   limiteCorrente_ = alto;
 
-  if (valor_ < alto && Relogio::now() < prazo_ && !paradaPedida()) {
+  if (valor_ < alto && !prazo_.passou()) {
     const int linhas = n_ >= MINIMO_PARALELO ? ajustes_.paralelo : 1;
     contaGrausDe(0);
     if (linhas > 1) {

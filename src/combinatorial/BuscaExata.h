@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "combinatorial/Bits.h"
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 
 namespace combinatorio {
@@ -72,7 +73,7 @@ class BuscaExata {
 
   // `inicial`: sides of a balanced set of g (-1 out), the first incumbent.
   // `noInicial` numbers this search's nodes after those of earlier ones.
-  ResultadoExato resolve(const std::vector<signed char>& inicial, Relogio::time_point prazo,
+  ResultadoExato resolve(const std::vector<signed char>& inicial, const Prazo& prazo,
                          int64_t noInicial = 0, const Progresso& progresso = nullptr,
                          const Vigia* vigia = nullptr);
 
@@ -244,7 +245,7 @@ class BuscaExata {
   int limiteAberto_ = 0;     // bound on the branches a deadline left open
   int limiteCorrente_ = 0;   // bound on what the root has left to search
   bool parou_ = false;
-  Relogio::time_point prazo_;
+  Prazo prazo_;
   const Progresso* progresso_ = nullptr;
   const Vigia* vigia_ = nullptr;
   Relogio::time_point ultimoProgresso_;

@@ -114,7 +114,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
         continue;
       }
       partilha.corDaLinha[indice] = no->cor;
-      if (Relogio::now() >= prazo_ || paradaPedida()) parou_ = true;
+      if (prazo_.passou()) parou_ = true;
       if (!parou_) {
         // As the node's own loop would: less the branches taken before.
         uint64_t* p = candidatos_[1].data();
@@ -163,7 +163,7 @@ void BuscaExata::trabalha(Partilha& partilha, const std::vector<int>& lista, con
         const int x = lista[i];
         // (A copy whose mirror was branched on is left out.)
         if (bits::testa(p, x)) {
-          if (Relogio::now() >= prazo_ || paradaPedida()) parou_ = true;
+          if (prazo_.passou()) parou_ = true;
           if (!parou_) {
             escolhidas_[0] = x;
             if (!ramo(p, x, candidatos_[1].data())) {

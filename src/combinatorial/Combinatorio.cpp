@@ -51,7 +51,7 @@ Componente maiorComponente(const GrafoSimples& g) {
 }
 
 ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char>& inicial,
-                            BuscaExata::Relogio::time_point prazo, Ajustes ajustes,
+                            const Prazo& prazo, Ajustes ajustes,
                             const BuscaExata::Progresso& progresso, const BuscaExata::Vigia* vigia) {
   const int n = g.numVertices();
   std::vector<int> comp;
@@ -90,7 +90,7 @@ ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char
       r.limitanteRaiz += 1;
       continue;
     }
-    if (!r.completo || BuscaExata::Relogio::now() >= prazo || paradaPedida()) {
+    if (!r.completo || prazo.passou()) {
       r.completo = false;
       r.valor += valorInicial;
       r.limitante += tam;

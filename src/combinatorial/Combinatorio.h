@@ -17,7 +17,7 @@ namespace combinatorio {
 // of that set and counts in the bound with its size.  Progress and the
 // watch of the best set speak for the whole graph (see BuscaExata).
 ResultadoExato resolveGrafo(const GrafoSimples& g, const std::vector<signed char>& inicial,
-                            BuscaExata::Relogio::time_point prazo, Ajustes ajustes = {},
+                            const Prazo& prazo, Ajustes ajustes = {},
                             const BuscaExata::Progresso& progresso = nullptr,
                             const BuscaExata::Vigia* vigia = nullptr);
 

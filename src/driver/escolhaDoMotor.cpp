@@ -2,7 +2,6 @@
 #include "driver/escolhaDoMotor.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <optional>
 
@@ -66,10 +65,10 @@ void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
 }
 
 ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inicial,
-                           MotorAutomatico motor, const AjustesDaBusca& ajustes,
+                           MotorAutomatico motor, const Prazo& prazo, const AjustesDaBusca& ajustes,
                            const Acompanhamento& acomp, std::FILE* saida) {
   if (motor == MotorAutomatico::combinatorio)
-    return resolveCombinatorio(g, &inicial, ajustes, acomp, prazo(), saida);
+    return resolveCombinatorio(g, &inicial, prazo, ajustes, acomp, saida);
   const int tamanhoInicial = static_cast<int>(std::count(inicial.begin(), inicial.end(), 1));
   // A piece the root decides is first given a short probe of the
   // combinatorial engine, which proves most small sparse pieces in it; the
@@ -77,27 +76,24 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
   // bound and nodes count with its own.
   std::optional<ResultadoBusca> sonda;
   if (motor == MotorAutomatico::raizDecide && segundosDaSonda() > 0) {
-    const auto fimDaSonda = std::chrono::steady_clock::now() +
-                            std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                std::chrono::duration<double>(segundosDaSonda()));
-    sonda = resolveCombinatorio(g, &inicial, ajustes, acomp, fimDaSonda, saida);
+    sonda = resolveCombinatorio(g, &inicial, prazo.daqui(segundosDaSonda()), ajustes, acomp, saida);
     // Proved by the probe (or stopped by the deadline within it).
-    if (sonda->limitante < sonda->zstar + 0.5 || tempoEsgotado()) return std::move(*sonda);
+    if (sonda->limitante < sonda->zstar + 0.5 || prazo.passou()) return std::move(*sonda);
   }
   AjustesDaBusca doBranchAndCut = ajustes;
   if (motor == MotorAutomatico::raizDecide) {
     doBranchAndCut.limiarDeDesistencia = GAP_DE_DESISTENCIA;
-    doBranchAndCut.segundosDaRaiz = segundosDaRaizAutomatica(segundosRestantes());
+    doBranchAndCut.segundosDaRaiz = segundosDaRaizAutomatica(prazo.restantes());
   }
   const std::vector<char>& primeiro =
       sonda && sonda->zstar > tamanhoInicial + 0.5 ? sonda->escolhido : inicial;
-  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, doBranchAndCut, acomp, saida);
-  if (r.desistiu && !tempoEsgotado()) {
+  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo, doBranchAndCut, acomp, saida);
+  if (r.desistiu && !prazo.passou()) {
     // The combinatorial engine takes over from the best set so far; what
     // the branch-and-cut spent is counted, and its bound still holds.
     const bool melhorou = r.zstar > tamanhoInicial + 0.5;
     ResultadoBusca c =
-        resolveCombinatorio(g, melhorou ? &r.escolhido : &inicial, ajustes, acomp, prazo(), saida);
+        resolveCombinatorio(g, melhorou ? &r.escolhido : &inicial, prazo, ajustes, acomp, saida);
     juntaBusca(c, r);
     r = std::move(c);
   }

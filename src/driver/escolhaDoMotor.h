@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/opcoes.h"
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 #include "search/resultado.h"
 
@@ -38,10 +39,11 @@ inline double segundosDaRaizAutomatica(double restante) {
 constexpr double SEGUNDOS_DA_SONDA = 0.05;
 double segundosDaSonda();
 
-// Solves the piece g from its first set `inicial` by `motor`, with the
-// settings of the piece's search; the engines' lines go to `saida`.
+// Solves the piece g from its first set `inicial` by `motor` by the deadline
+// `prazo`, with the settings of the piece's search; the engines' lines go to
+// `saida`.
 ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inicial,
-                           MotorAutomatico motor, const AjustesDaBusca& ajustes,
+                           MotorAutomatico motor, const Prazo& prazo, const AjustesDaBusca& ajustes,
                            const Acompanhamento& acompanhamento, std::FILE* saida);
 
 // Two searches of one piece as one: the better set, the lower bound (each

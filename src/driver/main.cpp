@@ -87,11 +87,12 @@ void acrescentaRegistro(const std::string& linha, std::string& falhas) {
 
 // The one search of a whole instance, by the branch-and-cut or -c, and its
 // figures in the report; false when its set failed the final check.
-bool resolveInteira(const GrafoSimples& entrada, const Acompanhamento& acompanhamento,
-                    Perfil& perfil, Relatorio& rel) {
+bool resolveInteira(const GrafoSimples& entrada, const Prazo& prazo,
+                    const Acompanhamento& acompanhamento, Perfil& perfil, Relatorio& rel) {
   const AjustesDaBusca ajustes = ajustesDasOpcoes();
-  const ResultadoBusca r = COMBINATORIO ? resolveCombinatorio(entrada, nullptr, ajustes, acompanhamento)
-                                        : resolveBranchAndCut(entrada, nullptr, ajustes, acompanhamento);
+  const ResultadoBusca r =
+      COMBINATORIO ? resolveCombinatorio(entrada, nullptr, prazo, ajustes, acompanhamento)
+                   : resolveBranchAndCut(entrada, nullptr, prazo, ajustes, acompanhamento);
   perfil.soma(r.perfil);
   preencheDaBusca(rel, r);
   // The solution file gives each vertex its side, and the set is checked
@@ -110,20 +111,22 @@ bool resolveInteira(const GrafoSimples& entrada, const Acompanhamento& acompanha
 }  // namespace
 
 int main(int argc, char** argv) {
-  marcaInicio();
+  const auto inicio = Prazo::Relogio::now();
   // A stop signal ends the run like its deadline, with the full report.
   instalaSinais();
   // Storage in vectors fails the way malloc does: through the memory failure path.
   std::set_new_handler([] { errormsg("Main: memory allocation error.\n", __LINE__, -1); });
   extractParameters(argc, argv);
-  definePrazo(TEMPO_MAX);
+  // The run's one deadline, wall-clock time from its start; every stage is
+  // handed it (or a share of it).
+  const Prazo prazo(inicio, TEMPO_MAX);
   Perfil perfil;  // the run's, the searches' added as they end
   perfil.ligado = PERFIL != 0;
 
   GrafoSimples entrada;  // the instance, in the one form every stage takes
   {
     MedeEtapa medida(perfil, ETAPA_LEITURA);
-    entrada = GRAPH_INSTANCE ? leGrafoDe(stdin) : leMatrizDe(stdin);
+    entrada = GRAPH_INSTANCE ? leGrafoDe(stdin, prazo) : leMatrizDe(stdin, prazo);
   }
   leituraInterrompida();
   // What is printed survives a hard kill: stdout is flushed after each stage.
@@ -132,7 +135,7 @@ int main(int argc, char** argv) {
   // A reduced run checks its pieces' needs before any file is written.
   std::optional<ExecucaoPorPecas> reduzida;
   if (REDUZIR) {
-    reduzida.emplace(entrada, perfil);
+    reduzida.emplace(entrada, prazo, perfil);
   } else if (COMBINATORIO) {
     // (-a always reduces: its choice is made per piece.)
     exigeMemoriaCombinatoria(entrada);
@@ -140,8 +143,8 @@ int main(int argc, char** argv) {
   const GrafoSimples::Contagem contagem = entrada.contagem();
   // The progress lines, and with -s the best set kept on disk while the
   // searches run.
-  Progresso progresso;
-  SolucaoViva viva(ARQUIVO_SOLUCAO, entrada, contagem.arestas);
+  Progresso progresso(prazo);
+  SolucaoViva viva(ARQUIVO_SOLUCAO, entrada, contagem.arestas, prazo);
   Progresso* const comProgresso = PROGRESSO ? &progresso : nullptr;
   SolucaoViva* const comViva = ARQUIVO_SOLUCAO != nullptr ? &viva : nullptr;
   std::fflush(stdout);
@@ -155,13 +158,13 @@ int main(int argc, char** argv) {
   rel.positivas = contagem.positivas;
   rel.duplas = contagem.duplas;
   const bool verificado = reduzida ? reduzida->resolve(rel, comProgresso, comViva)
-                                   : resolveInteira(entrada, acompanhamentoDa(comProgresso, comViva),
-                                                    perfil, rel);
+                                   : resolveInteira(entrada, prazo,
+                                                    acompanhamentoDa(comProgresso, comViva), perfil, rel);
 
   imprimeEstatisticas(rel);
   acrescentaRegistro(linhaDeRegistro(rel), falhas);
   if (ARQUIVO_SOLUCAO != nullptr) {
-    const int erro = escreveSolucao(ARQUIVO_SOLUCAO, rel, segundosDecorridos());
+    const int erro = escreveSolucao(ARQUIVO_SOLUCAO, rel, prazo.decorridos());
     if (erro != 0) anotaFalha(falhas, ARQUIVO_SOLUCAO, erro);
   }
 
@@ -169,7 +172,7 @@ int main(int argc, char** argv) {
 
   std::printf("========================================\n");
   std::fflush(stdout);
-  if (PERFIL) imprimePerfil(perfil, segundosDecorridos());
+  if (PERFIL) imprimePerfil(perfil, prazo.decorridos());
   // A run a signal stopped says so, with 128 + the signal's number unless a
   // failure above has a status of its own.
   const int sinal = SINAL_DE_PARADA.load();

@@ -32,9 +32,9 @@ std::vector<char> membros(const buscaLocal::Conjunto& c) {
   return r;
 }
 
-Reducao reduz(const GrafoSimples& g, Perfil& perfil) {
+Reducao reduz(const GrafoSimples& g, const Prazo& prazo, Perfil& perfil) {
   MedeEtapa medida(perfil, ETAPA_REDUCAO);
-  return Reducao(g, prazo());
+  return Reducao(g, prazo);
 }
 
 int tamanho(const std::vector<char>& escolhido) {
@@ -43,8 +43,12 @@ int tamanho(const std::vector<char>& escolhido) {
 
 }  // namespace
 
-ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada, Perfil& perfil)
-    : inicio_(agora()), grafo_(entrada), perfil_(perfil), reducao_(reduz(grafo_, perfil)) {
+ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada, const Prazo& prazo, Perfil& perfil)
+    : inicio_(agora()),
+      grafo_(entrada),
+      prazo_(prazo),
+      perfil_(perfil),
+      reducao_(reduz(grafo_, prazo, perfil)) {
   const std::vector<Peca>& pecas = reducao_.pecas();
   for (int i = 0; i < static_cast<int>(pecas.size()); i++)
     if (maior_ < 0 || pecas[i].grafo.numVertices() > pecas[maior_].grafo.numVertices()) maior_ = i;
@@ -67,12 +71,12 @@ int ExecucaoPorPecas::primeirosConjuntos() {
   MedeEtapa medida(perfil_, ETAPA_BUSCA_LOCAL);
   solucoes_.assign(k, {});
   int total = reducao_.valorFixo();
-  const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
+  const double segundos = buscaLocal::tempoDoPrimeiroConjunto(prazo_.restantes());
   int64_t soma = 0;
   for (const Peca& p : pecas) soma += p.grafo.numVertices();
   for (int i = 0; i < k; i++) {
     const double fatia = soma > 0 ? segundos * pecas[i].grafo.numVertices() / soma : 0.0;
-    const buscaLocal::Conjunto melhor = buscaLocal::comPaciencia(pecas[i].grafo, fatia, prazo());
+    const buscaLocal::Conjunto melhor = buscaLocal::comPaciencia(pecas[i].grafo, fatia, prazo_);
     solucoes_[i] = membros(melhor);
     total += melhor.tamanho;
   }
@@ -125,7 +129,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
     const GrafoSimples& g = pecas[i].grafo;
     naoResolvidos -= g.numVertices();
     const int tamanhoInicial = tamanho(solucoes_[i]);
-    if (tempoEsgotado()) {
+    if (prazo_.passou()) {
       limitante += g.numVertices();
       relaxacao += g.numVertices();
       raiz += g.numVertices();
@@ -143,7 +147,8 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
         todas[i] = daPeca;
         return reducao.reconstroi(todas);
       });
-    const ResultadoBusca r = resolvePeca(g, solucoes_[i], motor[i], ajustes, acompanhamento, stdout);
+    const ResultadoBusca r =
+        resolvePeca(g, solucoes_[i], motor[i], prazo_, ajustes, acompanhamento, stdout);
     perfil_.soma(r.perfil);
     if (r.zstar > tamanhoInicial + 0.5) {
       total += static_cast<int>(r.zstar + 0.5) - tamanhoInicial;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/perfil.h"
+#include "base/relogio.h"
 #include "driver/progresso.h"
 #include "driver/relatorio.h"
 #include "driver/solucaoViva.h"
@@ -20,9 +21,9 @@ class ExecucaoPorPecas {
  public:
   // Reduces the instance `entrada` (which must outlive it), prints what the
   // reduction did, and ends the run through the memory failure path, before
-  // any file is written, when the largest piece cannot be searched.  The
-  // time goes to `perfil`.
-  ExecucaoPorPecas(const GrafoSimples& entrada, Perfil& perfil);
+  // any file is written, when the largest piece cannot be searched.  Every
+  // stage stops at `prazo`; the time goes to `perfil`.
+  ExecucaoPorPecas(const GrafoSimples& entrada, const Prazo& prazo, Perfil& perfil);
   // Solves the pieces and fills the figures of `rel` beyond the instance
   // counts, which the caller has set; the searches tell `progresso` and
   // `viva` how they go (either may be null).  Returns false when the
@@ -35,6 +36,7 @@ class ExecucaoPorPecas {
 
   clock_t inicio_;
   const GrafoSimples& grafo_;
+  const Prazo prazo_;
   Perfil& perfil_;
   Reducao reducao_;
   int maior_ = -1;  // the largest piece, -1 when there is none

@@ -24,7 +24,7 @@ void Progresso::fora(double valor, double limitante) {
 // Whether a line is due: every INTERVALO seconds, or a second after the best
 // value improved.
 bool Progresso::devido(double valor) {
-  const double t = segundosDecorridos();
+  const double t = execucao_.decorridos();
   const bool melhorou = valor > ultimoValor_ + 0.5;
   if (t - ultimaLinha_ < (melhorou ? 1.0 : INTERVALO)) return false;
   ultimaLinha_ = t;
@@ -37,7 +37,7 @@ void Progresso::escreveLinha(long long nos, long long abertos, double valor, dou
   const bool temLimitante = limitante < 1e20;
   const double total = valorFora_ + (temValor ? valor : 0);
   const double cota = limitanteFora_ + limitante;
-  std::fprintf(stderr, "BCTovsel: %8.1f s %9lld nos %7lld abertos  solucao ", segundosDecorridos(),
+  std::fprintf(stderr, "BCTovsel: %8.1f s %9lld nos %7lld abertos  solucao ", execucao_.decorridos(),
                nos, abertos);
   if (temValor || valorFora_ > 0) std::fprintf(stderr, "%.0f", total);
   else std::fprintf(stderr, "-");

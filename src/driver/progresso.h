@@ -7,8 +7,13 @@
 
 #include <mutex>
 
+#include "base/relogio.h"
+
 class Progresso {
  public:
+  // The lines say the time since the start of `execucao`, the run's deadline.
+  explicit Progresso(const Prazo& execucao) : execucao_(execucao) {}
+
   // What the rest of a reduced instance adds to the piece being searched:
   // the value of its sets and a bound on them (both 0 for a whole instance).
   void fora(double valor, double limitante);
@@ -20,6 +25,7 @@ class Progresso {
   bool devido(double valor);
   void escreveLinha(long long nos, long long abertos, double valor, double limitante);
 
+  const Prazo execucao_;
   std::mutex mutex_;
   double valorFora_ = 0, limitanteFora_ = 0;
   double ultimaLinha_ = -1e9;  // elapsed seconds at the last line

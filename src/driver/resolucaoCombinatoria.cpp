@@ -14,8 +14,8 @@
 #include "search/busca.h"
 
 ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial,
-                                   const AjustesDaBusca& ajustes, const Acompanhamento& acomp,
-                                   std::chrono::steady_clock::time_point fim, std::FILE* saida) {
+                                   const Prazo& prazo, const AjustesDaBusca& ajustes,
+                                   const Acompanhamento& acomp, std::FILE* saida) {
   if (ajustes.HEURISTICA_PRIMAL && ajustes.RELATA_MODELO)
     std::fprintf(saida, "*** Heuristica Primal sera usada\n");
   if (ajustes.RELATA_MODELO) std::fprintf(saida, "*** Algoritmo combinatorio.\n");
@@ -27,8 +27,8 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   if (inicial != nullptr) {
     if (!equilibrado(g, *inicial, &lados)) lados.clear();
   } else if (ajustes.HEURISTICA_PRIMAL) {
-    const double segundos = buscaLocal::tempoDoPrimeiroConjunto(segundosRestantes());
-    lados = buscaLocal::comPaciencia(g, segundos, prazo()).lado;
+    const double segundos = buscaLocal::tempoDoPrimeiroConjunto(prazo.restantes());
+    lados = buscaLocal::comPaciencia(g, segundos, prazo).lado;
   }
   combinatorio::BuscaExata::Progresso progresso;
   if (acomp.progresso)
@@ -53,7 +53,7 @@ ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char
   doMotor.paralelo = ajustes.LINHAS;
   std::optional<MedeEtapa> medida(std::in_place, r.perfil, ETAPA_COMBINATORIO);
   const combinatorio::ResultadoExato e =
-      combinatorio::resolveGrafo(g, lados, std::min(fim, prazo()), doMotor, progresso, &vigia);
+      combinatorio::resolveGrafo(g, lados, prazo, doMotor, progresso, &vigia);
   medida.reset();
 
   r.tiques = static_cast<unsigned long>(agora() - inicio);

@@ -3,7 +3,6 @@
 #ifndef BCT_DRIVER_RESOLUCAOCOMBINATORIA_H
 #define BCT_DRIVER_RESOLUCAOCOMBINATORIA_H
 
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -12,16 +11,15 @@
 #include "graph/GrafoSimples.h"
 #include "search/resultado.h"
 
-// Solves g by `fim` (the run's deadline unless given).  `inicial`, when
-// given, is a balanced set of g, the first incumbent; otherwise the local
+// Solves g by the deadline `prazo`.  `inicial`, when given, is a balanced
+// set of g, the first incumbent; otherwise the local
 // search finds one when the settings ask for the primal heuristic.  The two
 // root values are the engine's: the plain clique-cover bound and the root's
 // refined bound; there are no cuts nor model rows.  The mode lines go to
 // `saida` when the settings report the model.
 ResultadoBusca resolveCombinatorio(const GrafoSimples& g, const std::vector<char>* inicial,
-                                   const AjustesDaBusca& ajustes,
+                                   const Prazo& prazo, const AjustesDaBusca& ajustes,
                                    const Acompanhamento& acompanhamento = {},
-                                   std::chrono::steady_clock::time_point fim = prazo(),
                                    std::FILE* saida = stdout);
 
 // Ends the run through the memory failure path, before any file is written,

@@ -18,8 +18,9 @@ const double INTERVALO = 5.0;
 
 }  // namespace
 
-SolucaoViva::SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas)
-    : arquivo_(arquivo), entrada_(entrada), arestas_(arestas) {}
+SolucaoViva::SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas,
+                         const Prazo& execucao)
+    : arquivo_(arquivo), execucao_(execucao), entrada_(entrada), arestas_(arestas) {}
 
 void SolucaoViva::fora(double valorFora, double limitanteFora,
                        std::function<std::vector<char>(const std::vector<char>&)> paraEntrada) {
@@ -33,7 +34,7 @@ bool SolucaoViva::devida(double valor) {
   if (arquivo_ == nullptr || valor < -1e19) return false;
   std::lock_guard<std::mutex> trava(mutex_);
   if (valorDeFora_ + valor < valorGravado_ + 0.5) return false;
-  return segundosDecorridos() - ultimaGravacao_ >= INTERVALO || valorGravado_ < 0;
+  return execucao_.decorridos() - ultimaGravacao_ >= INTERVALO || valorGravado_ < 0;
 }
 
 void SolucaoViva::grava(const std::vector<char>& escolhido, double limitante) {
@@ -47,7 +48,7 @@ void SolucaoViva::grava(const std::vector<char>& escolhido, double limitante) {
   rel.zstar = static_cast<double>(std::count(rel.escolhido.begin(), rel.escolhido.end(), 1));
   rel.limitante = std::min<double>(n, limitanteDeFora_ + limitante);
   // A file that cannot be written now is reported by the final write.
-  if (escreveSolucao(arquivo_, rel, segundosDecorridos(), true) != 0) return;
+  if (escreveSolucao(arquivo_, rel, execucao_.decorridos(), true) != 0) return;
   valorGravado_ = rel.zstar;
-  ultimaGravacao_ = segundosDecorridos();
+  ultimaGravacao_ = execucao_.decorridos();
 }

@@ -10,14 +10,16 @@
 #include <mutex>
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 
 class SolucaoViva {
  public:
   // The file `arquivo` (null: nothing is ever written), and the input graph
   // `entrada`, on which every set is checked before it is written, with its
-  // record count for the header.
-  SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas);
+  // record count for the header; its time counts from the start of
+  // `execucao`, the run's deadline.
+  SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas, const Prazo& execucao);
 
   // What lies outside the search under way: in a reduced run, the set of the
   // piece being searched becomes a set of the input with the other pieces'
@@ -37,6 +39,7 @@ class SolucaoViva {
 
  private:
   const char* arquivo_;
+  const Prazo execucao_;
   const GrafoSimples& entrada_;
   int arestas_;
   std::mutex mutex_;

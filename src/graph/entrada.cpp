@@ -11,8 +11,9 @@
 #include "base/parada.h"
 #include "base/relogio.h"
 
-void iniciaLeitor(Leitor* l, std::FILE* in) {
+void iniciaLeitor(Leitor* l, std::FILE* in, const Prazo& prazo) {
   l->in = in;
+  l->prazo = &prazo;
   l->token = 0;
   l->texto[0] = '\0';
 }
@@ -85,8 +86,8 @@ void leituraInterrompida() {
   terminaExecucao(statusDaParada());
 }
 
-void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue) {
-  if (!tempoEsgotado()) return;
+void verificaPrazoDeLeitura(const Prazo& prazo, long lidos, long declarados, const char* oQue) {
+  if (!prazo.passou()) return;
   leituraInterrompida();
   std::fflush(stdout);
   std::fprintf(stderr, "Tempo esgotado durante a leitura da instancia (%s: %ld de %ld).\n", oQue,

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "base/relogio.h"
+
 enum ResultadoLeitura {
   LIDO,           // a decimal integer that fits an int
   FIM_DA_ENTRADA, // only white space was left
@@ -14,11 +16,12 @@ enum ResultadoLeitura {
 
 struct Leitor {
   std::FILE* in;
+  const Prazo* prazo; // reading stops at it
   long token;         // ordinal of the last token read, from 1
   char texto[24];     // its text, cut short when longer
 };
 
-void iniciaLeitor(Leitor* l, std::FILE* in);
+void iniciaLeitor(Leitor* l, std::FILE* in, const Prazo& prazo);
 ResultadoLeitura leInteiro(Leitor* l, int* valor);
 // Rejects the instance for a token that could not be read as `oQue`.
 [[noreturn]] void rejeitaToken(const Leitor* l, ResultadoLeitura r, const char* oQue);
@@ -29,11 +32,11 @@ int leInteiroObrigatorio(Leitor* l, const char* oQue);
 // names what came last ("das 4 arestas declaradas").
 void exigeFimDaEntrada(Leitor* l, const char* depois);
 
-// Ends the run when its deadline passes before the instance is read whole:
+// Ends the run when the deadline passes before the instance is read whole:
 // a message on stderr saying how far reading got (`lidos` of `declarados`
 // items, `oQue` naming them), status 4, no files.  A stop signal ends it the
 // same way, with the signal's status (see leituraInterrompida).
-void verificaPrazoDeLeitura(long lidos, long declarados, const char* oQue);
+void verificaPrazoDeLeitura(const Prazo& prazo, long lidos, long declarados, const char* oQue);
 
 // Ends the run, with nothing written, when a stop signal came while the
 // instance was read: a message naming the signal, status 128 + its number.

@@ -49,10 +49,10 @@ static int leSinal(Leitor* l, int aresta, int u, int w) {
   return s;
 }
 
-GrafoSimples leGrafoDe(std::FILE* in) {
+GrafoSimples leGrafoDe(std::FILE* in, const Prazo& prazo) {
   Leitor leitor;
   Leitor* l = &leitor;
-  iniciaLeitor(l, in);
+  iniciaLeitor(l, in, prazo);
 
   std::printf("Entrando diretamente com grafo.\n");
   const int n = leInteiroObrigatorio(l, "o numero de vertices do cabecalho");
@@ -72,7 +72,7 @@ GrafoSimples leGrafoDe(std::FILE* in) {
   // holds costs nothing before the first record is read.
   std::vector<ArestaSinal> registros;
   for (int k = 1; k <= m; k++) {
-    if (k % 65536 == 0) verificaPrazoDeLeitura(k - 1, m, "arestas lidas");
+    if (k % 65536 == 0) verificaPrazoDeLeitura(prazo, k - 1, m, "arestas lidas");
     const int u = leVertice(l, n, m, k, true);
     const int w = leVertice(l, n, m, k, false);
     const int s = leSinal(l, k, u, w);

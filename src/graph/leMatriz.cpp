@@ -16,10 +16,10 @@
 // The doubled graph numbers copies up to 2n-1, which must fit an int.
 static const int MAX_LINHAS = INT_MAX / 2;
 
-GrafoSimples leMatrizDe(std::FILE* in) {
+GrafoSimples leMatrizDe(std::FILE* in, const Prazo& prazo) {
   Leitor leitor;
   Leitor* l = &leitor;
-  iniciaLeitor(l, in);
+  iniciaLeitor(l, in, prazo);
 
   const int linhas = leInteiroObrigatorio(l, "o numero de linhas do cabecalho");
   if (linhas < 0)
@@ -36,7 +36,7 @@ GrafoSimples leMatrizDe(std::FILE* in) {
   // no more memory than the input itself.
   std::vector<int> valores;
   for (int i = 0; i < linhas; i++) {
-    if (i % 64 == 0) verificaPrazoDeLeitura(i, linhas, "linhas lidas");
+    if (i % 64 == 0) verificaPrazoDeLeitura(prazo, i, linhas, "linhas lidas");
     for (int k = 0; k < colunas; k++) {
       int valor = 0;
       const ResultadoLeitura r = leInteiro(l, &valor);
@@ -60,10 +60,10 @@ GrafoSimples leMatrizDe(std::FILE* in) {
   exigeFimDaEntrada(l, depois);
 
   exigeMemoria(linhas, 0);
-  return converteMatriz(linhas, colunas, valores.data());
+  return converteMatriz(linhas, colunas, valores.data(), prazo);
 }
 
-GrafoSimples converteMatriz(int linhas, int colunas, const int* entradas) {
+GrafoSimples converteMatriz(int linhas, int colunas, const int* entradas, const Prazo& prazo) {
   std::printf("Converter Matriz para grafo de sinais...\n");
   // Two rows are adjacent when they share a nonzero column: negative when
   // every shared column has equal entries, positive when every one differs,
@@ -86,7 +86,7 @@ GrafoSimples converteMatriz(int linhas, int colunas, const int* entradas) {
   int narco = 0, nduplo = 0;
   int proximaVerificacao = 1 << 20;
   for (int i = 0; i < n && n >= 2; i++) {
-    if (i % 256 == 0) verificaPrazoDeLeitura(i, n, "linhas convertidas");
+    if (i % 256 == 0) verificaPrazoDeLeitura(prazo, i, n, "linhas convertidas");
     // A dense matrix makes pairs fast: stop as soon as they cannot be held.
     if (narco >= proximaVerificacao) {
       exigeMemoria(n, narco);

@@ -6,15 +6,17 @@
 
 #include <cstdio>
 
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 
-// The graph form: the records kept as read (see GrafoSimples).
-GrafoSimples leGrafoDe(std::FILE* in);
+// The graph form: the records kept as read (see GrafoSimples).  Past the
+// deadline the run ends (see verificaPrazoDeLeitura).
+GrafoSimples leGrafoDe(std::FILE* in, const Prazo& prazo);
 // The matrix form, converted.
-GrafoSimples leMatrizDe(std::FILE* in);
+GrafoSimples leMatrizDe(std::FILE* in, const Prazo& prazo);
 
 // The conversion of a matrix of `linhas` rows of `colunas` entries, row by
 // row in `entradas`; prints the graph's counts and every edge from each end.
-GrafoSimples converteMatriz(int linhas, int colunas, const int* entradas);
+GrafoSimples converteMatriz(int linhas, int colunas, const int* entradas, const Prazo& prazo);
 
 #endif

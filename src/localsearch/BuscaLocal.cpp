@@ -46,7 +46,7 @@ constexpr int64_t QUANTUM = 1 << 16;
 // the conflict graph.
 class Ils {
  public:
-  Ils(const GrafoDuplo& h, Aleatorio& rng, std::chrono::steady_clock::time_point prazo)
+  Ils(const GrafoDuplo& h, Aleatorio& rng, const Prazo& prazo)
       : h_(h),
         s_(h),
         rng_(rng),
@@ -70,7 +70,7 @@ class Ils {
   const GrafoDuplo& h_;
   SolucaoDupla s_;
   Aleatorio& rng_;
-  std::chrono::steady_clock::time_point prazo_;
+  Prazo prazo_;
   int64_t proximoRelogio_ = 0;
   bool fim_ = false;
   std::vector<signed char> melhor_;  // written from the moves made since it last was
@@ -84,7 +84,7 @@ bool Ils::esgotado() {
   if (fim_) return true;
   if (s_.trabalho() < proximoRelogio_) return false;
   proximoRelogio_ = s_.trabalho() + QUANTUM;
-  fim_ = std::chrono::steady_clock::now() >= prazo_ || paradaPedida();
+  fim_ = prazo_.passou();
   return fim_;
 }
 
@@ -268,8 +268,7 @@ Conjunto BuscaLocal::guloso() {
   return conjuntoDe(std::move(lado));
 }
 
-Conjunto BuscaLocal::melhora(const Conjunto& inicial, std::chrono::steady_clock::time_point prazo,
-                             int64_t maxIteracoes) {
+Conjunto BuscaLocal::melhora(const Conjunto& inicial, const Prazo& prazo, int64_t maxIteracoes) {
   Aleatorio rng(semente_);
   semente_ = rng.proximo();
   Ils ils(*h_, rng, prazo);

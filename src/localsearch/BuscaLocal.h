@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 
 namespace buscaLocal {
@@ -34,8 +35,7 @@ class BuscaLocal {
   // dropped) until the deadline or, when maxIteracoes >= 0, that many
   // perturbations; returns the best set seen.  The same seed and calls give
   // the same sets whenever the deadline does not cut the run.
-  Conjunto melhora(const Conjunto& inicial, std::chrono::steady_clock::time_point prazo,
-                   int64_t maxIteracoes = -1);
+  Conjunto melhora(const Conjunto& inicial, const Prazo& prazo, int64_t maxIteracoes = -1);
 
  private:
   std::unique_ptr<const GrafoDuplo> h_;
@@ -46,8 +46,7 @@ class BuscaLocal {
 // gives up once it has gone as long without improving as it took to reach
 // its best (and at least half a millisecond per vertex), since a longer wait
 // rarely pays.
-Conjunto comPaciencia(const GrafoSimples& g, double segundos,
-                      std::chrono::steady_clock::time_point prazo);
+Conjunto comPaciencia(const GrafoSimples& g, double segundos, const Prazo& prazo);
 
 // What the first sets before an exact search may take of the `restante`
 // seconds of a run: a quarter, at most a minute.

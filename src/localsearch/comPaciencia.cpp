@@ -3,24 +3,20 @@
 // runs out.
 #include <algorithm>
 
-#include "base/parada.h"
 #include "localsearch/BuscaLocal.h"
 
 namespace buscaLocal {
 
-Conjunto comPaciencia(const GrafoSimples& g, double segundos,
-                      std::chrono::steady_clock::time_point prazo) {
-  using Relogio = std::chrono::steady_clock;
+Conjunto comPaciencia(const GrafoSimples& g, double segundos, const Prazo& prazo) {
+  using Relogio = Prazo::Relogio;
   BuscaLocal busca(g, 1);
   Conjunto melhor = busca.guloso();
   const Relogio::time_point inicio = Relogio::now();
-  const Relogio::time_point fim =
-      std::min(prazo, inicio + std::chrono::duration_cast<Relogio::duration>(
-                                   std::chrono::duration<double>(segundos)));
+  const Prazo fim = prazo.daqui(segundos);
   const int64_t rodada = std::max<int64_t>(1000, 10 * static_cast<int64_t>(g.numVertices()));
   const Relogio::duration paciencia = std::chrono::microseconds(500 * int64_t{g.numVertices()});
   Relogio::time_point ultimaMelhora = inicio;
-  while (Relogio::now() < fim && !paradaPedida()) {
+  while (!fim.passou()) {
     Conjunto novo = busca.melhora(melhor, fim, rodada);
     const Relogio::time_point agora = Relogio::now();
     if (novo.tamanho > melhor.tamanho) {

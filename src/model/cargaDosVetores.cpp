@@ -28,7 +28,8 @@ namespace {
 // every member so far, each neighbour counted once whatever its records (a
 // double edge given twice must not stand for two members).  linhasDaColuna[v] lists the rows of v as they were
 // made; read backwards it is the head-inserted list, in descending row order.
-int geraLinhasClique(const Armazem& grafo, std::vector<std::vector<int>>& linhasDaColuna) {
+int geraLinhasClique(const Armazem& grafo, const Prazo& prazo,
+                     std::vector<std::vector<int>>& linhasDaColuna) {
   const int n = grafo.nlin;
   int c = 0;
   if (grafo.nduplo <= 0) return 0;
@@ -52,7 +53,7 @@ int geraLinhasClique(const Armazem& grafo, std::vector<std::vector<int>>& linhas
 
   for (int k = 0; k < n; k++) {
     // Past the deadline the rows found so far make a valid model.
-    if (k % 64 == 0 && tempoEsgotado()) break;
+    if (k % 64 == 0 && prazo.passou()) break;
     vizinhosDeK.clear();
     grafo.paraCadaVizinho(k, [&](int w, int sinal) {
       if (sinal != 2) return;
@@ -262,7 +263,7 @@ struct CaminhoUnitario {
 // copy over unit arcs is a closed walk with an odd number of negative edges;
 // it stands as a row unless it passes through both copies of some vertex.
 // Found again from each of its vertices, the same cycle gives several rows.
-int geraLinhasCiclo(const Armazem& grafo, std::vector<std::vector<int>>& ciclos) {
+int geraLinhasCiclo(const Armazem& grafo, const Prazo& prazo, std::vector<std::vector<int>>& ciclos) {
   const int n = grafo.nlin;
   ciclos.clear();
   if (n == 0) return 0;
@@ -272,7 +273,7 @@ int geraLinhasCiclo(const Armazem& grafo, std::vector<std::vector<int>>& ciclos)
   CaminhoUnitario caminho;
   caminho.prepara(grafo);
   for (int i = 0; i < n && static_cast<int>(ciclos.size()) < n; i++) {
-    if (i % 64 == 0 && tempoEsgotado()) break;
+    if (i % 64 == 0 && prazo.passou()) break;
     if (!caminho.busca(i, pred)) continue;
     ciclo.assign({i});
     marcado[i] = 1;
@@ -297,9 +298,9 @@ int geraLinhasCiclo(const Armazem& grafo, std::vector<std::vector<int>>& ciclos)
 void ModeloInicial::geraLinhas() {
   linhasDaColuna_.clear();
   ciclos_.clear();
-  nClique_ = geraLinhasClique(grafo_, linhasDaColuna_);
+  nClique_ = geraLinhasClique(grafo_, prazo_, linhasDaColuna_);
   pesaArcos(grafo_);
-  nCiclo_ = geraLinhasCiclo(grafo_, ciclos_);
+  nCiclo_ = geraLinhasCiclo(grafo_, prazo_, ciclos_);
 }
 
 void ModeloInicial::contaModelo(int* linhas, int* elementos) {

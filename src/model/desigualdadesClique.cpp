@@ -29,7 +29,7 @@ uint64_t chave(int u, int w) {
 
 }  // namespace
 
-int montaLinhasK1K2(const Armazem& grafo, LinhasK1K2& l) {
+int montaLinhasK1K2(const Armazem& grafo, const Prazo& prazo, LinhasK1K2& l) {
   const int n = grafo.nlin;
   // Vertex pairs already inside some row (the attempt from a negative edge
   // that is one is skipped), symmetric, so kept once with the lower vertex
@@ -55,7 +55,7 @@ int montaLinhasK1K2(const Armazem& grafo, LinhasK1K2& l) {
   int linhas = 0, elems = 0;
   for (int k = 0; k < n && linhas < n; k++) {
     // Past the deadline the rows found so far are all added.
-    if (k % 64 == 0 && tempoEsgotado()) break;
+    if (k % 64 == 0 && prazo.passou()) break;
     for (const auto& [w, sinal] : vizinhosDeK) base[w] = 0;
     vizinhosDeK.clear();
     grafo.paraCadaVizinho(k, [&](int w, int sinal) {
@@ -143,9 +143,10 @@ int montaLinhasK1K2(const Armazem& grafo, LinhasK1K2& l) {
   return linhas;
 }
 
-int gerarDesigualdadesClique(XPRSprob prob, const Armazem& grafo, std::FILE* saida, bool relata) {
+int gerarDesigualdadesClique(XPRSprob prob, const Armazem& grafo, const Prazo& prazo,
+                             std::FILE* saida, bool relata) {
   LinhasK1K2 l;
-  const int linhas = montaLinhasK1K2(grafo, l);
+  const int linhas = montaLinhasK1K2(grafo, prazo, l);
 
   if (relata) std::fprintf(saida, "Total de desigualdades clique K1K2: %d\n", linhas);
   testaRetorno(prob,

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/grafo.h"
 
 // Rows in the optimizer's layout: row i holds mcols/dmatval[mstart[i] ..
@@ -20,6 +21,7 @@ struct LinhasK1K2 {
 // Replaces the contents of `l` with the K1K2 rows of the store and returns
 // the number of rows.  Memory grows with the vertices, the edges and the
 // rows, never with the square of the vertex count.
-int montaLinhasK1K2(const Armazem& grafo, LinhasK1K2& l);
+// Past the deadline the rows found so far are all there is.
+int montaLinhasK1K2(const Armazem& grafo, const Prazo& prazo, LinhasK1K2& l);
 
 #endif

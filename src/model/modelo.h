@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "optimizer/xprs.h"
 
@@ -15,9 +16,10 @@
 // itself.  The store's arc weights are rewritten on the way.
 class ModeloInicial {
  public:
-  // The counts are printed on `saida` when `relata` is set.
-  ModeloInicial(Armazem& grafo, std::FILE* saida, bool relata)
-      : grafo_(grafo), saida_(saida), relata_(relata) {}
+  // The counts are printed on `saida` when `relata` is set.  Past the
+  // deadline the rows found so far make the model.
+  ModeloInicial(Armazem& grafo, const Prazo& prazo, std::FILE* saida, bool relata)
+      : grafo_(grafo), prazo_(prazo), saida_(saida), relata_(relata) {}
 
   void contaModelo(int* linhas, int* elementos);
   int cargaDosVetores(char* qgtype, double* obj, double* dlb, double* dub, int* mgcols,
@@ -30,6 +32,7 @@ class ModeloInicial {
   void geraLinhas();
 
   Armazem& grafo_;
+  const Prazo prazo_;
   std::FILE* saida_;
   bool relata_;
   bool preparado_ = false;
@@ -38,7 +41,9 @@ class ModeloInicial {
 };
 
 // Adds the store's K1K2 rows to the loaded problem and returns how many
-// (nCliqueSigIF); the count is printed on `saida` when `relata` is set.
-int gerarDesigualdadesClique(XPRSprob prob, const Armazem& grafo, std::FILE* saida, bool relata);
+// (nCliqueSigIF), those found by the deadline; the count is printed on
+// `saida` when `relata` is set.
+int gerarDesigualdadesClique(XPRSprob prob, const Armazem& grafo, const Prazo& prazo,
+                             std::FILE* saida, bool relata);
 
 #endif

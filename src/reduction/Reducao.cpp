@@ -5,7 +5,7 @@
 
 #include "reduction/redutor.h"
 
-Reducao::Reducao(const GrafoSimples& g, std::chrono::steady_clock::time_point prazo) {
+Reducao::Reducao(const GrafoSimples& g, const Prazo& prazo) {
   Redutor redutor(g, prazo, *this);
   redutor.executa();
   redutor.separaPecas();

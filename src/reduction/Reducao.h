@@ -5,11 +5,11 @@
 #ifndef BCT_REDUCTION_REDUCAO_H
 #define BCT_REDUCTION_REDUCAO_H
 
-#include <chrono>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 
 struct Peca {                 // a piece left for the exact search
@@ -22,8 +22,7 @@ class Reducao {
   // Applies the rules until none applies, or until the deadline: every
   // prefix of the work is exact, so stopping early only leaves bigger
   // pieces (a deadline already past leaves the connected components).
-  explicit Reducao(const GrafoSimples& g, std::chrono::steady_clock::time_point prazo =
-                                              std::chrono::steady_clock::time_point::max());
+  explicit Reducao(const GrafoSimples& g, const Prazo& prazo = Prazo());
 
   // optimum(g) = valorFixo() + the sum of the pieces' optima.
   int valorFixo() const { return valorFixo_; }

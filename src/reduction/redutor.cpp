@@ -3,11 +3,7 @@
 
 #include <algorithm>
 
-#include "base/parada.h"
-
-using Relogio = std::chrono::steady_clock;
-
-Redutor::Redutor(const GrafoSimples& g, Relogio::time_point prazo, Reducao& saida)
+Redutor::Redutor(const GrafoSimples& g, const Prazo& prazo, Reducao& saida)
     : g_(g), r_(saida), prazo_(prazo) {
   const size_t n = static_cast<size_t>(g.numVertices());
   r_.destino_.assign(n, Reducao::Destino::peca);
@@ -17,13 +13,13 @@ Redutor::Redutor(const GrafoSimples& g, Relogio::time_point prazo, Reducao& said
   menor_.assign(n, 0);
   pai_.assign(n, -1);
   localBloco_.assign(n, -1);
-  esgotado_ = paradaPedida() || (prazo_ != Relogio::time_point::max() && Relogio::now() >= prazo_);
+  esgotado_ = prazo_.passou();
 }
 
 bool Redutor::prazoPassou() {
   // The clock is read now and then: one rule costs far less than a reading.
   if (!esgotado_ && ++passos_ % 32 == 0)
-    esgotado_ = paradaPedida() || (prazo_ != Relogio::time_point::max() && Relogio::now() >= prazo_);
+    esgotado_ = prazo_.passou();
   return esgotado_;
 }
 

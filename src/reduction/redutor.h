@@ -4,15 +4,15 @@
 #ifndef BCT_REDUCTION_REDUTOR_H
 #define BCT_REDUCTION_REDUTOR_H
 
-#include <chrono>
 #include <vector>
 
+#include "base/relogio.h"
 #include "reduction/Reducao.h"
 #include "reduction/grafoMutavel.h"
 
 class Redutor {
  public:
-  Redutor(const GrafoSimples& g, std::chrono::steady_clock::time_point prazo, Reducao& saida);
+  Redutor(const GrafoSimples& g, const Prazo& prazo, Reducao& saida);
   void executa();     // rules until none applies or the deadline passes
   void separaPecas();  // the live graph's components become the pieces
 
@@ -42,7 +42,7 @@ class Redutor {
 
   GrafoMutavel g_;
   Reducao& r_;
-  std::chrono::steady_clock::time_point prazo_;
+  Prazo prazo_;
   bool esgotado_ = false;
   unsigned passos_ = 0;
   std::vector<int> fila_;

@@ -17,14 +17,15 @@
 // a round moves the bound by less than a thousandth).
 static const int RODADAS_CORTES_GERAIS = 20;
 
-Resolucao::Resolucao(const GrafoSimples& g, const AjustesDaBusca& a, const Acompanhamento& acomp,
-                     std::FILE* s)
+Resolucao::Resolucao(const GrafoSimples& g, const Prazo& p, const AjustesDaBusca& a,
+                     const Acompanhamento& acomp, std::FILE* s)
     : grafoSimples(g),
+      prazo(p),
       ajustes(a),
       acompanhamento(acomp),
       saida(s),
       grafo(g),
-      separacao(grafo, trabalho, lote, ajustes, perfil, saida) {
+      separacao(grafo, trabalho, lote, ajustes, prazo, perfil, saida) {
   perfil.ligado = ajustes.PERFIL != 0;
 }
 
@@ -38,7 +39,7 @@ namespace {
 // first, are released once the optimizer holds the rows.
 void carregaModelo(Resolucao& s) {
   const size_t n = static_cast<size_t>(s.grafo.nlin);
-  ModeloInicial modelo(s.grafo, s.saida, s.ajustes.RELATA_MODELO != 0);
+  ModeloInicial modelo(s.grafo, s.prazo, s.saida, s.ajustes.RELATA_MODELO != 0);
   int linhasContadas = 0, elementosContados = 0;
   modelo.contaModelo(&linhasContadas, &elementosContados);
   const size_t linhasModelo = static_cast<size_t>(linhasContadas);
@@ -244,14 +245,15 @@ ResultadoBusca resultado(Resolucao& s, unsigned long tiques) {
 }  // namespace
 
 ResultadoBusca resolveBranchAndCut(const GrafoSimples& g, const std::vector<char>* inicial,
-                                   const AjustesDaBusca& ajustes, const Acompanhamento& acompanhamento,
-                                   std::FILE* saida) {
-  Resolucao s(g, ajustes, acompanhamento, saida);
+                                   const Prazo& prazo, const AjustesDaBusca& ajustes,
+                                   const Acompanhamento& acompanhamento, std::FILE* saida) {
+  Resolucao s(g, prazo, ajustes, acompanhamento, saida);
   armaDesistencia(s);
   {
     MedeEtapa medida(s.perfil, ETAPA_MODELO);
     carregaModelo(s);
-    s.nCliqueSigIF = gerarDesigualdadesClique(s.prob, s.grafo, saida, ajustes.RELATA_MODELO != 0);
+    s.nCliqueSigIF =
+        gerarDesigualdadesClique(s.prob, s.grafo, s.prazo, saida, ajustes.RELATA_MODELO != 0);
   }
   testaRetorno(s.prob, XPRSsetintcontrol(s.prob, XPRS_PRESOLVE, 0),
                "Main: Erro ao desabilitar o presolve.", 169);

@@ -16,6 +16,7 @@
 #include "base/memoria.h"
 #include "base/opcoes.h"
 #include "base/perfil.h"
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 #include "graph/grafo.h"
 #include "localsearch/BuscaLocal.h"
@@ -25,23 +26,24 @@
 #include "separation/lote.h"
 #include "separation/trabalho.h"
 
-// Solves g by branch-and-cut with the settings `ajustes`.  `inicial`, when
-// given, is a balanced set of g handed to the search as its first incumbent
-// (at node 0).  The model's lines, the detailed printing and the mode lines
-// go to `saida`.
+// Solves g by branch-and-cut by the deadline `prazo`, with the settings
+// `ajustes`.  `inicial`, when given, is a balanced set of g handed to the
+// search as its first incumbent (at node 0).  The model's lines, the
+// detailed printing and the mode lines go to `saida`.
 ResultadoBusca resolveBranchAndCut(const GrafoSimples& g, const std::vector<char>* inicial,
-                                   const AjustesDaBusca& ajustes,
+                                   const Prazo& prazo, const AjustesDaBusca& ajustes,
                                    const Acompanhamento& acompanhamento = {},
                                    std::FILE* saida = stdout);
 
 struct Resolucao {
-  Resolucao(const GrafoSimples& g, const AjustesDaBusca& ajustes,
+  Resolucao(const GrafoSimples& g, const Prazo& prazo, const AjustesDaBusca& ajustes,
             const Acompanhamento& acompanhamento, std::FILE* saida);
   ~Resolucao();
   Resolucao(const Resolucao&) = delete;
   Resolucao& operator=(const Resolucao&) = delete;
 
   const GrafoSimples& grafoSimples;  // the graph solved, for the stages that take it whole
+  const Prazo prazo;                 // every stage of the solve stops at it
   const AjustesDaBusca ajustes;
   const Acompanhamento& acompanhamento;
   std::FILE* saida;
@@ -68,7 +70,7 @@ struct Resolucao {
     bool armada = false;
     bool desistiu = false;
     double limiarDoGap = 0;
-    std::chrono::steady_clock::time_point fimDaRaiz;
+    Prazo fimDaRaiz;  // derived from the solve's deadline
   } desistencia;
 
   // The LP-guided heuristic's local search over grafoSimples, made on first use.

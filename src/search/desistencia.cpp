@@ -5,8 +5,6 @@
 // optimum and the tree explodes, where the combinatorial engine's bound
 // prunes), or when the root itself takes too long.  Nothing here acts unless
 // the settings arm it; the terms are the automatic mode's.
-#include <chrono>
-
 #include "search/busca.h"
 
 void armaDesistencia(Resolucao& s) {
@@ -15,9 +13,7 @@ void armaDesistencia(Resolucao& s) {
   d.desistiu = false;
   if (!d.armada) return;
   d.limiarDoGap = s.ajustes.limiarDeDesistencia;
-  d.fimDaRaiz = std::chrono::steady_clock::now() +
-                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                    std::chrono::duration<double>(s.ajustes.segundosDaRaiz));
+  d.fimDaRaiz = s.prazo.daqui(s.ajustes.segundosDaRaiz);
 }
 
 void avaliaRaiz(Resolucao& s, XPRSprob prob) {
@@ -39,7 +35,7 @@ void avaliaRaiz(Resolucao& s, XPRSprob prob) {
 bool raizDemorada(Resolucao& s, XPRSprob prob) {
   Resolucao::Desistencia& d = s.desistencia;
   if (!d.armada || d.desistiu) return d.desistiu;
-  if (std::chrono::steady_clock::now() < d.fimDaRaiz) return false;
+  if (!d.fimDaRaiz.tempoPassou()) return false;
   int no = 0;
   XPRSgetintattrib(prob, XPRS_NODES, &no);
   if (no == 0) d.desistiu = true;

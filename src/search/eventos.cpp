@@ -80,5 +80,5 @@ int verificaTempo(XPRSprob prob, void* dados) {
     XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
     a.recebe(escolhido, limitante);
   }
-  return tempoEsgotado() || raizDemorada(s, prob) ? 1 : 0;
+  return s.prazo.passou() || raizDemorada(s, prob) ? 1 : 0;
 }

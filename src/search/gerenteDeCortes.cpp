@@ -43,7 +43,7 @@ int Cortes(XPRSprob prob, void* dados) {
   if (a.COMPLETE_PRINT) std::fprintf(saida, "Rotina cortes.\n");
   if (!a.BRANCH_AND_CUT && !a.HEURISTICA_PRIMAL) return 0;
   // Past the deadline the search is about to stop: no more work here.
-  if (tempoEsgotado() || s.desistencia.desistiu) return 0;
+  if (s.prazo.passou() || s.desistencia.desistiu) return 0;
 
   int statusLP = 0, nIntInf = 0;
   XPRSgetintattrib(prob, XPRS_LPSTATUS, &statusLP);

@@ -47,7 +47,7 @@ void heuristicaGuiadaPeloLP(Resolucao& s, XPRSprob prob, const double* x, int no
   if (s.buscaDoLP == nullptr) s.buscaDoLP = std::make_unique<buscaLocal::BuscaLocal>(g, 1);
   // Each call a fixed number of perturbations, so that a run is repeatable.
   const int64_t iteracoes = std::max<int64_t>(1000, 100 * static_cast<int64_t>(g.numVertices()));
-  const buscaLocal::Conjunto c = s.buscaDoLP->melhora(arredonda(g, x), prazo(), iteracoes);
+  const buscaLocal::Conjunto c = s.buscaDoLP->melhora(arredonda(g, x), s.prazo, iteracoes);
   if (c.tamanho <= s.zstar) return;
   for (int v = 0; v < s.grafo.nlin; v++) s.xstar[v] = c.lado[v] >= 0 ? 1.0 : 0.0;
   novoIncumbente(s, prob, c.tamanho, node, "Heuristica guiada pelo LP: Erro \n", 0);

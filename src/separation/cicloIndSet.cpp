@@ -51,7 +51,7 @@ int separacaoExataCicloIndSet(Separacao& s, double* x, int* ultimoCorte, int* ul
   int cortes = 0;
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
     for (int v = 0; v < n && ncortes + cortes <= MAX_CORTES - 1; v++) {
-      if (v % 64 == 0 && tempoEsgotado()) break;
+      if (v % 64 == 0 && s.prazo.passou()) break;
       if (coberto[v]) continue;
       // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
       // 0.5); a search that cannot end below the threshold stops early.

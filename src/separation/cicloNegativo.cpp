@@ -351,7 +351,7 @@ int separacaoExataCMenosOdd(Separacao& s, double* x, int* ultimoCorte, int* ulti
     }
     for (int v = 0; v < n && cortes < lote.MAX_CORTES && candidatos.size() < maxCandidatos; v++) {
       // Past the deadline the round ends with the cuts it has.
-      if (v % 64 == 0 && tempoEsgotado()) break;
+      if (v % 64 == 0 && s.prazo.passou()) break;
       if (!estaCoberto(coberto, v) && entra(v)) buscaDe(v);
     }
     if (paralelo) {

@@ -129,7 +129,7 @@ int separacaoHeuristicaDesigualdadesClique(Separacao& s, double* x, int* ultimoC
   if (n >= 1 && ncortes <= MAX_CORTES - 1) {
     // First pass: sets whose every pair is a double edge.
     for (int j = 0; j < n && ncortes + conta <= MAX_CORTES - 1; j++) {
-      if (j % 64 == 0 && tempoEsgotado()) break;
+      if (j % 64 == 0 && s.prazo.passou()) break;
       const int inicio = xh[j].indice;
       if (pertence[inicio] == 1) continue;
       passo.limpaTocados();
@@ -152,7 +152,7 @@ int separacaoHeuristicaDesigualdadesClique(Separacao& s, double* x, int* ultimoC
     // Second pass: a first side pairwise negative or double, a second side
     // pairwise non-positive, and positive or double across.
     for (int k = 0; k < n && ncortes + conta <= MAX_CORTES - 1; k++) {
-      if (k % 64 == 0 && tempoEsgotado()) break;
+      if (k % 64 == 0 && s.prazo.passou()) break;
       const int inicio = xh[k].indice;
       if (pertence[inicio] == 1) continue;
       passo.limpaTocados();

@@ -10,6 +10,7 @@
 
 #include "base/opcoes.h"
 #include "base/perfil.h"
+#include "base/relogio.h"
 #include "graph/grafo.h"
 #include "optimizer/xprs.h"
 #include "separation/lote.h"
@@ -18,8 +19,9 @@
 
 struct Separacao {
   Separacao(Armazem& grafo, Trabalho& trabalho, Lote& lote, const AjustesDaBusca& ajustes,
-            Perfil& perfil, std::FILE* saida)
-      : grafo(grafo), trabalho(trabalho), lote(lote), ajustes(ajustes), perfil(perfil), saida(saida) {}
+            const Prazo& prazo, Perfil& perfil, std::FILE* saida)
+      : grafo(grafo), trabalho(trabalho), lote(lote), ajustes(ajustes), prazo(prazo), perfil(perfil),
+        saida(saida) {}
   Separacao(const Separacao&) = delete;
   Separacao& operator=(const Separacao&) = delete;
 
@@ -27,6 +29,7 @@ struct Separacao {
   Trabalho& trabalho;
   Lote& lote;
   const AjustesDaBusca& ajustes;
+  const Prazo& prazo;        // a round past it ends with the cuts it has
   Perfil& perfil;
   std::FILE* saida;          // where the detailed printing goes
 

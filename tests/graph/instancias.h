@@ -18,10 +18,13 @@
 #include "graph/grafo.h"
 #include "graph/leitura.h"
 
-// Runs `leitor` on `texto` as its input; the graph it returns.
-inline GrafoSimples le(GrafoSimples (*leitor)(std::FILE*), const std::string& texto) {
+using Leitora = GrafoSimples (*)(std::FILE*, const Prazo&);
+
+// Runs `leitor` on `texto` as its input, with no deadline; the graph it
+// returns.
+inline GrafoSimples le(Leitora leitor, const std::string& texto) {
   std::FILE* in = fmemopen(const_cast<char*>(texto.data()), texto.size(), "r");
-  GrafoSimples g = leitor(in);
+  GrafoSimples g = leitor(in, Prazo());
   std::fclose(in);
   return g;
 }
@@ -44,7 +47,7 @@ inline std::vector<int> listaDup(const Armazem& a, int v) {
 // and counts under their own names.
 class ComArmazem : public ::testing::Test {
  protected:
-  const GrafoSimples& carrega(GrafoSimples (*leitor)(std::FILE*), const std::string& texto) {
+  const GrafoSimples& carrega(Leitora leitor, const std::string& texto) {
     return usa(le(leitor, texto));
   }
   const GrafoSimples& carregaGrafo(const std::string& texto) { return carrega(leGrafoDe, texto); }
@@ -72,7 +75,7 @@ class ComArmazem : public ::testing::Test {
 
 // Runs `leitor` on `texto` in a child that must end with status 2, and
 // returns what the child wrote on stderr.
-inline std::string rejeicao(GrafoSimples (*leitor)(std::FILE*), const std::string& texto) {
+inline std::string rejeicao(Leitora leitor, const std::string& texto) {
   const std::string arq = ::testing::TempDir() + "bct_rejeicao_" + std::to_string(getpid());
   std::remove(arq.c_str());
   EXPECT_EXIT(

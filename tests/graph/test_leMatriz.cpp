@@ -21,7 +21,7 @@ class Matriz : public ComArmazem {
     std::vector<int> entradas;
     for (const std::vector<int>& l : linhas) entradas.insert(entradas.end(), l.begin(), l.begin() + colunas);
     ::testing::internal::CaptureStdout();
-    GrafoSimples g = converteMatriz(static_cast<int>(linhas.size()), colunas, entradas.data());
+    GrafoSimples g = converteMatriz(static_cast<int>(linhas.size()), colunas, entradas.data(), Prazo());
     const std::string impresso = ::testing::internal::GetCapturedStdout();
     usa(std::move(g));
     return impresso;

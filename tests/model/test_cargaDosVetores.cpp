@@ -50,7 +50,7 @@ class CargaDosVetores : public ComArmazem {
   // bound of n + narco rows of every column (each clique row starts from an
   // edge of its own, and there is a cycle row per vertex at most).
   Modelo carregaModelo(bool exato = false) {
-    ModeloInicial modelo(*armazem_, stdout, true);
+    ModeloInicial modelo(*armazem_, Prazo(), stdout, true);
     size_t n = nlin, m = nlin + narco, elementos = n * m;
     if (exato) {
       int linhas = -1, e = -1;

@@ -23,7 +23,7 @@ Linhas monta(int n, const std::vector<ArestaTeste>& arestas) {
   const auto grafo = armazemDeTeste(n, arestas);
   LinhasK1K2 l;
   l.mstart.assign(3, -7);  // stale contents are replaced
-  const int linhas = montaLinhasK1K2(*grafo, l);
+  const int linhas = montaLinhasK1K2(*grafo, Prazo(), l);
   Linhas r;
   EXPECT_EQ(static_cast<int>(l.mstart.size()), linhas + 1);
   EXPECT_EQ(l.mstart[linhas], static_cast<int>(l.mcols.size()));

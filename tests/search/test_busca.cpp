@@ -23,7 +23,7 @@ class Busca : public ::testing::Test {
     grafo = GrafoSimples::deRegistros(n, Ambiente::registros(arestas));
     AjustesDaBusca ajustes;
     ajustes.COMPLETE_PRINT = detalhada;
-    s = std::make_unique<Resolucao>(grafo, ajustes, acompanhamento, stdout);
+    s = std::make_unique<Resolucao>(grafo, Prazo(), ajustes, acompanhamento, stdout);
     ASSERT_EQ(XPRScreateprob(&s->prob), 0);
     prob = s->prob;
     const size_t m = static_cast<size_t>(n) + 1;

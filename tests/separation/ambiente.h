@@ -25,7 +25,9 @@ struct Aresta {
 // the separators expect.  The arrays have one entry to spare.
 struct Ambiente {
   explicit Ambiente(int n, const std::vector<Aresta>& arestas, const AjustesDaBusca& a = {})
-      : ajustes(a), grafo(n, registros(arestas)), s(grafo, trabalho, lote, ajustes, perfil, stdout) {
+      : ajustes(a),
+        grafo(n, registros(arestas)),
+        s(grafo, trabalho, lote, ajustes, prazo, perfil, stdout) {
     const size_t m = static_cast<size_t>(n) + 1;
     trabalho.x.aloca(m, 0);
     trabalho.xh.aloca(m, 0);
@@ -72,6 +74,7 @@ struct Ambiente {
   }
 
   AjustesDaBusca ajustes;
+  Prazo prazo;  // none
   Perfil perfil;
   Armazem grafo;
   Trabalho trabalho;

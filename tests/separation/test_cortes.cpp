@@ -60,7 +60,7 @@ class CortesSemBusca : public ::testing::Test {
   void TearDown() override { XPRSfree(); }
   // A solve of a triangle with these settings, over a problem of its own.
   std::unique_ptr<Resolucao> resolucao(const AjustesDaBusca& ajustes) {
-    auto s = std::make_unique<Resolucao>(grafo_, ajustes, acompanhamento_, stdout);
+    auto s = std::make_unique<Resolucao>(grafo_, Prazo(), ajustes, acompanhamento_, stdout);
     EXPECT_EQ(XPRScreateprob(&s->prob), 0);
     return s;
   }

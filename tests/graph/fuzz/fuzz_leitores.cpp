@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   std::FILE* in = fmemopen(const_cast<uint8_t*>(dados + 1), tamanho - 1, "r");
   if (in == nullptr) return 0;
   try {
-    confereArmazem(Armazem(dados[0] % 2 == 0 ? leGrafoDe(in) : leMatrizDe(in)));
+    confereArmazem(Armazem(dados[0] % 2 == 0 ? leGrafoDe(in, Prazo()) : leMatrizDe(in, Prazo())));
   } catch (const Terminou& t) {
     exige(t.status == 2 || t.status == -1);  // a refusal, or the memory failure path
   }
