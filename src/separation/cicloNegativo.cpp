@@ -179,205 +179,279 @@ int partitionCycle(Separacao& s, int* cycle, int k, int* marks) {
   return k;
 }
 
-int separacaoExataCMenosOdd(Separacao& s, double* x, int* ultimoCorte, int* ultimoCoef) {
-  const AjustesDaBusca& a = s.ajustes;
-  DadosCicloNegativo& d = s.ciclos;
-  Trabalho& t = s.trabalho;
-  Lote& lote = s.lote;
-  Perfil& perfil = s.perfil;
-  int* const pred = t.pred;
-  int* const ciclo = t.ciclo;
-  const int n = s.grafo.nlin;
-  int* coberto = static_cast<int*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(int)));
-  if (coberto == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
-  const double pesoMinimo = escrevePesos(s.grafo, x);
+namespace {
+
+// One call of the cycle separator: the round's searches from the start
+// vertices, each hit read back as a cycle, split along its chords, lifted
+// when short, and written as a cut (or, in a reduced run, kept as a
+// candidate for the choice of the most violated).
+class RodadaDeCiclos {
+ public:
+  RodadaDeCiclos(Separacao& s, double* x, int* ultimoCorte, int* ultimoCoef)
+      : s_(s),
+        a_(s.ajustes),
+        d_(s.ciclos),
+        t_(s.trabalho),
+        lote_(s.lote),
+        perfil_(s.perfil),
+        x_(x),
+        ultimoCorte_(ultimoCorte),
+        ultimoCoef_(ultimoCoef),
+        n_(s.grafo.nlin) {
+    coberto_ = static_cast<int*>(std::calloc(static_cast<size_t>(n_) + 1, sizeof(int)));
+    if (coberto_ == nullptr) errormsg("Main: memory allocation error.\n", 403, -1);
+  }
+  ~RodadaDeCiclos() { std::free(coberto_); }
+  RodadaDeCiclos(const RodadaDeCiclos&) = delete;
+  RodadaDeCiclos& operator=(const RodadaDeCiclos&) = delete;
+
+  int executa();
+
+ private:
+  void prepara();
+  template <class Entra>
+  void passe(Entra&& entra);
+  void buscaNoFio(int fio, int v, CaminhoDaBusca& r);
+  void buscaDe(int v);
+  void guardaCiclo(int k, int m, double L);
+  void carregaCandidatos();
+
+  Separacao& s_;
+  const AjustesDaBusca& a_;
+  DadosCicloNegativo& d_;
+  Trabalho& t_;
+  Lote& lote_;
+  Perfil& perfil_;
+  double* const x_;
+  int* const ultimoCorte_;
+  int* const ultimoCoef_;
+  const int n_;
+  int* coberto_ = nullptr;
+  bool contrai_ = false, escolheMelhores_ = false, paralelo_ = false;
+  size_t maxCandidatos_ = 0;
+  int cortes_ = 0;
+};
+
+void RodadaDeCiclos::prepara() {
+  const double pesoMinimo = escrevePesos(s_.grafo, x_);
   // Below MINIMO_CONTRACAO vertices a reduced run keeps the plain search:
   // there the regions at 1 are small, the plain search costs little, and
   // its cycles give the medium instances the trees they had (netlib_sc205's
   // reduced root with the general-purpose cuts is proved at once with them,
   // and not in minutes with the contracted search's).
-  const bool contrai = a.REDUZIR && n >= a.MINIMO_CONTRACAO && !(a.DESLIGADAS & DESLIGA_CONTRACAO);
-  if (contrai) {
-    d.contraido.monta(s.grafo, x);
-    d.semCiclo.assign(static_cast<size_t>(d.contraido.numNos()), 0);
+  contrai_ = a_.REDUZIR && n_ >= a_.MINIMO_CONTRACAO && !(a_.DESLIGADAS & DESLIGA_CONTRACAO);
+  if (contrai_) {
+    d_.contraido.monta(s_.grafo, x_);
+    d_.semCiclo.assign(static_cast<size_t>(d_.contraido.numNos()), 0);
+  } else {
+    compactaGrafo(s_.grafo.gDup, 2 * n_, 1.0, pesoMinimo, d_.usaveis);
   }
-  else compactaGrafo(s.grafo.gDup, 2 * n, 1.0, pesoMinimo, d.usaveis);
   // position is -1 everywhere between cycles (see separadores.h); the
   // incumbent's balance test leaves sides there, so each round starts clean.
-  for (int v = 0; v < n; v++) {
-    t.pertence[v] = 0;
-    t.position[v] = -1;
+  for (int v = 0; v < n_; v++) {
+    t_.pertence[v] = 0;
+    t_.position[v] = -1;
   }
-
-  int cortes = 0;
   // A reduced run gathers up to CANDIDATOS_POR_CORTE times the batch and
   // loads the most violated (wikielections, 120 s: root bound 6338 instead
   // of 6358 in fewer rounds).
-  const bool escolheMelhores = a.REDUZIR && !(a.DESLIGADAS & DESLIGA_ESCOLHA);
-  const size_t maxCandidatos = static_cast<size_t>(CANDIDATOS_POR_CORTE) * lote.MAX_CORTES;
-  std::vector<Candidato>& candidatos = d.candidatos;
-  std::vector<DadosCicloNegativo::Termo>& termos = d.termos;
-  candidatos.clear();
-  termos.clear();
-  const bool paralelo = a.LINHAS > 1;
-  if (paralelo) {
-    preparaLinhas(d, a.LINHAS);
-    for (auto& f : d.fios) f->pred.resize(2 * static_cast<size_t>(n));
+  escolheMelhores_ = a_.REDUZIR && !(a_.DESLIGADAS & DESLIGA_ESCOLHA);
+  maxCandidatos_ = static_cast<size_t>(CANDIDATOS_POR_CORTE) * lote_.MAX_CORTES;
+  d_.candidatos.clear();
+  d_.termos.clear();
+  paralelo_ = a_.LINHAS > 1;
+  if (paralelo_) {
+    preparaLinhas(d_, a_.LINHAS);
+    for (auto& f : d_.fios) f->pred.resize(2 * static_cast<size_t>(n_));
   }
-  // A search on thread `fio`: its length and, on a hit, the walk back from
-  // n+v as leCiclo follows it (the chain of a shortest-path tree, which
-  // never loops; were it to, 2n + 2 steps hold the repeat that leCiclo
-  // rejects).
-  auto buscaNoFio = [&](int fio, int v, CaminhoDaBusca& r) {
-    Fio& f = *d.fios[static_cast<size_t>(fio)];
-    int* p = f.pred.data();
-    r.caminho.clear();
-    r.comprimento = contrai ? f.contraida.busca(d.contraido, v, n + v, LIMIAR_CICLO)
-                            : f.limitada.busca(v, n + v, d.usaveis, p, LIMIAR_CICLO);
-    if (!(r.comprimento < LIMIAR_CICLO)) return;
-    if (contrai) f.contraida.escreveCaminho(d.contraido, v, n + v, p);
-    int c = n + v;
-    for (int passo = 0; passo <= 2 * n + 2 && c != v && c != -1; passo++) {
-      r.caminho.push_back(c);
-      c = p[c];
-    }
+}
+
+// A search on thread `fio`: its length and, on a hit, the walk back from
+// n+v as leCiclo follows it (the chain of a shortest-path tree, which never
+// loops; were it to, 2n + 2 steps hold the repeat that leCiclo rejects).
+void RodadaDeCiclos::buscaNoFio(int fio, int v, CaminhoDaBusca& r) {
+  const int n = n_;
+  Fio& f = *d_.fios[static_cast<size_t>(fio)];
+  int* p = f.pred.data();
+  r.caminho.clear();
+  r.comprimento = contrai_ ? f.contraida.busca(d_.contraido, v, n + v, LIMIAR_CICLO)
+                           : f.limitada.busca(v, n + v, d_.usaveis, p, LIMIAR_CICLO);
+  if (!(r.comprimento < LIMIAR_CICLO)) return;
+  if (contrai_) f.contraida.escreveCaminho(d_.contraido, v, n + v, p);
+  int c = n + v;
+  for (int passo = 0; passo <= 2 * n + 2 && c != v && c != -1; passo++) {
     r.caminho.push_back(c);
-  };
-  auto buscaDe = [&](int v) {
-    // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
-    // 1.0); a search that cannot end below the threshold stops early.  A
-    // reduced run's search finds the same lengths, not the same walks.
-    const int no = contrai ? d.contraido.no(v) : 0;
-    if (contrai && (no < 0 || semCicloEm(d.semCiclo, no))) return;
-    double L;
-    {
-      MedeEtapa medida(perfil, ETAPA_BUSCAS_CICLO);
-      if (paralelo) {
-        const CaminhoDaBusca& r = d.paralelas->resultadoDe(v);
-        L = r.comprimento;
-        if (L < LIMIAR_CICLO) {
-          // The walk into pred, where a search alone leaves it.
-          const std::vector<int>& w = r.caminho;
-          for (size_t j = 0; j + 1 < w.size(); j++) pred[w[j]] = w[j + 1];
-          pred[v] = -1;
-        }
-      } else if (contrai) {
-        // The walk's expansion across the regions counts with the search
-        // (on bitcoinotc it is two fifths of it).
-        L = d.buscaContraida.busca(d.contraido, v, n + v, LIMIAR_CICLO);
-        if (L < LIMIAR_CICLO) d.buscaContraida.escreveCaminho(d.contraido, v, n + v, pred);
-      } else {
-        L = d.buscador.busca(v, n + v, d.usaveis, pred, LIMIAR_CICLO);
+    c = p[c];
+  }
+  r.caminho.push_back(c);
+}
+
+void RodadaDeCiclos::buscaDe(int v) {
+  // The same hits, lengths and walks as dijkstraS_T(v, n+v, gDup, 2n, pred,
+  // 1.0); a search that cannot end below the threshold stops early.  A
+  // reduced run's search finds the same lengths, not the same walks.
+  const int n = n_;
+  int* const pred = t_.pred;
+  const int no = contrai_ ? d_.contraido.no(v) : 0;
+  if (contrai_ && (no < 0 || semCicloEm(d_.semCiclo, no))) return;
+  double L;
+  {
+    MedeEtapa medida(perfil_, ETAPA_BUSCAS_CICLO);
+    if (paralelo_) {
+      const CaminhoDaBusca& r = d_.paralelas->resultadoDe(v);
+      L = r.comprimento;
+      if (L < LIMIAR_CICLO) {
+        // The walk into pred, where a search alone leaves it.
+        const std::vector<int>& w = r.caminho;
+        for (size_t j = 0; j + 1 < w.size(); j++) pred[w[j]] = w[j + 1];
+        pred[v] = -1;
       }
-      if (contrai && !(L < LIMIAR_CICLO)) marcaSemCiclo(d.semCiclo, no);
+    } else if (contrai_) {
+      // The walk's expansion across the regions counts with the search
+      // (on bitcoinotc it is two fifths of it).
+      L = d_.buscaContraida.busca(d_.contraido, v, n + v, LIMIAR_CICLO);
+      if (L < LIMIAR_CICLO) d_.buscaContraida.escreveCaminho(d_.contraido, v, n + v, pred);
+    } else {
+      L = d_.buscador.busca(v, n + v, d_.usaveis, pred, LIMIAR_CICLO);
     }
-    if (!(L < LIMIAR_CICLO)) return;
-    MedeEtapa medida(perfil, ETAPA_CICLOS);
-    perfil.resultados[ETAPA_BUSCAS_CICLO]++;
-    int k = t.leCiclo(n, v);
-    if (k == 0) return;
-    // The splits move vertices within ciclo[0..k-1], so the walk's slots
-    // hold every vertex that has a position.
-    const int kLido = k;
-    if (k > 3) {
-      k = partitionCycle(s, ciclo, k, t.pertence);
-      if (k == 0) {
-        limpaPosicoes(t, kLido, 0);
-        return;
-      }
+    if (contrai_ && !(L < LIMIAR_CICLO)) marcaSemCiclo(d_.semCiclo, no);
+  }
+  if (!(L < LIMIAR_CICLO)) return;
+  MedeEtapa medida(perfil_, ETAPA_CICLOS);
+  perfil_.resultados[ETAPA_BUSCAS_CICLO]++;
+  int k = t_.leCiclo(n, v);
+  if (k == 0) return;
+  // The splits move vertices within ciclo[0..k-1], so the walk's slots hold
+  // every vertex that has a position.
+  const int kLido = k;
+  if (k > 3) {
+    k = partitionCycle(s_, t_.ciclo, k, t_.pertence);
+    if (k == 0) {
+      limpaPosicoes(t_, kLido, 0);
+      return;
     }
-    const int m =
-        (k >= 1 && k <= MAX_CICLO_LIFTING) ? liftingOddNegCycle(s, ciclo, k, t.vecAlfa, t.indAlfa) : 0;
-    // |walk| - L is the LP weight of the walk; dropping vertices by the
-    // splits loses at most one per vertex, and a lifted vertex counts at
-    // least once, so this never exceeds the cut's activity.
-    double valor = k - L;
-    for (int l = 0; l < m; l++) valor += x[t.indAlfa[l]];
-    if (valor > (k - 1) + 1e-6 && escolheMelhores) {
-      Candidato c;
-      c.tipo = m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO;
-      c.violacao = valor - (k - 1);
-      c.rhs = k - 1;
-      c.inicio = static_cast<int>(termos.size());
-      for (int p = 0; p < k; p++) {
-        termos.push_back({ciclo[p], 1.0});
-        cobre(coberto, ciclo[p]);
-      }
-      for (int l = 0; l < m; l++) {
-        termos.push_back({t.indAlfa[l], t.vecAlfa[l]});
-        cobre(coberto, t.indAlfa[l]);
-      }
-      c.fim = static_cast<int>(termos.size());
-      candidatos.push_back(c);
-    } else if (valor > (k - 1) + 1e-6) {
-      lote.abreCorte(ultimoCorte, ultimoCoef, m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO);
-      for (int p = 0; p < k; p++) {
-        lote.poeTermo(ultimoCoef, ciclo[p], 1.0);
-        cobre(coberto, ciclo[p]);
-      }
-      for (int l = 0; l < m; l++) {
-        lote.poeTermo(ultimoCoef, t.indAlfa[l], t.vecAlfa[l]);
-        cobre(coberto, t.indAlfa[l]);
-      }
-      lote.fechaCorte(*ultimoCorte, k - 1);
-      cortes++;
-      perfil.resultados[ETAPA_CICLOS]++;
+  }
+  const int m = (k >= 1 && k <= MAX_CICLO_LIFTING)
+                    ? liftingOddNegCycle(s_, t_.ciclo, k, t_.vecAlfa, t_.indAlfa)
+                    : 0;
+  guardaCiclo(k, m, L);
+  t_.limpaMarcasCiclo(k);
+  limpaPosicoes(t_, kLido, m);
+}
+
+// The cycle of k vertices in ciclo and the m vertices lifted onto it, as a
+// cut when violated (or a candidate of the choice).
+void RodadaDeCiclos::guardaCiclo(int k, int m, double L) {
+  const int* const ciclo = t_.ciclo;
+  // |walk| - L is the LP weight of the walk; dropping vertices by the
+  // splits loses at most one per vertex, and a lifted vertex counts at
+  // least once, so this never exceeds the cut's activity.
+  double valor = k - L;
+  for (int l = 0; l < m; l++) valor += x_[t_.indAlfa[l]];
+  if (!(valor > (k - 1) + 1e-6)) return;
+  const int tipo = m > 0 ? CORTE_CICLO_LIFTED : CORTE_CICLO;
+  if (escolheMelhores_) {
+    Candidato c;
+    c.tipo = tipo;
+    c.violacao = valor - (k - 1);
+    c.rhs = k - 1;
+    c.inicio = static_cast<int>(d_.termos.size());
+    for (int p = 0; p < k; p++) {
+      d_.termos.push_back({ciclo[p], 1.0});
+      cobre(coberto_, ciclo[p]);
     }
-    t.limpaMarcasCiclo(k);
-    limpaPosicoes(t, kLido, m);
-  };
-  // A round searches from every vertex in turn.  In a reduced run it searches
-  // first from the vertices of fractional value, and from the others only
-  // when those gave nothing: a violated cycle has a fractional vertex unless
-  // the point puts 1 on all of it, so this finds nearly every cut at a
-  // fraction of the searches (each search from a vertex at 1 floods the whole
-  // region of vertices at 1 around it), and a round still ends empty only
-  // when no cycle is violated.
-  //
-  // With threads, the pass's start vertices go to the pool, which searches
-  // them in order ahead of this loop; the loop takes the results in the same
-  // order and does with them exactly what it does with its own searches, so
-  // the cuts are the same.  The helpers leave the vertices this loop is sure
-  // to pass over (covered, or a region that missed already).
-  auto rodada = [&](auto&& entra) {
-    const long long feitasAntes = paralelo ? d.paralelas->feitas() : 0;
-    if (paralelo) {
-      std::vector<int> inicios;
-      for (int v = 0; v < n; v++)
-        if (entra(v) && (!contrai || d.contraido.no(v) >= 0)) inicios.push_back(v);
-      d.paralelas->comeca(std::move(inicios), buscaNoFio, [&](int v) {
-        return estaCoberto(coberto, v) || (contrai && semCicloEm(d.semCiclo, d.contraido.no(v)));
-      });
+    for (int l = 0; l < m; l++) {
+      d_.termos.push_back({t_.indAlfa[l], t_.vecAlfa[l]});
+      cobre(coberto_, t_.indAlfa[l]);
     }
-    for (int v = 0; v < n && cortes < lote.MAX_CORTES && candidatos.size() < maxCandidatos; v++) {
-      // Past the deadline the round ends with the cuts it has.
-      if (v % 64 == 0 && s.prazo.passou()) break;
-      if (!estaCoberto(coberto, v) && entra(v)) buscaDe(v);
-    }
-    if (paralelo) {
-      d.paralelas->termina();
-      perfil.linhasBuscas = d.paralelas->linhas();
-      perfil.buscasFeitas += d.paralelas->feitas() - feitasAntes;
-    }
-  };
-  if (a.REDUZIR) {
-    rodada([&](int v) { return x[v] > 0.0 && x[v] < 1.0; });
-    if (cortes == 0 && candidatos.empty()) rodada([&](int v) { return x[v] == 0.0 || x[v] == 1.0; });
+    c.fim = static_cast<int>(d_.termos.size());
+    d_.candidatos.push_back(c);
+    return;
+  }
+  lote_.abreCorte(ultimoCorte_, ultimoCoef_, tipo);
+  for (int p = 0; p < k; p++) {
+    lote_.poeTermo(ultimoCoef_, ciclo[p], 1.0);
+    cobre(coberto_, ciclo[p]);
+  }
+  for (int l = 0; l < m; l++) {
+    lote_.poeTermo(ultimoCoef_, t_.indAlfa[l], t_.vecAlfa[l]);
+    cobre(coberto_, t_.indAlfa[l]);
+  }
+  lote_.fechaCorte(*ultimoCorte_, k - 1);
+  cortes_++;
+  perfil_.resultados[ETAPA_CICLOS]++;
+}
+
+// A pass searches from every vertex `entra` admits, in turn.  With threads,
+// the pass's start vertices go to the pool, which searches them in order
+// ahead of this loop; the loop takes the results in the same order and does
+// with them exactly what it does with its own searches, so the cuts are the
+// same.  The helpers leave the vertices this loop is sure to pass over
+// (covered, or a region that missed already).
+template <class Entra>
+void RodadaDeCiclos::passe(Entra&& entra) {
+  const long long feitasAntes = paralelo_ ? d_.paralelas->feitas() : 0;
+  if (paralelo_) {
+    std::vector<int> inicios;
+    for (int v = 0; v < n_; v++)
+      if (entra(v) && (!contrai_ || d_.contraido.no(v) >= 0)) inicios.push_back(v);
+    d_.paralelas->comeca(
+        std::move(inicios), [this](int fio, int v, CaminhoDaBusca& r) { buscaNoFio(fio, v, r); },
+        [this](int v) {
+          return estaCoberto(coberto_, v) || (contrai_ && semCicloEm(d_.semCiclo, d_.contraido.no(v)));
+        });
+  }
+  for (int v = 0; v < n_ && cortes_ < lote_.MAX_CORTES && d_.candidatos.size() < maxCandidatos_; v++) {
+    // Past the deadline the round ends with the cuts it has.
+    if (v % 64 == 0 && s_.prazo.passou()) break;
+    if (!estaCoberto(coberto_, v) && entra(v)) buscaDe(v);
+  }
+  if (paralelo_) {
+    d_.paralelas->termina();
+    perfil_.linhasBuscas = d_.paralelas->linhas();
+    perfil_.buscasFeitas += d_.paralelas->feitas() - feitasAntes;
+  }
+}
+
+// The candidates, most violated first, into the batch while it has room.
+void RodadaDeCiclos::carregaCandidatos() {
+  std::vector<Candidato>& candidatos = d_.candidatos;
+  if (candidatos.empty()) return;
+  std::stable_sort(candidatos.begin(), candidatos.end(),
+                   [](const Candidato& a, const Candidato& b) { return a.violacao > b.violacao; });
+  for (const Candidato& c : candidatos) {
+    if (cortes_ >= lote_.MAX_CORTES) break;
+    lote_.abreCorte(ultimoCorte_, ultimoCoef_, c.tipo);
+    for (int k = c.inicio; k < c.fim; k++)
+      lote_.poeTermo(ultimoCoef_, d_.termos[k].coluna, d_.termos[k].coef);
+    lote_.fechaCorte(*ultimoCorte_, c.rhs);
+    cortes_++;
+    perfil_.resultados[ETAPA_CICLOS]++;
+  }
+}
+
+int RodadaDeCiclos::executa() {
+  prepara();
+  const double* const x = x_;
+  // In a reduced run a round searches first from the vertices of
+  // fractional value, and from the others only when those gave nothing: a
+  // violated cycle has a fractional vertex unless the point puts 1 on all
+  // of it, so this finds nearly every cut at a fraction of the searches
+  // (each search from a vertex at 1 floods the whole region of vertices at 1
+  // around it), and a round still ends empty only when no cycle is violated.
+  if (a_.REDUZIR) {
+    passe([x](int v) { return x[v] > 0.0 && x[v] < 1.0; });
+    if (cortes_ == 0 && d_.candidatos.empty()) passe([x](int v) { return x[v] == 0.0 || x[v] == 1.0; });
   } else {
-    rodada([](int) { return true; });
+    passe([](int) { return true; });
   }
-  if (!candidatos.empty()) {
-    std::stable_sort(candidatos.begin(), candidatos.end(),
-                     [](const Candidato& a, const Candidato& b) { return a.violacao > b.violacao; });
-    for (const Candidato& c : candidatos) {
-      if (cortes >= lote.MAX_CORTES) break;
-      lote.abreCorte(ultimoCorte, ultimoCoef, c.tipo);
-      for (int k = c.inicio; k < c.fim; k++) lote.poeTermo(ultimoCoef, termos[k].coluna, termos[k].coef);
-      lote.fechaCorte(*ultimoCorte, c.rhs);
-      cortes++;
-      perfil.resultados[ETAPA_CICLOS]++;
-    }
-  }
-  std::free(coberto);
-  return cortes;
+  carregaCandidatos();
+  return cortes_;
+}
+
+}  // namespace
+
+int separacaoExataCMenosOdd(Separacao& s, double* x, int* ultimoCorte, int* ultimoCoef) {
+  RodadaDeCiclos rodada(s, x, ultimoCorte, ultimoCoef);
+  return rodada.executa();
 }
