@@ -1,7 +1,8 @@
 // The reduced run (-r): exact reduction and decomposition of the instance, a
 // first balanced set for every piece, one search per piece with the run's
-// strategy (the engine of each chosen by -c, -a or the branch-and-cut), and
-// the whole rebuilt on the input's vertices and checked before it is
+// strategy (the engine of each chosen by -c, -a or the branch-and-cut), the
+// large pieces of the branch-and-cut solved at once on the run's threads,
+// and the whole rebuilt on the input's vertices and checked before it is
 // reported.
 #ifndef BCT_DRIVER_PECAS_H
 #define BCT_DRIVER_PECAS_H
@@ -9,8 +10,10 @@
 #include <ctime>
 #include <vector>
 
+#include "base/opcoes.h"
 #include "base/perfil.h"
 #include "base/relogio.h"
+#include "driver/escolhaDoMotor.h"
 #include "driver/progresso.h"
 #include "driver/relatorio.h"
 #include "driver/solucaoViva.h"
@@ -21,8 +24,8 @@ class ExecucaoPorPecas {
  public:
   // Reduces the instance `entrada` (which must outlive it), prints what the
   // reduction did, and ends the run through the memory failure path, before
-  // any file is written, when the largest piece cannot be searched.  Every
-  // stage stops at `prazo`; the time goes to `perfil`.
+  // any file is written, when the pieces cannot be searched.  Every stage
+  // stops at `prazo`; the time goes to `perfil`.
   ExecucaoPorPecas(const GrafoSimples& entrada, const Prazo& prazo, Perfil& perfil);
   // Solves the pieces and fills the figures of `rel` beyond the instance
   // counts, which the caller has set; the searches tell `progresso` and
@@ -31,8 +34,25 @@ class ExecucaoPorPecas {
   bool resolve(Relatorio& rel, Progresso* progresso, SolucaoViva* viva);
 
  private:
+  class Acompanhamentos;
+  // The sums over the pieces, in the order they are added.
+  struct Soma {
+    int total = 0;  // the whole's value
+    double limitante = 0, relaxacao = 0, raiz = 0;
+    long tiquesSeparacao = 0;
+  };
+
   // A first balanced set of every piece; returns the whole's size.
   int primeirosConjuntos();
+  // How many pieces at the end of `ordem` are solved at once, and on how
+  // many threads (0 pieces when none are).
+  int pecasConcorrentes(const std::vector<int>& ordem, int* linhas) const;
+  // The search of piece i, its lines (the piece's own and its engine's)
+  // written to `saida`.
+  ResultadoBusca resolvePeca(int i, const AjustesDaBusca& ajustes, Acompanhamentos& acomp,
+                             std::FILE* saida);
+  // Piece i's figures added to the report's (null: not searched by the deadline).
+  void contaPeca(int i, const ResultadoBusca* r, Relatorio& rel, Soma& soma);
 
   clock_t inicio_;
   const GrafoSimples& grafo_;
@@ -41,6 +61,7 @@ class ExecucaoPorPecas {
   Reducao reducao_;
   int maior_ = -1;  // the largest piece, -1 when there is none
   std::vector<std::vector<char>> solucoes_;  // each piece's best set so far
+  std::vector<MotorAutomatico> motor_;       // each piece's engine
 };
 
 #endif

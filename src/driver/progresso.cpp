@@ -14,13 +14,6 @@ const double INTERVALO = 5.0;
 
 }  // namespace
 
-void Progresso::fora(double valor, double limitante) {
-  std::lock_guard<std::mutex> trava(mutex_);
-  valorFora_ = valor;
-  limitanteFora_ = limitante;
-  ultimoValor_ = -1e40;
-}
-
 // Whether a line is due: every INTERVALO seconds, or a second after the best
 // value improved.
 bool Progresso::devido(double valor) {
@@ -35,16 +28,14 @@ bool Progresso::devido(double valor) {
 void Progresso::escreveLinha(long long nos, long long abertos, double valor, double limitante) {
   const bool temValor = valor > -1e20;
   const bool temLimitante = limitante < 1e20;
-  const double total = valorFora_ + (temValor ? valor : 0);
-  const double cota = limitanteFora_ + limitante;
   std::fprintf(stderr, "BCTovsel: %8.1f s %9lld nos %7lld abertos  solucao ", execucao_.decorridos(),
                nos, abertos);
-  if (temValor || valorFora_ > 0) std::fprintf(stderr, "%.0f", total);
+  if (temValor) std::fprintf(stderr, "%.0f", valor);
   else std::fprintf(stderr, "-");
   if (temLimitante) {
-    std::fprintf(stderr, "  limitante %.2f", cota);
-    if (temValor || valorFora_ > 0)
-      std::fprintf(stderr, "  gap %.2f%%", 100.0 * (cota - total) / std::max(1.0, std::fabs(total)));
+    std::fprintf(stderr, "  limitante %.2f", limitante);
+    if (temValor)
+      std::fprintf(stderr, "  gap %.2f%%", 100.0 * (limitante - valor) / std::max(1.0, std::fabs(valor)));
   }
   std::fprintf(stderr, "\n");
 }

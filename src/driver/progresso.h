@@ -14,11 +14,9 @@ class Progresso {
   // The lines say the time since the start of `execucao`, the run's deadline.
   explicit Progresso(const Prazo& execucao) : execucao_(execucao) {}
 
-  // What the rest of a reduced instance adds to the piece being searched:
-  // the value of its sets and a bound on them (both 0 for a whole instance).
-  void fora(double valor, double limitante);
-  // A search's figures; writes a line when one is due.  The nodes on a
-  // combinatorial search's path stand for the open ones.
+  // The figures of the search (for a reduced run, those of the whole
+  // instance while its pieces are searched); writes a line when one is due.
+  // The nodes on a combinatorial search's path stand for the open ones.
   void relata(long long nos, long long abertos, double valor, double limitante);
 
  private:
@@ -27,7 +25,6 @@ class Progresso {
 
   const Prazo execucao_;
   std::mutex mutex_;
-  double valorFora_ = 0, limitanteFora_ = 0;
   double ultimaLinha_ = -1e9;  // elapsed seconds at the last line
   double ultimoValor_ = -1e40;
 };

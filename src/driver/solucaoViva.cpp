@@ -22,31 +22,23 @@ SolucaoViva::SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int a
                          const Prazo& execucao)
     : arquivo_(arquivo), execucao_(execucao), entrada_(entrada), arestas_(arestas) {}
 
-void SolucaoViva::fora(double valorFora, double limitanteFora,
-                       std::function<std::vector<char>(const std::vector<char>&)> paraEntrada) {
-  std::lock_guard<std::mutex> trava(mutex_);
-  valorDeFora_ = valorFora;
-  limitanteDeFora_ = limitanteFora;
-  paraAEntrada_ = std::move(paraEntrada);
-}
-
 bool SolucaoViva::devida(double valor) {
   if (arquivo_ == nullptr || valor < -1e19) return false;
   std::lock_guard<std::mutex> trava(mutex_);
-  if (valorDeFora_ + valor < valorGravado_ + 0.5) return false;
+  if (valor < valorGravado_ + 0.5) return false;
   return execucao_.decorridos() - ultimaGravacao_ >= INTERVALO || valorGravado_ < 0;
 }
 
 void SolucaoViva::grava(const std::vector<char>& escolhido, double limitante) {
   std::lock_guard<std::mutex> trava(mutex_);
   Relatorio rel;
-  rel.escolhido = paraAEntrada_ ? paraAEntrada_(escolhido) : escolhido;
+  rel.escolhido = escolhido;
   if (!equilibrado(entrada_, rel.escolhido, &rel.lados)) return;
   const int n = entrada_.numVertices();
   rel.vertices = n;
   rel.arestas = arestas_;
   rel.zstar = static_cast<double>(std::count(rel.escolhido.begin(), rel.escolhido.end(), 1));
-  rel.limitante = std::min<double>(n, limitanteDeFora_ + limitante);
+  rel.limitante = std::min<double>(n, limitante);
   // A file that cannot be written now is reported by the final write.
   if (escreveSolucao(arquivo_, rel, execucao_.decorridos(), true) != 0) return;
   valorGravado_ = rel.zstar;

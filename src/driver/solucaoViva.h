@@ -6,7 +6,6 @@
 #ifndef BCT_DRIVER_SOLUCAOVIVA_H
 #define BCT_DRIVER_SOLUCAOVIVA_H
 
-#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -21,20 +20,14 @@ class SolucaoViva {
   // `execucao`, the run's deadline.
   SolucaoViva(const char* arquivo, const GrafoSimples& entrada, int arestas, const Prazo& execucao);
 
-  // What lies outside the search under way: in a reduced run, the set of the
-  // piece being searched becomes a set of the input with the other pieces'
-  // sets and the fixed part (`paraEntrada`), whose values and bounds add
-  // `valorFora` and `limitanteFora`.  For a whole instance: none of it.
-  void fora(double valorFora, double limitanteFora,
-            std::function<std::vector<char>(const std::vector<char>&)> paraEntrada);
-
-  // Cheap enough for every clock check: whether a set of `valor` (in the
-  // search under way) is to be written now: a file given, better than the
-  // one on disk, and the first or the last written long enough ago.
+  // Cheap enough for every clock check: whether a set of `valor` (a set of
+  // the input; for a reduced run, the pieces' sets lifted with what the rules
+  // fixed) is to be written now: a file given, better than the one on disk,
+  // and the first or the last written long enough ago.
   bool devida(double valor);
 
-  // Writes the search's best set `escolhido` with a bound on the search's
-  // optimum; a set that fails the balance check is not written.
+  // Writes the input's set `escolhido` with a bound on the optimum; a set
+  // that fails the balance check is not written.
   void grava(const std::vector<char>& escolhido, double limitante);
 
  private:
@@ -45,8 +38,6 @@ class SolucaoViva {
   std::mutex mutex_;
   double valorGravado_ = -1e40;   // value of the set on disk
   double ultimaGravacao_ = -1e9;  // elapsed seconds at that write
-  double valorDeFora_ = 0, limitanteDeFora_ = 0;
-  std::function<std::vector<char>(const std::vector<char>&)> paraAEntrada_;
 };
 
 #endif

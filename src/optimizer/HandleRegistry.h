@@ -1,5 +1,7 @@
 // The live problems and branching objects: every handle coming through the C
 // interface is checked here, so a null or dead one is an error, not a crash.
+// Problems may be created, used and destroyed on several threads at once
+// (each problem by one thread at a time): the registry is locked.
 #ifndef BCT_OPTIMIZER_HANDLEREGISTRY_H
 #define BCT_OPTIMIZER_HANDLEREGISTRY_H
 
@@ -23,8 +25,8 @@ class HandleRegistry {
   static XPRSprob owner(XPRSbranchobject bo);
   static void destroyBranchObject(XPRSbranchobject bo);
 
-  // Process-wide last error, for failures that have no live problem.
-  static int lastError;
+  // The calling thread's last error, for failures that have no live problem.
+  static thread_local int lastError;
 };
 
 }  // namespace xo

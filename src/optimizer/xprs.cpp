@@ -3,6 +3,7 @@
 #include "optimizer/xprs.h"
 
 #include <algorithm>
+#include <atomic>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -22,7 +23,7 @@ using xo::SparseRow;
 
 namespace {
 
-int activeSearches = 0;  // XPRSmaxim calls in progress, over all problems
+std::atomic<int> activeSearches{0};  // XPRSmaxim calls in progress, over all problems
 
 int fail(Problem* p, int err) {
   if (p) p->errorNumber = err;
