@@ -27,7 +27,10 @@ AjustesDaBusca ajustesDasOpcoes() {
   a.REDUZIR = REDUZIR;
   a.DESLIGADAS = DESLIGADAS;
   a.LINHAS = LINHAS;
-  a.TEMPO_MAX = TEMPO_MAX;
+  // The optimizer's own limit counts the CPU time of the whole process: with
+  // threads it would come before the deadline, and a piece of a reduced run
+  // would get it afresh.  Those searches keep only the run's deadline.
+  a.TEMPO_MAX = LINHAS > 1 || REDUZIR ? 0 : TEMPO_MAX;
   a.CORTES_GERAIS = CORTES_GERAIS;
   a.PERFIL = PERFIL;
   return a;

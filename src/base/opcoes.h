@@ -48,7 +48,7 @@ struct AjustesDaBusca {
   int REDUZIR = 0;         // a piece of a reduced run: the search's changes for large pieces
   unsigned DESLIGADAS = 0; // of those changes, the ones switched off
   int LINHAS = 1;          // threads of the cycle searches
-  int TEMPO_MAX = 3600;    // the optimizer's limit of CPU seconds for the search
+  int TEMPO_MAX = 3600;    // the optimizer's limit of CPU seconds for the search (0: none)
   int CORTES_GERAIS = 0;   // as the option: 0, 1, or 2 (only up to MAXIMO_CORTES_GERAIS_AUTOMATICO vertices)
   int RELATA_MODELO = 1;   // the model's counts and the mode lines are printed
   int PERFIL = 0;          // -v: the solve keeps its profile

@@ -344,14 +344,11 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
   }
   if (juntas > 0) {
     // The large pieces at once: each thread takes the next piece, its
-    // search's cycle searches on its share of the threads, and no CPU-time
-    // limit of its own (the process's CPU time counts every thread; the
-    // wall-clock deadline stops them all).  Their lines and figures come out
-    // in the order of the pieces.
+    // search's cycle searches on its share of the threads.  Their lines and
+    // figures come out in the order of the pieces.
     const int fios = std::min(juntas, linhas);
     AjustesDaBusca daJunta = ajustes;
     daJunta.LINHAS = std::max(1, linhas / fios);
-    daJunta.TEMPO_MAX = 0;
     std::vector<std::optional<ResultadoBusca>> resultados(juntas);
     std::vector<std::unique_ptr<SaidaGuardada>> saidas(juntas);
     for (auto& s : saidas) s = std::make_unique<SaidaGuardada>();
