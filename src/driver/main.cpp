@@ -16,6 +16,8 @@
 #include "base/parada.h"
 #include "base/perfil.h"
 #include "base/relogio.h"
+#include "driver/arquivosDoComando.h"
+#include "driver/estadoFinal.h"
 #include "driver/parametros.h"
 #include "driver/pecas.h"
 #include "driver/relatorio.h"
@@ -92,6 +94,8 @@ int main(int argc, char** argv) {
   std::set_new_handler([] { errormsg("Main: memory allocation error.\n", __LINE__, -1); });
   extractParameters(argc, argv);
   definePrazo(TEMPO_MAX);
+  abreArquivoDaInstancia();
+  confereCaminhoDaSolucao();
 
   {
     MedeEtapa medida(ETAPA_LEITURA);
@@ -181,6 +185,7 @@ int main(int argc, char** argv) {
 
   std::printf("========================================\n");
   std::fflush(stdout);
+  imprimeEstadoFinal(rel, verificado);
   if (PERFIL) imprimePerfil(segundosDecorridos());
   // A run a signal stopped says so, with 128 + the signal's number unless a
   // failure above has a status of its own.
