@@ -226,7 +226,8 @@ def prepare(source: str, work: str, fmt: Optional[str] = None,
     """Reads `source` (a path, or "-" for standard input) into an instance
     for the solver, written in `work` when it must be converted."""
     shown = "standard input" if source == "-" else source
-    path = _copy_input(source, work)
+    # (Absolute: the solver runs in a folder of its own.)
+    path = os.path.abspath(_copy_input(source, work))
     notes: list = []
     if fmt in (None, "auto"):
         fmt, note = detect(path, "" if source == "-" else source)

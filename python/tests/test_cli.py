@@ -72,6 +72,9 @@ def test_every_format_under_its_own_ids(tmp_path):
         assert len(doc["sides"][0]) + len(doc["sides"][1]) == value
         assert doc["statistics"]["nodes"] == doc["record"]["nodes"]
     assert "read as a header and left out" in bctovsel_cmd(tmp_path / "tribes.csv").stderr
+    # Relative paths name files of the caller's folder, wherever the solver runs.
+    r = bctovsel_cmd("matriz.txt", "--output", tmp_path / "m.json", cwd=EXAMPLES)
+    assert r.returncode == 0 and json.loads((tmp_path / "m.json").read_text())["value"] == 3, r.stderr
     # Standard input, and the forms verifica reads: the -s file of the
     # instance as the solver read it.
     txt = tmp_path / "sol.txt"
