@@ -336,3 +336,20 @@ def test_draw_from_python_whole_piece_or_summary(tmp_path):
     if shutil.which("dot"):
         assert bctovsel.draw(edges, r, str(tmp_path / "t.svg")) == "graph"
         assert "<svg" in (tmp_path / "t.svg").read_text()
+
+
+def test_the_readme_python_example(tmp_path, monkeypatch):
+    # The README's notebook session, run as a doctest from a folder with
+    # the examples, so that what it shows stays what the package does.
+    import doctest
+    import re
+    (tmp_path / "examples").symlink_to(REPO / "examples")
+    monkeypatch.chdir(tmp_path)
+    blocks = re.findall(r"```python\n(.*?)```", (REPO / "README.md").read_text(), re.S)
+    assert blocks
+    for k, block in enumerate(blocks):
+        test = doctest.DocTestParser().get_doctest(block, {}, f"README block {k}", "README.md", 0)
+        runner = doctest.DocTestRunner(optionflags=doctest.ELLIPSIS)
+        runner.run(test, out=lambda text: pytest.fail(text))
+        assert runner.failures == 0
+    assert (tmp_path / "tribos.svg").exists()
