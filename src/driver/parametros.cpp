@@ -3,9 +3,8 @@
 #include "driver/parametros.h"
 
 #include <getopt.h>
-#include <unistd.h>
-
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -48,17 +47,33 @@ bool mesmaSaida() {
 // as always; with an option given, the message on standard error as well,
 // where scripts and terminals look for it.
 [[noreturn]] __attribute__((format(printf, 1, 2))) void recusa(const char* formato, ...) {
-  va_list args;
+  va_list args, copia;
   va_start(args, formato);
-  char mensagem[512];
-  std::vsnprintf(mensagem, sizeof mensagem, formato, args);
+  va_copy(copia, args);
+  // Whole, however long the argument it quotes.
+  const int tamanho = std::vsnprintf(nullptr, 0, formato, copia);
+  va_end(copia);
+  std::string mensagem(tamanho > 0 ? static_cast<size_t>(tamanho) : 0, '\0');
+  std::vsnprintf(mensagem.data(), mensagem.size() + 1, formato, args);
   va_end(args);
-  std::fputs(mensagem, stdout);
+  std::fputs(mensagem.c_str(), stdout);
   if (algumaOpcao && !mesmaSaida()) {
     std::fflush(stdout);
-    std::fprintf(stderr, "BCTovsel: %s", mensagem);
+    std::fprintf(stderr, "BCTovsel: %s", mensagem.c_str());
   }
   abandona();
+}
+
+// With options, a depth limit that is no number but names a file is the
+// instance given in the wrong place: still read as before (strtol's value),
+// and said on standard error, since the run then reads standard input.
+void avisaArquivoComoProfundidade(const char* texto) {
+  char* fim = nullptr;
+  std::strtol(texto, &fim, 10);
+  if (!algumaOpcao || arquivoInstancia != nullptr || *fim == '\0' || access(texto, F_OK) != 0)
+    return;
+  std::fprintf(stderr, "BCTovsel: aviso: \"%s\" e' lido como o limite de profundidade; a instancia "
+                       "vem da entrada padrao, ou de um arquivo com -f %s\n", texto, texto);
 }
 
 // A whole number of seconds from 1 to INT_MAX, nothing else.
@@ -274,6 +289,7 @@ void extractParameters(int argc, char** argv) {
   if (resto == 2) {
     // Any text is taken, like strtol takes it; a value beyond int is clamped
     // so that a huge limit still means "every depth".
+    avisaArquivoComoProfundidade(argv[optind + 1]);
     const long profundidade = std::strtol(argv[optind + 1], nullptr, 10);
     MAX_NODE_DEPTH_FOR_SEP = profundidade > INT_MAX   ? INT_MAX
                              : profundidade < INT_MIN ? INT_MIN

@@ -125,6 +125,8 @@ TEST(ArquivoDaInstancia, LinhaDeComandoRecusadaNaSaidaDeErro) {
       {"-r 111", "BCTovsel: First parameter with size 4 is mandatory. \n"},
       {"-a", "BCTovsel: falta a estrategia depois das opcoes\n"},
       {"-r 1110 5 6", "BCTovsel: argumentos demais depois da estrategia\n"},
+      {"--" + std::string(600, 'x') + " 1110", "BCTovsel: Opcao desconhecida: --" +
+                                                  std::string(600, 'x') + "\n"},
       {"111", ""},
       {"", ""},
   };
@@ -147,6 +149,23 @@ TEST(ArquivoDaInstancia, LinhaDeComandoRecusadaNaSaidaDeErro) {
   const Execucao junto = rodaComando("'" BCTOVSEL_EXE "' -t abc 1110 2>&1", dir / "o", dir / "e");
   EXPECT_EQ(junto.saida.find("BCTovsel: Valor invalido"), std::string::npos);
   EXPECT_EQ(junto.saida.rfind("Valor invalido", 0), 0u);
+}
+
+// The instance named where the depth limit goes: read as before (a depth of
+// 0, the instance from standard input), and with options said on standard
+// error.
+TEST(ArquivoDaInstancia, ArquivoNoLugarDaProfundidadeAvisado) {
+  const std::string g12 = kDados + "grafo_g12.txt";
+  DiretorioTemporario d1, d2, d3;
+  const Execucao sem = executa(d1.caminho(), "1110 " + g12, g12);
+  const Execucao com = executa(d2.caminho(), "-p 1110 " + g12, g12);
+  const Execucao zero = executa(d3.caminho(), "-p 1110 0", g12);
+  EXPECT_EQ(sem.status, 0);
+  EXPECT_EQ(sem.erro, "");
+  EXPECT_EQ(com.status, 0);
+  EXPECT_EQ(semTempos(com.saida), semTempos(zero.saida));
+  EXPECT_EQ(linhas(com.erro).front(), "BCTovsel: aviso: \"" + g12 + "\" e' lido como o limite de "
+            "profundidade; a instancia vem da entrada padrao, ou de um arquivo com -f " + g12);
 }
 
 }  // namespace
