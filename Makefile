@@ -5,13 +5,17 @@ EXAMPLE  ?= examples/triangulos.txt
 STRATEGY ?= 1110
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev \
             coinor-libcoinutils-dev coinor-libcgl-dev time bc python3 python3-pytest python3-numpy \
-            python3-networkx python3-setuptools python3-pip graphviz
+            python3-networkx python3-setuptools python3-pip python3-wheel graphviz groff-base
 SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 FUZZ     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test sanitize bench bench-report fuzz clean
+# make install: where (PREFIX) and under which staging root (DESTDIR).
+PREFIX   ?= /usr/local
+DESTDIR  ?=
+
+.PHONY: deps build run test install sanitize bench bench-report fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -29,6 +33,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# The four programs, the manual pages and the Python package with its command
+# bctovsel (see CMakeLists.txt); run as root for the default prefix.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 sanitize: deps
 	cmake -S . -B $(SAN) -G Ninja -DBCT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug

@@ -3,10 +3,12 @@
 // constraint row, one column per variable, each entry the sign of the
 // coefficient (0, 1 or -1).
 //
-//   mps2matriz entrada.mps matriz.txt
+//   mps2matriz entrada.mps matriz.txt [linhas.txt]
 //
-// The objective row is not a constraint and is left out.  The file is
-// written whole, or not at all.  Exit 0, or 2 with a message when the MPS
+// The objective row is not a constraint and is left out.  With a third
+// file, the name of each row as "row name" lines (rows numbered from 0, as
+// the solver numbers the vertices), for reading a solution by row names.
+// The files are written whole, or not at all.  Exit 0, or 2 with a message when the MPS
 // file cannot be read or the output cannot be written.
 #include <coin/CoinMpsIO.hpp>
 #include <coin/CoinPackedMatrix.hpp>
@@ -36,7 +38,7 @@ bool le(CoinMpsIO& mps, const char* caminho) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) falha("uso: mps2matriz entrada.mps matriz.txt");
+  if (argc != 3 && argc != 4) falha("uso: mps2matriz entrada.mps matriz.txt [linhas.txt]");
   if (std::FILE* f = std::fopen(argv[1], "r")) std::fclose(f);
   else falha(std::string("nao foi possivel abrir ") + argv[1] + ": " + std::strerror(errno));
   CoinMpsIO mps;
@@ -54,8 +56,18 @@ int main(int argc, char** argv) {
       saida += (j ? " " : "") + std::to_string(linha[j] > 0 ? 1 : linha[j] < 0 ? -1 : 0);
     saida += "\n";
   }
+  std::string nomes;
+  if (argc == 4)
+    for (int i = 0; i < linhas; i++) nomes += std::to_string(i) + " " + mps.rowName(i) + "\n";
   const std::string erro = gravaInteiro(argv[2], saida);
   if (!erro.empty()) falha(std::string("nao foi possivel gravar ") + argv[2] + ": " + erro);
+  if (argc == 4) {
+    const std::string erroNomes = gravaInteiro(argv[3], nomes);
+    if (!erroNomes.empty()) {
+      std::remove(argv[2]);
+      falha(std::string("nao foi possivel gravar ") + argv[3] + ": " + erroNomes);
+    }
+  }
   std::fprintf(stderr, "mps2matriz: %d linhas, %d colunas\n", linhas, colunas);
   return 0;
 }

@@ -51,7 +51,7 @@ def test_tribes_as_networkx_graph(tmp_path):
     g = nx.Graph()
     for u, v, s in tribes_edges():
         g.add_edge(f"tribe{u}", f"tribe{v}", sign=s)
-    r = bctovsel.solve(g, time_limit=60)
+    r = bctovsel.solve(g, time_limit=60, engine="bc")  # the search, not the reduction alone
     assert (r.value, r.bound, r.optimal, r.stopped) == (13, 13.0, True, None)
     assert len(r.sides[0]) + len(r.sides[1]) == 13 and len(r.left_out) == 3
     assert r.chosen | r.left_out == set(g.nodes)
@@ -78,6 +78,43 @@ def test_networkx_signed_multigraph_gives_double_edges():
     r = bctovsel.solve(g)
     assert r.value == 2 and r.optimal
     assert not {"x", "y"} <= r.chosen
+    # Both directions of a directed graph with both signs, under another
+    # attribute name; ratings count by their sign and a zero is no edge.
+    d = nx.DiGraph()
+    d.add_edge("x", "y", rating=10)
+    d.add_edge("y", "x", rating=-2.5)
+    d.add_edge("y", "z", rating=-3)
+    d.add_edge("z", "x", rating=0)
+    r = bctovsel.solve(d, sign="rating")
+    assert (r.value, r.status) == (2, "optimal") and not {"x", "y"} <= r.chosen
+    if {"y", "z"} <= r.chosen:
+        assert r.side("y") != r.side("z")  # the negative edge across
+    # Weights by their sign: a triangle with one negative rating is not
+    # balanced (3 vertices only if a zero drops the third edge).
+    t = nx.Graph()
+    t.add_edge(1, 2, sign=5)
+    t.add_edge(2, 3, sign=7.5)
+    t.add_edge(1, 3, sign=-1)
+    assert bctovsel.solve(t).value == 2
+    t[1][3]["sign"] = 0
+    assert bctovsel.solve(t).value == 3
+    with pytest.raises(ValueError, match=r"edge \(1, 2\) has no attribute 'weight'"):
+        bctovsel.solve(t, sign="weight")
+
+
+def test_balanced_subgraph_as_networkx():
+    nx = pytest.importorskip("networkx")
+    g = nx.Graph()
+    for u, v, s in tribes_edges():
+        g.add_edge(u, v, sign=s)
+    r = bctovsel.solve(g)
+    for h in (bctovsel.to_networkx(r), r.subgraph(g)):
+        assert set(h.nodes) == r.chosen
+        assert h.number_of_edges() == g.subgraph(r.chosen).number_of_edges()
+        for u, v, data in h.edges(data=True):
+            same = h.nodes[u]["side"] == h.nodes[v]["side"]
+            assert same == (data["sign"] > 0), (u, v)
+    assert "side" not in g.nodes[next(iter(r.chosen))]  # the caller's graph untouched
 
 
 def test_matrix_as_numpy_and_as_lists(tmp_path):
@@ -94,17 +131,23 @@ def test_matrix_as_numpy_and_as_lists(tmp_path):
 
 
 def test_malformed_input_raises_value_error():
-    with pytest.raises(ValueError, match="sinal 3"):
-        bctovsel.solve([(0, 1, 1), (1, 2, 3)])  # the solver's own message
+    # Said in English, under the caller's labels, before the solver runs.
+    with pytest.raises(ValueError, match=r"edge \('b', 'c'\): sign 'x' is not a number"):
+        bctovsel.solve([("a", "b", 1), ("b", "c", "x")])
     with pytest.raises(ValueError, match="not a triple"):
         bctovsel.solve([(0, 1, 1), (1, 2)])
-    with pytest.raises(ValueError, match="laco"):
-        bctovsel.solve([(0, 0, -1)])
-    with pytest.raises(ValueError, match="-j"):
+    with pytest.raises(ValueError, match=r"edge \('v', 'v'\) is a loop with a negative sign"):
+        bctovsel.solve([("v", "v", -1)])
+    with pytest.raises(ValueError, match="threads share"):
         # -j needs cuts to separate, -c or -a
-        bctovsel.solve([(0, 1, 1)], strategy="1010", options=["-j", "2"])
-    with pytest.raises(ValueError):
-        bctovsel.solve(matrix=[[1, 0], [2, 1]])
+        bctovsel.solve([(0, 1, 1)], engine="bc", strategy="1010", threads=2)
+    with pytest.raises(ValueError, match="matrix row 1 has 1 entries"):
+        bctovsel.solve(matrix=[[1, 0], [2]])
+    with pytest.raises(ValueError, match="engine 'cplex'"):
+        bctovsel.solve([(0, 1, 1)], engine="cplex")
+    # Options passed as given are the solver's to refuse.
+    with pytest.raises(ValueError, match="the solver refused its options"):
+        bctovsel.solve([(0, 1, 1)], options=["-x"])
 
 
 def random_graph(n, p, seed):
@@ -121,10 +164,97 @@ def balanced(edges, result):
 
 def test_time_limit_gives_a_valid_bound_not_a_proof():
     edges = random_graph(130, 0.1, 130)
-    r = bctovsel.solve(edges, time_limit=1)
+    lines = []
+    r = bctovsel.solve(edges, time_limit=1, log=lines.append)
     assert not r.optimal and r.stopped is None
+    assert r.status == "time_limit"
     assert 0 < r.value <= r.bound <= 130
+    assert r.gap == pytest.approx((int(r.bound) - r.value) / r.value)
     assert balanced(edges, r)
+    # The progress lines came to the callback, parsed, in English.
+    assert lines and all(isinstance(p, bctovsel.Progress) for p in lines)
+    assert " nodes " in lines[-1].line and "nos" not in lines[-1].line
+    assert lines[-1].value <= r.value and lines[-1].seconds <= 2
+
+
+# A Ctrl-C in the caller: the solver stops as at its time limit and solve
+# returns what it has, status "interrupted".  A second one ends the solver
+# at once and raises KeyboardInterrupt: shown with a stand-in that, unlike
+# the solver, takes its time to stop after the first.
+INTERRUPTED = """
+import random, sys, bctovsel
+rng = random.Random(130)
+edges = [(u, v, rng.choice((1, -1))) for u in range(130) for v in range(u + 1, 130)
+         if rng.random() < 0.1]
+print("started", flush=True)
+try:
+    r = bctovsel.solve(edges, time_limit=100, executable=sys.argv[1])
+except KeyboardInterrupt:
+    print("KeyboardInterrupt", flush=True)
+    sys.exit(0)
+side = {v: s for s in (0, 1) for v in r.sides[s]}
+ok = all((side[u] == side[v]) == (s == 1) for u, v, s in edges if u in side and v in side)
+print(r.status, r.stopped, r.value <= r.bound, ok, r.seconds < 50)
+"""
+
+SLOW_TO_STOP = """#!/bin/sh
+n=0
+trap 'n=$((n + 1)); [ $n -ge 2 ] && exit 130' INT
+while :; do sleep 0.05; done
+"""
+
+
+@pytest.mark.parametrize("signals", [1, 2])
+def test_ctrl_c_returns_the_best_result_or_a_second_one_raises(signals, tmp_path):
+    import signal
+    import time
+    exe = bctovsel.find_executable()
+    if signals == 2:
+        exe = tmp_path / "lento"
+        exe.write_text(SLOW_TO_STOP)
+        exe.chmod(0o755)
+    child = subprocess.Popen([sys.executable, "-c", INTERRUPTED, str(exe)], stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, text=True, env=os.environ)
+    assert child.stdout.readline() == "started\n"
+    for _ in range(signals):
+        time.sleep(1.5)
+        child.send_signal(signal.SIGINT)
+    out, err = child.communicate(timeout=30)
+    assert child.returncode == 0, err
+    expected = "interrupted SIGINT True True True" if signals == 1 else "KeyboardInterrupt"
+    assert out.strip() == expected, err
+
+
+def test_log_true_prints_english_progress(capfd):
+    bctovsel.solve(random_graph(130, 0.1, 130), time_limit=1, log=True)
+    err = capfd.readouterr().err
+    assert " nodes " in err and " open  best " in err and "BCTovsel:" not in err
+
+
+def test_the_solver_is_found_beside_the_package_or_said_missing(tmp_path):
+    # A copy of the package alone: no solver beside it, none on PATH, no
+    # variable; the error names the three places.
+    shutil.copytree(REPO / "python" / "bctovsel", tmp_path / "bctovsel")
+    env = {k: v for k, v in os.environ.items() if k != "BCTOVSEL_EXE"}
+    env.update(PYTHONPATH=str(tmp_path), PATH=str(tmp_path / "nada"))
+    code = "import bctovsel\ntry:\n    bctovsel.solve([(0, 1, 1)])\nexcept FileNotFoundError as e:\n    print(e)"
+    out = subprocess.run([sys.executable, "-c", code], env=env, capture_output=True, text=True).stdout
+    assert "BCTOVSEL_EXE" in out and "beside this package" in out and "PATH" in out, out
+    # Installed as make install lays it out: PREFIX/bin beside
+    # PREFIX/lib/python3.X/dist-packages.
+    site = tmp_path / "prefixo" / "lib" / "python3.11" / "dist-packages"
+    shutil.copytree(tmp_path / "bctovsel", site / "bctovsel")
+    (tmp_path / "prefixo" / "bin").mkdir()
+    os.symlink(bctovsel.find_executable(), tmp_path / "prefixo" / "bin" / "BCTovsel")
+    env["PYTHONPATH"] = str(site)
+    out = subprocess.run([sys.executable, "-c", "import bctovsel; r = bctovsel.solve([(0, 1, -1)]);"
+                          " print(r.status, r.value)"], env=env, capture_output=True, text=True)
+    assert out.stdout.strip() == "optimal 2", out.stderr
+
+
+def test_version_is_the_solvers():
+    out = subprocess.run([bctovsel.find_executable(), "--version"], capture_output=True, text=True)
+    assert out.stdout == f"BCTovsel {bctovsel.__version__}\n"
 
 
 def test_solves_run_at_once_from_threads():
@@ -186,3 +316,40 @@ def test_matrix_instance_read_as_the_solver_converts_it(tmp_path):
     # rows 0,1: equal in column 0 (negative), different in 1 (positive): double;
     # rows 0,2: equal in column 1: negative; rows 1,2: different: positive.
     assert draw.read_instance(str(path), matrix=True) == (3, [(0, 1, 2), (0, 2, -1), (1, 2, 1)])
+
+
+def test_draw_from_python_whole_piece_or_summary(tmp_path):
+    # bctovsel.draw(G, result, path): the whole graph with its legend, or
+    # beyond the limits the largest piece of the balanced set, or a summary;
+    # the picture is always written.
+    edges = [(f"t{u}", f"t{v}", s) for u, v, s in tribes_edges()]
+    r = bctovsel.solve(edges)
+    assert bctovsel.draw(edges, r, str(tmp_path / "t.dot")) == "graph"
+    text = (tmp_path / "t.dot").read_text()
+    assert "side 0" in text and "negative" in text and 'label="t16"' in text
+    assert text.count(" -- ") == 58
+    assert bctovsel.draw(None, r, str(tmp_path / "p.dot"), max_vertices=13) == "piece"
+    piece = (tmp_path / "p.dot").read_text()
+    assert piece.count("fillcolor") == 13 and "largest piece" in piece
+    assert bctovsel.draw(edges, r, str(tmp_path / "s.dot"), max_vertices=5) == "summary"
+    assert "13 in the set" in (tmp_path / "s.dot").read_text()
+    if shutil.which("dot"):
+        assert bctovsel.draw(edges, r, str(tmp_path / "t.svg")) == "graph"
+        assert "<svg" in (tmp_path / "t.svg").read_text()
+
+
+def test_the_readme_python_example(tmp_path, monkeypatch):
+    # The README's notebook session, run as a doctest from a folder with
+    # the examples, so that what it shows stays what the package does.
+    import doctest
+    import re
+    (tmp_path / "examples").symlink_to(REPO / "examples")
+    monkeypatch.chdir(tmp_path)
+    blocks = re.findall(r"```python\n(.*?)```", (REPO / "README.md").read_text(), re.S)
+    assert blocks
+    for k, block in enumerate(blocks):
+        test = doctest.DocTestParser().get_doctest(block, {}, f"README block {k}", "README.md", 0)
+        runner = doctest.DocTestRunner(optionflags=doctest.ELLIPSIS)
+        runner.run(test, out=lambda text: pytest.fail(text))
+        assert runner.failures == 0
+    assert (tmp_path / "tribos.svg").exists()

@@ -17,6 +17,8 @@
 #include "base/perfil.h"
 #include "base/relogio.h"
 #include "driver/acompanhamento.h"
+#include "driver/arquivosDoComando.h"
+#include "driver/estadoFinal.h"
 #include "driver/parametros.h"
 #include "driver/pecas.h"
 #include "driver/progresso.h"
@@ -120,6 +122,8 @@ int main(int argc, char** argv) {
   // The run's one deadline, wall-clock time from its start; every stage is
   // handed it (or a share of it).
   const Prazo prazo(inicio, TEMPO_MAX);
+  abreArquivoDaInstancia();
+  confereCaminhoDaSolucao();
   Perfil perfil;  // the run's, the searches' added as they end
   perfil.ligado = PERFIL != 0;
 
@@ -172,6 +176,7 @@ int main(int argc, char** argv) {
 
   std::printf("========================================\n");
   std::fflush(stdout);
+  imprimeEstadoFinal(rel, verificado, prazo);
   if (PERFIL) imprimePerfil(perfil, prazo.decorridos());
   // A run a signal stopped says so, with 128 + the signal's number unless a
   // failure above has a status of its own.

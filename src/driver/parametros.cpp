@@ -3,11 +3,13 @@
 #include "driver/parametros.h"
 
 #include <getopt.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,11 +19,61 @@
 #include "base/opcoes.h"
 #include "base/perfil.h"
 
+#ifndef BCTOVSEL_VERSAO
+#define BCTOVSEL_VERSAO "?"
+#endif
+
 namespace {
+
+// -f, and whether any option came before the strategy: a run without
+// options prints and writes exactly what it did before they existed.
+const char* arquivoInstancia = nullptr;
+bool algumaOpcao = false;
 
 [[noreturn]] void abandona() {
   showUsage();
   std::exit(-1);
+}
+
+// Whether standard output and standard error are one file (a terminal, or
+// 2>&1): a message written to the first is then already on the second.
+bool mesmaSaida() {
+  struct stat a, b;
+  return fstat(STDOUT_FILENO, &a) == 0 && fstat(STDERR_FILENO, &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+// A refused command line: the message and the usage text on standard output,
+// as always; with an option given, the message on standard error as well,
+// where scripts and terminals look for it.
+[[noreturn]] __attribute__((format(printf, 1, 2))) void recusa(const char* formato, ...) {
+  va_list args, copia;
+  va_start(args, formato);
+  va_copy(copia, args);
+  // Whole, however long the argument it quotes.
+  const int tamanho = std::vsnprintf(nullptr, 0, formato, copia);
+  va_end(copia);
+  std::string mensagem(tamanho > 0 ? static_cast<size_t>(tamanho) : 0, '\0');
+  std::vsnprintf(mensagem.data(), mensagem.size() + 1, formato, args);
+  va_end(args);
+  std::fputs(mensagem.c_str(), stdout);
+  if (algumaOpcao && !mesmaSaida()) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "BCTovsel: %s", mensagem.c_str());
+  }
+  abandona();
+}
+
+// With options, a depth limit that is no number but names a file is the
+// instance given in the wrong place: still read as before (strtol's value),
+// and said on standard error, since the run then reads standard input.
+void avisaArquivoComoProfundidade(const char* texto) {
+  char* fim = nullptr;
+  std::strtol(texto, &fim, 10);
+  if (!algumaOpcao || arquivoInstancia != nullptr || *fim == '\0' || access(texto, F_OK) != 0)
+    return;
+  std::fprintf(stderr, "BCTovsel: aviso: \"%s\" e' lido como o limite de profundidade; a instancia "
+                       "vem da entrada padrao, ou de um arquivo com -f %s\n", texto, texto);
 }
 
 // A whole number of seconds from 1 to INT_MAX, nothing else.
@@ -96,6 +148,10 @@ const struct option OPCOES[] = {
     {"paralelo", required_argument, nullptr, 'j'},
     {"perfil", no_argument, nullptr, 'v'},
     {"ajuda", no_argument, nullptr, 'h'},
+    {"help", no_argument, nullptr, 'h'},
+    {"arquivo", required_argument, nullptr, 'f'},
+    {"versao", no_argument, nullptr, 'V'},
+    {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -110,8 +166,10 @@ void extractParameters(int argc, char** argv) {
   PROGRESSO = isatty(STDERR_FILENO) ? 1 : 0;
   optind = 0;  // a full restart of getopt's scan, also for a second call
   opterr = 0;
+  arquivoInstancia = nullptr;
+  algumaOpcao = false;
   for (;;) {
-    const int c = getopt_long(argc, argv, "+:rt:s:pgcaj:vh", OPCOES, nullptr);
+    const int c = getopt_long(argc, argv, "+:rt:s:pgcaj:vhf:V", OPCOES, nullptr);
     if (c == -1) {
       // An empty or blank argument where options go, with the strategy
       // still to come, is no option: a script that passes "$OPCOES" (or
@@ -125,16 +183,15 @@ void extractParameters(int argc, char** argv) {
       }
       break;
     }
+    algumaOpcao = true;
     switch (c) {
       case 'r':
         REDUZIR = 1;
         break;
       case 't':
-        if (!leSegundos(optarg, &tempo)) {
-          std::printf("Valor invalido para -t/--tempo: \"%s\" (um numero inteiro de segundos, de 1 "
-                      "a %d).\n", optarg, INT_MAX);
-          abandona();
-        }
+        if (!leSegundos(optarg, &tempo))
+          recusa("Valor invalido para -t/--tempo: \"%s\" (um numero inteiro de segundos, de 1 "
+                 "a %d).\n", optarg, INT_MAX);
         break;
       case 'p':
         PROGRESSO = 1;
@@ -150,17 +207,12 @@ void extractParameters(int argc, char** argv) {
         break;
       case 'j':
         linhasDadas = true;
-        if (!leLinhas(optarg, &LINHAS)) {
-          std::printf("Valor invalido para -j/--paralelo: \"%s\" (um numero inteiro de linhas de "
-                      "execucao, de 1 a %d, ou 0 para uma por processador).\n", optarg, MAXIMO_LINHAS);
-          abandona();
-        }
+        if (!leLinhas(optarg, &LINHAS))
+          recusa("Valor invalido para -j/--paralelo: \"%s\" (um numero inteiro de linhas de "
+                 "execucao, de 1 a %d, ou 0 para uma por processador).\n", optarg, MAXIMO_LINHAS);
         break;
       case 's':
-        if (*optarg == '\0') {
-          std::printf("A opcao -s/--solucao exige um nome de arquivo.\n");
-          abandona();
-        }
+        if (*optarg == '\0') recusa("A opcao -s/--solucao exige um nome de arquivo.\n");
         ARQUIVO_SOLUCAO = optarg;
         break;
       case 'v':
@@ -169,19 +221,23 @@ void extractParameters(int argc, char** argv) {
       case 'h':
         showUsage();
         std::exit(0);
+      case 'V':
+        std::printf("BCTovsel %s\n", BCTOVSEL_VERSAO);
+        std::exit(0);
+      case 'f':
+        if (*optarg == '\0') recusa("A opcao -f/--arquivo exige um nome de arquivo.\n");
+        arquivoInstancia = optarg;
+        break;
       case ':':
-        std::printf("A opcao %s exige um valor.\n", optopt == 's'   ? "-s/--solucao"
-                                                     : optopt == 'j' ? "-j/--paralelo"
-                                                                     : "-t/--tempo");
-        abandona();
+        recusa("A opcao %s exige um valor.\n", optopt == 's'   ? "-s/--solucao"
+                                              : optopt == 'j' ? "-j/--paralelo"
+                                              : optopt == 'f' ? "-f/--arquivo"
+                                                              : "-t/--tempo");
       default:
         // optopt holds a short option's letter; a long one is the argument
         // just passed.
-        if (optopt != 0)
-          std::printf("Opcao desconhecida: -%c\n", optopt);
-        else
-          std::printf("Opcao desconhecida: %s\n", argv[optind - 1]);
-        abandona();
+        if (optopt != 0) recusa("Opcao desconhecida: -%c\n", optopt);
+        recusa("Opcao desconhecida: %s\n", argv[optind - 1]);
     }
   }
   TEMPO_MAX = tempo > 0 ? tempo : tempoDoAmbiente();
@@ -196,23 +252,23 @@ void extractParameters(int argc, char** argv) {
     if (!CORTES_GERAIS) CORTES_GERAIS = 2;
     if (!linhasDadas) LINHAS = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   }
-  if (COMBINATORIO && AUTOMATICO) {
-    std::printf("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a escolhe o motor.\n");
-    abandona();
-  }
-  if (COMBINATORIO && CORTES_GERAIS) {
-    std::printf("A opcao -g/--cortes-gerais e' do branch-and-cut; o motor combinatorio (-c) nao "
-                "resolve programas lineares.\n");
-    abandona();
-  }
+  if (COMBINATORIO && AUTOMATICO)
+    recusa("As opcoes -c/--combinatorio e -a/--automatico se excluem: -a escolhe o motor.\n");
+  if (COMBINATORIO && CORTES_GERAIS)
+    recusa("A opcao -g/--cortes-gerais e' do branch-and-cut; o motor combinatorio (-c) nao "
+           "resolve programas lineares.\n");
 
   const int resto = argc - optind;
-  if (resto != 1 && resto != 2) abandona();
-  const char* estrategia = argv[optind];
-  if (std::strlen(estrategia) != 4) {
-    std::printf("First parameter with size 4 is mandatory. \n");
+  if (resto != 1 && resto != 2) {
+    // The usage alone on standard output, as it always was; with options,
+    // what is missing or left over is said on standard error.
+    if (algumaOpcao)
+      std::fprintf(stderr, resto == 0 ? "BCTovsel: falta a estrategia depois das opcoes\n"
+                                      : "BCTovsel: argumentos demais depois da estrategia\n");
     abandona();
   }
+  const char* estrategia = argv[optind];
+  if (std::strlen(estrategia) != 4) recusa("First parameter with size 4 is mandatory. \n");
   int* const flags[4] = {&HEURISTICA_PRIMAL, &BRANCH_AND_CUT, &GRAPH_INSTANCE, &COMPLETE_PRINT};
   for (int pos = 0; pos < 4; pos++) {
     // Each flag is kept as soon as its position is accepted.
@@ -221,21 +277,19 @@ void extractParameters(int argc, char** argv) {
     } else if (estrategia[pos] == '1') {
       *flags[pos] = 1;
     } else {
-      std::printf("Primeiro parametro deve ter apenas \"0\"s e \"1\"s !\n");
-      abandona();
+      recusa("Primeiro parametro deve ter apenas \"0\"s e \"1\"s !\n");
     }
   }
   // The threads share the cycle searches of cut separation, or the
   // combinatorial engine's search: a run with neither has no use for them.
-  if (linhasDadas && !COMBINATORIO && !AUTOMATICO && !BRANCH_AND_CUT) {
-    std::printf("A opcao -j/--paralelo reparte as buscas dos cortes (2a. posicao da estrategia "
-                "\"1\") ou o motor combinatorio (-c ou -a); sem cortes o branch-and-bound usa uma "
-                "linha de execucao.\n");
-    abandona();
-  }
+  if (linhasDadas && !COMBINATORIO && !AUTOMATICO && !BRANCH_AND_CUT)
+    recusa("A opcao -j/--paralelo reparte as buscas dos cortes (2a. posicao da estrategia "
+           "\"1\") ou o motor combinatorio (-c ou -a); sem cortes o branch-and-bound usa uma "
+           "linha de execucao.\n");
   if (resto == 2) {
     // Any text is taken, like strtol takes it; a value beyond int is clamped
     // so that a huge limit still means "every depth".
+    avisaArquivoComoProfundidade(argv[optind + 1]);
     const long profundidade = std::strtol(argv[optind + 1], nullptr, 10);
     MAX_NODE_DEPTH_FOR_SEP = profundidade > INT_MAX   ? INT_MAX
                              : profundidade < INT_MIN ? INT_MIN
@@ -273,4 +327,12 @@ void showUsage() {
   std::printf("  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n");
   std::printf("                    buscas, heuristicas, LPs) e os cortes achados e justos\n");
   std::printf("  -h, --ajuda       mostra este texto\n");
+  std::printf("  -f, --arquivo ARQ le a instancia de ARQ (\"-\": da entrada padrao) e termina\n");
+  std::printf("                    com a linha \"Estado final: ...\" (otimo, limite de tempo,\n");
+  std::printf("                    interrompido, sem solucao ou nao provado)\n");
+  std::printf("  -V, --versao      mostra a versao (e --version; --help e' -h)\n");
 }
+
+const char* arquivoDaInstancia() { return arquivoInstancia; }
+
+bool opcoesDadas() { return algumaOpcao; }

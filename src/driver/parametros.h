@@ -8,4 +8,9 @@
 void extractParameters(int argc, char** argv);
 void showUsage();
 
+// The instance file of -f ("-" for standard input), or null without it.
+const char* arquivoDaInstancia();
+// Whether any option came before the strategy.
+bool opcoesDadas();
+
 #endif

@@ -41,7 +41,11 @@ const char* const USO =
     "                    processador; padrao: 1)\n"
     "  -v, --perfil      ao fim, na saida de erro, o tempo de cada etapa (separadores,\n"
     "                    buscas, heuristicas, LPs) e os cortes achados e justos\n"
-    "  -h, --ajuda       mostra este texto\n";
+    "  -h, --ajuda       mostra este texto\n"
+    "  -f, --arquivo ARQ le a instancia de ARQ (\"-\": da entrada padrao) e termina\n"
+    "                    com a linha \"Estado final: ...\" (otimo, limite de tempo,\n"
+    "                    interrompido, sem solucao ou nao provado)\n"
+    "  -V, --versao      mostra a versao (e --version; --help e' -h)\n";
 
 void extrai(std::vector<std::string> args) {
   // Kept until the next call, as a program's arguments outlive its options.
@@ -178,6 +182,16 @@ TEST_F(Opcoes, OpcoesAntesDaEstrategia) {
   EXPECT_STREQ(ARQUIVO_SOLUCAO, "outra.txt");
   extrai({"BCTovsel", "-p", "1110"});
   EXPECT_EQ(PROGRESSO, 1);
+  EXPECT_EQ(arquivoDaInstancia(), nullptr);
+  extrai({"BCTovsel", "-f", "rede.txt", "1110"});
+  EXPECT_STREQ(arquivoDaInstancia(), "rede.txt");
+  EXPECT_TRUE(opcoesDadas());
+  extrai({"BCTovsel", "--arquivo=-", "1110"});
+  EXPECT_STREQ(arquivoDaInstancia(), "-");
+  // Each parse starts afresh: a second one without options has neither.
+  extrai({"BCTovsel", "1110"});
+  EXPECT_EQ(arquivoDaInstancia(), nullptr);
+  EXPECT_FALSE(opcoesDadas());
 }
 
 // Scripts pass their options as one quoted word, empty when there are none.
@@ -229,6 +243,10 @@ TEST_F(OpcoesDeathTest, ArquivoDeSolucaoSemNomeERecusado) {
   EXPECT_EQ(saida, std::string("A opcao -s/--solucao exige um nome de arquivo.\n") + USO);
   EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "--solucao"}), 255, saida);
   EXPECT_EQ(saida, std::string("A opcao -s/--solucao exige um valor.\n") + USO);
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-f", "", "1110"}), 255, saida);
+  EXPECT_EQ(saida, std::string("A opcao -f/--arquivo exige um nome de arquivo.\n") + USO);
+  EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-f"}), 255, saida);
+  EXPECT_EQ(saida, std::string("A opcao -f/--arquivo exige um valor.\n") + USO);
 }
 
 TEST_F(OpcoesDeathTest, OpcaoDesconhecidaERecusada) {
@@ -324,4 +342,17 @@ TEST_F(OpcoesDeathTest, AjudaMostraOUsoESaiComZero) {
   std::string saida;
   EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "--ajuda"}), 0, saida);
   EXPECT_EQ(saida, USO);
+  // The English name and the short one too, wherever they come.
+  for (const char* ajuda : {"--help", "-h"}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", "-r", ajuda, "1110"}), 0, saida);
+    EXPECT_EQ(saida, USO) << ajuda;
+  }
+}
+
+TEST_F(OpcoesDeathTest, VersaoSaiComZero) {
+  std::string saida;
+  for (const char* versao : {"--version", "--versao", "-V"}) {
+    EXPECT_SAIDA_E_STATUS(extrai({"BCTovsel", versao}), 0, saida);
+    EXPECT_EQ(saida, "BCTovsel " BCTOVSEL_VERSAO "\n") << versao;
+  }
 }

@@ -81,7 +81,8 @@ TEST(Sinais, ParamUmaBuscaLongaComoOLimiteDeTempoEmTodosOsModos) {
                {{"-r"}, SIGINT, "SIGINT"},       {{"-r"}, SIGTERM, "SIGTERM"},
                {{"-c"}, SIGTERM, "SIGTERM"},     {{"-c", "-j", "2"}, SIGINT, "SIGINT"},
                {{"-a"}, SIGINT, "SIGINT"},       {{"-a", "-r"}, SIGHUP, "SIGHUP"},
-               {{"-j", "2"}, SIGINT, "SIGINT"},  {{"-r", "-j", "3"}, SIGTERM, "SIGTERM"}};
+               {{"-j", "2"}, SIGINT, "SIGINT"},  {{"-r", "-j", "3"}, SIGTERM, "SIGTERM"},
+               {{"-a", "-f", "-"}, SIGINT, "SIGINT"}};
   DiretorioTemporario base;
   const std::string grafo = grafoEsparso(base / "esparso.txt");
   for (const auto& c : casos) {
@@ -105,6 +106,11 @@ TEST(Sinais, ParamUmaBuscaLongaComoOLimiteDeTempoEmTodosOsModos) {
     EXPECT_NE(saida.find("Estatisticas finais:"), std::string::npos) << saida;
     EXPECT_NE(saida.find(".melhor limitante dual"), std::string::npos) << saida;
     EXPECT_NE(erro.find(std::string("interrompido por ") + c.nome), std::string::npos) << erro;
+    // With -f the last line says so too.
+    if (!c.opcoes.empty() && c.opcoes.back() == "-") {
+      EXPECT_EQ(linhas(saida).back().rfind(std::string("Estado final: interrompido por ") + c.nome +
+                                               ", valor ", 0), 0u) << saida;
+    }
     const std::vector<std::string> registro = linhas(leArquivo(dir / "BC_Improved_Vesku_Pre.out"));
     ASSERT_EQ(registro.size(), 1u);
     const std::vector<std::string> f = campos(registro[0]);

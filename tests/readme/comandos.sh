@@ -1,14 +1,19 @@
 #!/bin/sh
-# Runs every command the README shows, in order, with small inputs in place
-# of the benchmark folders, so that none of them rots: each must end with
-# status 0, and the example of bad input must print what the README says.
+# Runs every command the README and the manual pages show, in order, with
+# small inputs in place of the benchmark folders, so that none of them rots:
+# each must end with status 0, and the example of bad input must print what
+# the README says.
 #
 #   tests/readme/comandos.sh <source folder> <build folder>
 #
-# Taken from the README: indented lines that begin with build/, bench/ or awk
-# (usage lines with placeholders such as [-e exe] left out), and the inline
-# `bench/run_bench.sh ...` examples of the prose.  Not run: make targets (the
-# suite is one of them) and the micro-benchmarks, which need make bench.
+# Taken from the README: indented lines that begin with build/, bench/, awk
+# or bctovsel (usage lines with placeholders such as [-e exe] left out), and
+# the inline `bench/run_bench.sh ...` examples of the prose; from the manual
+# pages, the commands of their EXAMPLES, under the installed names, which a
+# folder on PATH gives here (bctovsel as python3 -m bctovsel of the source).
+# Not run: make targets (the suite is one of them), the micro-benchmarks,
+# which need make bench, and the README's Python example, which the
+# package's tests run.
 set -u
 fonte=$(cd "$1" && pwd)
 construcao=$(cd "$2" && pwd)
@@ -21,11 +26,28 @@ mkdir -p "$trabalho/bench/resultados"
 cp "$fonte"/bench/*.sh "$trabalho/bench/"
 mkdir "$trabalho/pequena"
 cp "$fonte/examples/triangulos.txt" "$fonte/examples/matriz.txt" "$trabalho/pequena/"
+# The manual pages' files, and their commands' names.
+cp "$fonte/examples/triangulos.txt" "$trabalho/instancia.txt"
+cp "$fonte/examples/tribos.tsv" "$trabalho/rede.tsv"
+mkdir "$trabalho/bin"
+for p in BCTovsel verifica lista2grafo mps2matriz; do ln -s "$construcao/$p" "$trabalho/bin/$p"; done
+cat > "$trabalho/bin/bctovsel" <<FIM
+#!/bin/sh
+BCTOVSEL_EXE="$construcao/BCTovsel" PYTHONPATH="$fonte/python" exec /usr/bin/python3 -m bctovsel "\$@"
+FIM
+chmod +x "$trabalho/bin/bctovsel"
+PATH="$trabalho/bin:$PATH"
+export PATH
 
 readme="$fonte/README.md"
 {
-  grep -E '^    (build/|bench/|awk )' "$readme" | grep -v -e '\[-' -e '<strategy>' | sed 's/^    //'
+  grep -E '^    (build/|bench/|awk |bctovsel [^0-9])' "$readme" | grep -v -e '\[-' -e '<strategy>' |
+    sed 's/^    //'
   grep -o '`bench/run_bench\.sh [^`]*`' "$readme" | tr -d '`'
+  for pagina in "$fonte"/man/*.1; do
+    sed -n '/^\.SH EXAMPLES/,/^\.SH/p' "$pagina" | sed -n '/^\.EX/,/^\.EE/p' | grep -v '^\.E[XE]' |
+      sed 's/\\-/-/g'
+  done
 } | sed -e "s#\.\./shared/bench/medium#pequena#g" \
         -e "s#\.\./shared/bench/[a-z]*/[a-z_0-9.]*\.txt#pequena/triangulos.txt#g" \
         -e 's#-t 600#-t 5#g' -e 's#network\.txt#examples/triangulos.txt#g' > "$trabalho/comandos"
@@ -50,5 +72,6 @@ if [ "$status" -ne 2 ] || [ "$obtido" != "$esperado" ]; then
   falhas=$((falhas + 1))
   echo "FALHOU: $exemplo (status $status): $obtido"
 fi
-echo "$total comandos do README e o exemplo de entrada invalida: $falhas falhas"
-[ "$falhas" -eq 0 ] && [ "$total" -ge 10 ]
+echo "$total comandos do README e das paginas de manual e o exemplo de entrada invalida: $falhas falhas"
+[ "$falhas" -eq 0 ] && [ "$total" -ge 10 ] &&
+  [ "$(grep -c -e '^bctovsel ' -e '^BCTovsel ' "$trabalho/comandos")" -ge 8 ]

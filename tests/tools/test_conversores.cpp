@@ -90,9 +90,12 @@ TEST_F(Conversores, MpsFixoELivreParaMatriz) {
                                     "NAME PEQUENO_LIVRE\nROWS\n N CUSTO\n L LINHA_A\n G LINHA_B\n"
                                     "COLUMNS\n variavel_um CUSTO 1 LINHA_A 1\n variavel_um LINHA_B -1\n"
                                     " variavel_dois LINHA_A 2 LINHA_B 3\nRHS\n RHS LINHA_A 4\nENDATA\n");
-  e = executaFerramenta(MPS2MATRIZ_EXE, "'" + livre + "' '" + (dir_ / "l.txt") + "'");
+  e = executaFerramenta(MPS2MATRIZ_EXE, "'" + livre + "' '" + (dir_ / "l.txt") + "' '" +
+                                            (dir_ / "nomes.txt") + "'");
   ASSERT_EQ(e.status, 0) << e.erro << e.saida;
   EXPECT_EQ(leArquivo(dir_ / "l.txt"), "2 2\n1 1\n-1 1\n");
+  // The rows' names, the objective's left out like its row.
+  EXPECT_EQ(leArquivo(dir_ / "nomes.txt"), "0 LINHA_A\n1 LINHA_B\n");
 
   // The converted matrix is an instance the solver reads.
   DiretorioTemporario run;

@@ -1,0 +1,7 @@
+"""python3 -m bctovsel: the bctovsel command."""
+
+import sys
+
+from .cli import main
+
+sys.exit(main())
