@@ -1,4 +1,4 @@
-// The final status line of a run given -f.
+// The final status line of a run given options.
 #include "driver/estadoFinal.h"
 
 #include <cmath>
@@ -48,7 +48,7 @@ std::string linhaDeEstado(const Relatorio& rel, bool verificado, const Prazo& pr
 }
 
 void imprimeEstadoFinal(const Relatorio& rel, bool verificado, const Prazo& prazo) {
-  if (arquivoDaInstancia() == nullptr) return;
+  if (!opcoesDadas()) return;
   const std::string linha = linhaDeEstado(rel, verificado, prazo);
   std::fputs(linha.c_str(), stdout);
   std::fflush(stdout);

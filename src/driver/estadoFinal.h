@@ -1,5 +1,5 @@
-// The one line that ends the standard output of a run given -f, after the
-// statistics, saying how the run ended, for scripts to grep:
+// The one line that ends the standard output of a run given any option,
+// after the statistics, saying how the run ended, for scripts to grep:
 //
 //   Estado final: otimo, valor 13, limitante 13, gap 0.00%
 //
@@ -22,7 +22,8 @@
 // `prazo`: the run's deadline.
 std::string linhaDeEstado(const Relatorio& rel, bool verificado, const Prazo& prazo);
 
-// Prints it on standard output when -f was given.
+// Prints it on standard output when an option was given (a run without
+// options prints what it always did).
 void imprimeEstadoFinal(const Relatorio& rel, bool verificado, const Prazo& prazo);
 
 #endif

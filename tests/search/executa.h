@@ -89,6 +89,14 @@ inline Execucao executa(const std::string& dir, const std::string& args,
                      dir + ".saida", dir + ".erro");
 }
 
+// A run's standard output without its last line when that is the status
+// line of a run given options, to hold it against the run without them.
+inline std::string semEstadoFinal(const std::string& saida) {
+  const size_t fim = saida.size() > 0 ? saida.rfind('\n', saida.size() - 2) : std::string::npos;
+  const size_t inicio = fim == std::string::npos ? 0 : fim + 1;
+  return saida.compare(inicio, 14, "Estado final: ") == 0 ? saida.substr(0, inicio) : saida;
+}
+
 // Runs one of the project's tools with `args`, in no particular directory.
 inline Execucao executaFerramenta(const std::string& exe, const std::string& args) {
   DiretorioTemporario dir;
