@@ -27,6 +27,7 @@
 
 #include "base/memoria.h"
 #include "base/opcoes.h"
+#include "driver/acompanhamentoDasPecas.h"
 #include "driver/resolucaoCombinatoria.h"
 #include "localsearch/BuscaLocal.h"
 #include "search/busca.h"
@@ -80,97 +81,6 @@ class SaidaGuardada {
 };
 
 }  // namespace
-
-// The progress lines and the solution file kept on disk speak for the whole
-// instance while pieces are searched, one or several at a time: each piece's
-// value (its best set so far) and bound (its size until its search reports
-// one) add up with what the rules fixed, and the running searches' nodes add
-// up.  Shared by the threads searching pieces.
-class ExecucaoPorPecas::Acompanhamentos {
- public:
-  Acompanhamentos(const Reducao& reducao, const std::vector<std::vector<char>>& solucoes,
-                  Progresso* progresso, SolucaoViva* viva)
-      : reducao_(reducao), conjuntos_(solucoes), progresso_(progresso), viva_(viva) {
-    const std::vector<Peca>& pecas = reducao.pecas();
-    valor_.resize(pecas.size());
-    limitante_.resize(pecas.size());
-    nos_.assign(pecas.size(), 0);
-    abertos_.assign(pecas.size(), 0);
-    somaValor_ = somaLimitante_ = reducao.valorFixo();
-    for (size_t i = 0; i < pecas.size(); i++) {
-      valor_[i] = tamanho(solucoes[i]);
-      limitante_[i] = pecas[i].grafo.numVertices();
-      somaValor_ += valor_[i];
-      somaLimitante_ += limitante_[i];
-    }
-  }
-
-  // The sinks of piece i's search.
-  Acompanhamento daPeca(int i) {
-    Acompanhamento a;
-    if (progresso_ != nullptr)
-      a.progresso = [this, i](long long nos, long long abertos, double valor, double limitante) {
-        std::lock_guard<std::mutex> trava(mutex_);
-        somaNos_ += nos - nos_[i];
-        somaAbertos_ += abertos - abertos_[i];
-        nos_[i] = nos;
-        abertos_[i] = abertos;
-        melhora(i, valor);
-        // A search without a bound yet has none for the whole either.
-        if (limitante < 1e20) ajustaLimitante(i, limitante);
-        progresso_->relata(somaNos_, somaAbertos_, somaValor_, limitante < 1e20 ? somaLimitante_ : 1e40);
-      };
-    if (viva_ != nullptr) {
-      a.quer = [this, i](double valor) {
-        std::lock_guard<std::mutex> trava(mutex_);
-        return viva_->devida(somaValor_ - valor_[i] + std::max(valor, valor_[i]));
-      };
-      a.recebe = [this, i](const std::vector<char>& escolhido, double limitante) {
-        std::lock_guard<std::mutex> trava(mutex_);
-        const double fora = somaLimitante_ - limitante_[i];
-        conjuntos_[i] = escolhido;
-        melhora(i, tamanho(escolhido));
-        viva_->grava(reducao_.reconstroi(conjuntos_), fora + limitante);
-      };
-    }
-    return a;
-  }
-
-  // Piece i's search ended with r: its set and bound stand, its nodes are
-  // no longer under way.
-  void terminou(int i, const ResultadoBusca& r) {
-    std::lock_guard<std::mutex> trava(mutex_);
-    somaNos_ -= nos_[i];
-    somaAbertos_ -= abertos_[i];
-    nos_[i] = abertos_[i] = 0;
-    if (r.zstar > valor_[i] + 0.5) {
-      conjuntos_[i] = r.escolhido;
-      melhora(i, r.zstar);
-    }
-    ajustaLimitante(i, std::max(r.zstar, r.limitante));
-  }
-
- private:
-  void melhora(int i, double valor) {
-    if (!(valor > valor_[i])) return;
-    somaValor_ += valor - valor_[i];
-    valor_[i] = valor;
-  }
-  void ajustaLimitante(int i, double limitante) {
-    somaLimitante_ += limitante - limitante_[i];
-    limitante_[i] = limitante;
-  }
-
-  const Reducao& reducao_;
-  std::mutex mutex_;
-  std::vector<std::vector<char>> conjuntos_;  // each piece's best set so far
-  std::vector<double> valor_, limitante_;
-  std::vector<long long> nos_, abertos_;
-  double somaValor_ = 0, somaLimitante_ = 0;
-  long long somaNos_ = 0, somaAbertos_ = 0;
-  Progresso* progresso_;
-  SolucaoViva* viva_;
-};
 
 ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada, const Prazo& prazo, Perfil& perfil)
     : inicio_(agora()),
@@ -255,7 +165,7 @@ int ExecucaoPorPecas::pecasConcorrentes(const std::vector<int>& ordem, int* linh
 }
 
 ResultadoBusca ExecucaoPorPecas::resolvePeca(int i, const AjustesDaBusca& ajustes,
-                                             Acompanhamentos& acomp, std::FILE* saida) {
+                                             AcompanhamentoDasPecas& acomp, std::FILE* saida) {
   const GrafoSimples& g = reducao_.pecas()[i].grafo;
   if (COMPLETE_PRINT)
     std::fprintf(saida, "Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
@@ -310,7 +220,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
     for (const Peca& p : pecas) cota += p.grafo.numVertices();
     viva->grava(reducao.reconstroi(solucoes_), cota);
   }
-  Acompanhamentos acompanhamentos(reducao, solucoes_, progresso, viva);
+  AcompanhamentoDasPecas acompanhamentos(reducao, solucoes_, progresso, viva);
 
   // One search per piece, the smallest first, while there is time.
   std::vector<int> ordem(k);
