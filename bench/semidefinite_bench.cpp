@@ -5,8 +5,9 @@
 // low-rank primal (random hyperplanes, each improved by the local search)
 // against the local search alone for the same time.
 //
-//   semidefinite_bench [-t seg] [-p posto] [-i seg] [-g] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
+//   semidefinite_bench [-t seg] [-p posto] [-i seg] [-g] [-f] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
 //
+// -f: the primal runs to the deadline, the last certificate after it;
 // -L: the local search's first set (that many seconds) starts the primal
 // (0: a random start); -a/-b: roundings, each with -b seconds of local search.
 #include <chrono>
@@ -52,13 +53,14 @@ int tamanho(const std::vector<signed char>& lado) {
 int main(int argc, char** argv) {
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
   int posto = 30, voltas = 0;
-  bool inteiro = false;
+  bool inteiro = false, semReserva = false;
   uint64_t semente = 1;
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; i++) {
     const char* o = argv[i];
     const bool temValor = i + 1 < argc;
     if (std::strcmp(o, "-g") == 0) inteiro = true;
+    else if (std::strcmp(o, "-f") == 0) semReserva = true;
     else if (std::strcmp(o, "-t") == 0 && temValor) segundos = std::atof(argv[++i]);
     else if (std::strcmp(o, "-p") == 0 && temValor) posto = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-i") == 0 && temValor) intervalo = std::atof(argv[++i]);
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-L seg] [-a voltas] [-b seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-f] [-L seg] [-a voltas] [-b seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
@@ -102,6 +104,7 @@ int main(int argc, char** argv) {
   p.ajustes.intervaloCertificado = intervalo;
   p.ajustes.guardaFator = voltas > 0;
   p.ajustes.semente = semente;
+  p.ajustes.reservaCertificado = !semReserva;
   int melhorBL = 0;
   if (segundosBL > 0) {
     const auto t0 = std::chrono::steady_clock::now();

@@ -77,6 +77,8 @@ Certificador::Certificador(const MatrizDual& md) : md_(md), c_(std::make_unique<
 
 Certificador::~Certificador() = default;
 
+double Certificador::flopsDoFator() const { return c_->c.fl; }
+
 bool Certificador::fatora(const std::vector<double>& y, const std::vector<double>& d, double t) {
   const int k = md_.k();
   if (k == 0) return true;
@@ -150,12 +152,23 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   double escala = 1;
   for (int v = 0; v < k; v++) escala = std::max(escala, std::fabs(d_[v]));
   const double piso = gershgorin(y, d_, somaAbs_);
+  bool diagonal = true;
+  for (int e = 0; e < md_.numArestas() && diagonal; e++) diagonal = y[k + e] == 0 || md_.sinal(e) == 0;
+  if (diagonal) {
+    // M(y) is diagonal (the LP's multipliers): its smallest entry is
+    // lambda_min, and Gershgorin's bound is that entry less its rounding.
+    r.lambdaMin = piso;
+    r.limitante = md_.parteConstante(y) + k * std::max(0.0, -piso);
+    return r;
+  }
   auto opM = [&](const double* x, double* out) { md_.aplica(y, d_, x, 1, out); };
   const std::vector<ParRitz> est = lanczos_.extremos(k, opM, std::min(k, 60), 1, false, semente);
   const double theta = est.empty() ? piso : est[0].valor;
-  // From just below the estimate down, four times further at each failure;
-  // Gershgorin's bound ends the descent (it needs no factorization).
-  const double t0 = std::min(0.0, theta) - 1e-9 * escala;
+  // From just below the estimate (less twice its residual: some eigenvalue
+  // lies that close) down, four times further at each failure; Gershgorin's
+  // bound ends the descent (it needs no factorization).
+  const double t0 =
+      std::min(0.0, theta - (est.empty() ? 0.0 : 2 * est[0].residuo)) - 1e-9 * escala;
   double t = t0, certo = piso;
   bool temFator = false;
   for (int vez = 0; vez < 12; vez++) {

@@ -43,6 +43,8 @@ class Certificador {
   // What rounding may hide below a successful factorization at t: the
   // Cholesky backward error and the error of M's computed diagonal.
   double margem(const std::vector<double>& d, const std::vector<double>& somaAbs, double t) const;
+  // Floating-point operations of one factorization, from the analysis.
+  double flopsDoFator() const;
   // x <- (M - tI)^{-1} x with the last successful factor.
   void resolve(const double* x, double* out);
   // A lower bound on lambda_min from Gershgorin's discs, rounding included:

@@ -169,7 +169,11 @@ Resultado limita(const Parametros& p) {
   while (!fim) {
     // Time left for a last certificate as long as the last one took.
     const double restante = std::chrono::duration<double>(p.prazo - Relogio::now()).count();
-    if (restante <= 1.5 * duracaoCertificado) break;
+    const double reserva =
+        !aj.reservaCertificado ? 0.0
+        : est.certificados > 1 ? 1.5 * duracaoCertificado
+                               : 6 * cert.flopsDoFator() / aj.flopsPorSegundo;
+    if (restante <= reserva) break;
     if (aj.maxIteracoes >= 0 && est.iteracoes >= aj.maxIteracoes) break;
     // The inner minimisation.
     double f = lag.avalia(R, y, sigma, yh, &grad);
@@ -278,7 +282,8 @@ Resultado limita(const Parametros& p) {
     if (res.valorPrimal >= 0 && res.limitante - res.valorPrimal < 1e-4 * (1 + res.valorPrimal))
       fim = true;  // the relaxation is solved
   }
-  if (k > 0 && !emDia && (aj.maxIteracoes >= 0 || Relogio::now() < p.prazo))
+  if (k > 0 && !emDia &&
+      (aj.maxIteracoes >= 0 || !aj.reservaCertificado || Relogio::now() < p.prazo))
     certifica(y, res.valorPrimal);
   res.multiplicadores =
       md.paraMultiplicadores(yCertificado, g.numVertices(), g.numArestas());

@@ -64,6 +64,12 @@ struct Ajustes {
   uint64_t semente = 1;
   bool reparo = true;                 // negative eigenvectors absorbed by the diagonal
   bool guardaFator = false;           // hand back the low-rank primal
+  // Time kept before the deadline for the last certificate: as long as the
+  // last one took or, before any, what the factorizations' operation count
+  // predicts.  Off, the primal runs to the deadline and the last
+  // certificate comes after it (for measuring the curve).
+  bool reservaCertificado = true;
+  double flopsPorSegundo = 1e9;       // what the prediction assumes
 };
 
 // A point of the bound-versus-time curve, given at each certificate.
