@@ -9,8 +9,13 @@
 //
 // -f: the primal runs to the deadline, the last certificate after it;
 // -L: the local search's first set (that many seconds) starts the primal
-// (0: a random start); -a/-b: roundings, each with -b seconds of local search.
+// (0: a random start); -a/-b: roundings, each with -b seconds of local search;
+// -n/-c: child nodes (the most fractional vertices fixed out, then in),
+// each bounded for -c seconds from a cold start and warm from the root's
+// multipliers and primal.
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,7 +57,8 @@ int tamanho(const std::vector<signed char>& lado) {
 
 int main(int argc, char** argv) {
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
-  int posto = 30, voltas = 0;
+  int posto = 30, voltas = 0, filhos = 0;
+  double segundosFilho = 10;
   bool inteiro = false, semReserva = false;
   uint64_t semente = 1;
   int i = 1;
@@ -67,12 +73,14 @@ int main(int argc, char** argv) {
     else if (std::strcmp(o, "-L") == 0 && temValor) segundosBL = std::atof(argv[++i]);
     else if (std::strcmp(o, "-a") == 0 && temValor) voltas = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-b") == 0 && temValor) segundosVolta = std::atof(argv[++i]);
+    else if (std::strcmp(o, "-n") == 0 && temValor) filhos = std::atoi(argv[++i]);
+    else if (std::strcmp(o, "-c") == 0 && temValor) segundosFilho = std::atof(argv[++i]);
     else if (std::strcmp(o, "-s") == 0 && temValor) semente = std::strtoull(argv[++i], nullptr, 10);
     else break;
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-f] [-L seg] [-a voltas] [-b seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-f] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
@@ -102,7 +110,7 @@ int main(int argc, char** argv) {
   p.grafo = peca;
   p.ajustes.posto = posto;
   p.ajustes.intervaloCertificado = intervalo;
-  p.ajustes.guardaFator = voltas > 0;
+  p.ajustes.guardaFator = voltas > 0 || filhos > 0;
   p.ajustes.semente = semente;
   p.ajustes.reservaCertificado = !semReserva;
   int melhorBL = 0;
@@ -134,6 +142,55 @@ int main(int argc, char** argv) {
               r.limitante, r.limitanteInicial, r.valorPrimal, e.segundos,
               static_cast<long long>(e.iteracoes), static_cast<long long>(e.passosInternos),
               e.certificados, e.fatoracoes, e.segundosCertificado);
+
+  if (filhos > 0) {
+    // The most fractional vertices: |r_v|^2 nearest 1/2.
+    std::vector<std::pair<double, int>> frac;
+    for (int v = 0; v < peca->numVertices(); v++) {
+      double q = 0;
+      for (int j = 0; j < r.posto; j++) q += r.fator[static_cast<size_t>(v) * r.posto + j] * r.fator[static_cast<size_t>(v) * r.posto + j];
+      frac.push_back({std::fabs(q - 0.5), v});
+    }
+    std::sort(frac.begin(), frac.end());
+    std::printf("%6s %6s %6s %12s %12s %12s %12s\n", "filho", "vertice", "fixo", "frio", "s_frio",
+                "morno", "s_morno");
+    for (int f = 0; f < std::min(filhos, peca->numVertices()); f++)
+      for (const semidefinida::Fixo fx : {semidefinida::Fixo::fora, semidefinida::Fixo::dentro}) {
+        const int v = frac[f].second;
+        double lim[2], seg[2];
+        for (int morno = 0; morno < 2; morno++) {
+          semidefinida::Parametros q;
+          q.grafo = peca;
+          q.ajustes = p.ajustes;
+          q.ajustes.guardaFator = false;
+          q.fixos.assign(static_cast<size_t>(peca->numVertices()), semidefinida::Fixo::livre);
+          q.fixos[v] = fx;
+          if (morno) {
+            q.inicio = r.multiplicadores;
+            q.fatorInicial = r.fator;
+            q.postoInicial = r.posto;
+            q.ajustes.sigmaInicial = r.sigma;
+          }
+          std::vector<std::pair<double, double>> curva;
+          q.aoCertificar = [&](const semidefinida::Ponto& z) { curva.push_back({z.segundos, z.limitante}); };
+          q.prazo = std::chrono::steady_clock::now() +
+                    std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                        std::chrono::duration<double>(segundosFilho));
+          const semidefinida::Resultado rf = semidefinida::limita(q);
+          lim[morno] = rf.limitante;
+          seg[morno] = rf.estatisticas.segundos;
+          // When the curve first came within a half of its end.
+          for (const auto& [t, b] : curva)
+            if (b <= rf.limitante + 0.5) {
+              seg[morno] = t;
+              break;
+            }
+        }
+        std::printf("%6d %6d %6s %12.3f %12.2f %12.3f %12.2f\n", f, v,
+                    fx == semidefinida::Fixo::fora ? "fora" : "dentro", lim[0], seg[0], lim[1], seg[1]);
+        std::fflush(stdout);
+      }
+  }
 
   if (voltas > 0) {
     buscaLocal::BuscaLocal bl(*peca, semente);

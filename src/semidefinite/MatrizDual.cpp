@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace semidefinida {
 
@@ -25,6 +26,8 @@ MatrizDual::MatrizDual(const Parametros& p) {
   std::vector<int64_t> grau(static_cast<size_t>(k_) + 1, 0);
   for (size_t e = 0; e < arestas.size(); e++) {
     const int u = local_[arestas[e].u], w = local_[arestas[e].w];
+    if (u < 0 && w >= 0) meiaAresta_.push_back({w, static_cast<int64_t>(e)});
+    if (w < 0 && u >= 0) meiaAresta_.push_back({u, static_cast<int64_t>(e)});
     if (u < 0 || w < 0) continue;
     arestaU_.push_back(u);
     arestaW_.push_back(w);
@@ -76,6 +79,8 @@ std::vector<double> MatrizDual::dosMultiplicadores(const Parametros& p,
       const double mu = m.vertice[global_[v]];
       y[v] = dentro_[v] ? mu : std::max(0.0, mu);
     }
+    if (!m.aresta.empty())
+      for (const auto& [w, e] : meiaAresta_) y[w] += std::max(0.0, m.aresta[e]);
   } else {
     // The LP's bound multipliers: what the rows leave uncovered.
     std::vector<double> cobre(static_cast<size_t>(k_), 0.0);

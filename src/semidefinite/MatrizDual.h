@@ -7,6 +7,7 @@
 #define BCT_SEMIDEFINITE_MATRIZDUAL_H
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "semidefinite/Semidefinida.h"
@@ -28,7 +29,10 @@ class MatrizDual {
 
   // Multipliers of the piece (Multiplicadores) to a vector by constraint and
   // back.  Missing parts: mu_v = max(0, 1 - sum_r gamma_r a_rv) from the
-  // rows' duals, lambda = 0.
+  // rows' duals, lambda = 0.  An edge to a fixed-out vertex is the vertex
+  // row Y_ww <= 1 of its other end w, so its lambda joins mu_w: M is then
+  // the principal submatrix of the unfixed one, and a child node starts
+  // from no more than its parent's bound.
   std::vector<double> dosMultiplicadores(const Parametros& p, const Multiplicadores& m) const;
   Multiplicadores paraMultiplicadores(const std::vector<double>& y, int nPeca, int64_t mPeca) const;
 
@@ -60,6 +64,8 @@ class MatrizDual {
   std::vector<int> arestaU_, arestaW_;
   std::vector<signed char> sinal_;
   std::vector<int64_t> indiceAresta_;  // local edge -> index in the piece's arestas()
+  // Edges with one end fixed out: the other end (local) and the edge's index.
+  std::vector<std::pair<int, int64_t>> meiaAresta_;
   std::vector<int64_t> inicioAdj_;
   std::vector<int> vizinho_, arestaDoArco_;
   std::vector<int64_t> inicioLinha_;   // terms of row i: inicioLinha_[i]..inicioLinha_[i+1]-1

@@ -135,11 +135,24 @@ Resultado limita(const Parametros& p) {
   };
   certifica(y, -1);
 
-  int r = std::max(1, std::min(aj.posto, k));
+  const bool herdado = p.postoInicial > 0 &&
+                      p.fatorInicial.size() == static_cast<size_t>(g.numVertices()) * p.postoInicial;
+  int r = herdado ? p.postoInicial : std::max(1, std::min(aj.posto, k));
   const int postoMax = std::max(r, std::min(aj.postoMax, k));
   res.posto = r;
   std::vector<double> R(static_cast<size_t>(k) * r);
-  {
+  if (herdado) {
+    for (int v = 0; v < k; v++) {
+      const double* de = p.fatorInicial.data() + static_cast<size_t>(md.global()[v]) * r;
+      double* para = R.data() + static_cast<size_t>(v) * r;
+      std::copy(de, de + r, para);
+      if (!md.igualdade(v)) continue;
+      double q = 0;
+      for (int j = 0; j < r; j++) q += para[j] * para[j];
+      if (q == 0) para[0] = q = 1;
+      for (int j = 0; j < r; j++) para[j] /= std::sqrt(q);
+    }
+  } else {
     std::mt19937_64 rng(aj.semente);
     std::normal_distribution<double> N(0, 1);
     const bool comLado = p.ladoInicial.size() == static_cast<size_t>(g.numVertices());
@@ -165,6 +178,9 @@ Resultado limita(const Parametros& p) {
     return s;
   };
   bool fim = k == 0;
+  double ultimoCrescimento = 0;
+  std::vector<double> dCresce;
+  Lanczos lanczosCresce;
   int usados = 0, proximo = 0;  // L-BFGS pairs held, and the slot of the next
   while (!fim) {
     // Time left for a last certificate as long as the last one took.
@@ -257,8 +273,24 @@ Resultado limita(const Parametros& p) {
     const double espera =
         std::max(aj.intervaloCertificado, duracaoCertificado * (1 - aj.parteCertificado) /
                                               std::max(1e-3, aj.parteCertificado));
-    if (agora - ultimoCertificado >= espera) {
-      certifica(y, res.valorPrimal);
+    const bool certificar = agora - ultimoCertificado >= espera;
+    if (certificar) certifica(y, res.valorPrimal);
+    // Where certificates are rare (a large piece), the directions come from
+    // Lanczos on M(y) itself: estimates, but a Ritz vector of a negative
+    // Ritz value is such a direction all the same.
+    const bool estimar =
+        !certificar && r < postoMax && agora - std::max(ultimoCrescimento, ultimoCertificado) >=
+                                           aj.intervaloCrescimento;
+    if (estimar) {
+      ultimoCrescimento = agora;
+      md.diagonal(y, dCresce);
+      auto opM = [&](const double* x, double* out) { md.aplica(y, dCresce, x, 1, out); };
+      direcoes.clear();
+      for (ParRitz& q : lanczosCresce.extremos(k, opM, std::min(k, 80), 8, false,
+                                               aj.semente + est.iteracoes))
+        if (q.valor < 0) direcoes.push_back(std::move(q.vetor));
+    }
+    if (certificar || estimar) {
       // Each negative eigenvector q of M(y) is a direction in which Y =
       // R R^T gains (q^T M q < 0): a new column, small, along it.
       const int novas = std::min(postoMax - r, static_cast<int>(direcoes.size()));
@@ -294,6 +326,7 @@ Resultado limita(const Parametros& p) {
       std::copy(R.begin() + static_cast<int64_t>(v) * r, R.begin() + static_cast<int64_t>(v + 1) * r,
                 res.fator.begin() + static_cast<int64_t>(md.global()[v]) * r);
   }
+  res.sigma = sigma;
   est.segundos = segundosDesde(inicio);
   return res;
 }

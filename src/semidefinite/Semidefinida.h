@@ -55,6 +55,9 @@ struct Ajustes {
   // M(y) join R (a rank-30 primal stalled 20 above the relaxation's value
   // on a 1,662-vertex Slashdot piece, rank 80 within 2).
   int postoMax = 120;
+  // Between two looks for those eigenvectors by Lanczos alone, when no
+  // certificate came since (seconds).
+  double intervaloCrescimento = 1.0;
   double intervaloCertificado = 1.0;  // seconds between certificates, at least
   // At most this share of the time goes to certificates (a certificate of a
   // 40,000-vertex piece is a factorization of minutes).
@@ -87,6 +90,11 @@ struct Parametros {
   std::vector<Fixo> fixos;              // empty: all free
   Multiplicadores inicio;               // empty parts: from the rows' duals (mu) and 0 (lambda)
   std::vector<signed char> ladoInicial; // a balanced set (-1 out) to start the primal from; may be empty
+  // Or a parent node's low-rank primal (Resultado::fator and posto), which
+  // takes precedence: rows of fixed-out vertices drop, fixed-in ones are
+  // stretched to unit length.
+  std::vector<double> fatorInicial;
+  int postoInicial = 0;
   Relogio::time_point prazo = Relogio::time_point::max();
   Ajustes ajustes;
   std::function<void(const Ponto&)> aoCertificar;  // the curve, may be empty
@@ -109,6 +117,7 @@ struct Resultado {
   Estatisticas estatisticas;
   std::vector<double> fator;        // with guardaFator: n x posto, row v is vertex v (0 when fixed out)
   int posto = 0;
+  double sigma = 0;                 // the last penalty: a child's Ajustes::sigmaInicial
 };
 
 Resultado limita(const Parametros& p);

@@ -124,6 +124,17 @@ TEST(Semidefinida, LimitanteNuncaAbaixoDoOtimo) {
       const double deNovo = semidefinida::limitanteCertificado(p, r.multiplicadores);
       EXPECT_LE(deNovo, r.limitante + 1e-3 * (1 + r.limitante)) << onde;
       EXPECT_GE(deNovo, otimo - 1e-9) << onde;
+      // A child node's start: the same multipliers with a vertex fixed out
+      // (a principal submatrix, lambda_min no lower by interlacing, and the
+      // vertex's terms gone) or fixed in (the same M) bound no higher.
+      if (!caso.fixos && n > 1) {
+        semidefinida::Parametros filho = p;
+        filho.fixos.assign(static_cast<size_t>(n), Fixo::livre);
+        filho.fixos[rng() % n] = rodada % 2 == 0 ? Fixo::fora : Fixo::dentro;
+        EXPECT_LE(semidefinida::limitanteCertificado(filho, r.multiplicadores),
+                  r.limitante + 1e-3 * (1 + r.limitante))
+            << onde;
+      }
     }
 }
 
