@@ -5,8 +5,10 @@
 // low-rank primal (random hyperplanes, each improved by the local search)
 // against the local search alone for the same time.
 //
-//   semidefinite_bench [-t seg] [-p posto] [-i seg] [-g] [-f] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
+//   semidefinite_bench [-t seg] [-p posto] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
 //
+// -T: the rows x_a + x_b + x_c <= 2 of every triangle no balanced set
+// holds whole (what an LP would start from on a small dense graph);
 // -f: the primal runs to the deadline, the last certificate after it;
 // -L: the local search's first set (that many seconds) starts the primal
 // (0: a random start); -a/-b: roundings, each with -b seconds of local search;
@@ -59,7 +61,7 @@ int main(int argc, char** argv) {
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
   int posto = 30, voltas = 0, filhos = 0;
   double segundosFilho = 10;
-  bool inteiro = false, semReserva = false;
+  bool inteiro = false, semReserva = false, triangulos = false;
   uint64_t semente = 1;
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; i++) {
@@ -67,6 +69,7 @@ int main(int argc, char** argv) {
     const bool temValor = i + 1 < argc;
     if (std::strcmp(o, "-g") == 0) inteiro = true;
     else if (std::strcmp(o, "-f") == 0) semReserva = true;
+    else if (std::strcmp(o, "-T") == 0) triangulos = true;
     else if (std::strcmp(o, "-t") == 0 && temValor) segundos = std::atof(argv[++i]);
     else if (std::strcmp(o, "-p") == 0 && temValor) posto = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-i") == 0 && temValor) intervalo = std::atof(argv[++i]);
@@ -80,7 +83,7 @@ int main(int argc, char** argv) {
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-f] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
@@ -113,6 +116,22 @@ int main(int argc, char** argv) {
   p.ajustes.guardaFator = voltas > 0 || filhos > 0;
   p.ajustes.semente = semente;
   p.ajustes.reservaCertificado = !semReserva;
+  if (triangulos) {
+    const GrafoSimples& h = *peca;
+    for (int a = 0; a < h.numVertices(); a++)
+      for (const int b : h.vizinhos(a)) {
+        if (b <= a) continue;
+        const int sab = h.sinal(a, b);
+        for (const int c : h.vizinhos(b)) {
+          if (c <= b) continue;
+          const int sac = h.sinal(a, c), sbc = h.sinal(b, c);
+          if (sac == 0) continue;
+          if (sab == 2 || sac == 2 || sbc == 2 || sab * sac * sbc < 0)
+            p.linhas.push_back({{a, b, c}, {1, 1, 1}, 2, 0});
+        }
+      }
+    std::printf("linhas de triangulos: %zu\n", p.linhas.size());
+  }
   int melhorBL = 0;
   if (segundosBL > 0) {
     const auto t0 = std::chrono::steady_clock::now();
