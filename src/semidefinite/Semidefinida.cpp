@@ -1,0 +1,334 @@
+// The low-rank primal that steers the multipliers: Y = R R^T with R of a
+// few columns, the constraints through an augmented Lagrangian minimised by
+// L-BFGS.  Its gradient is 2 M(y^) R, with y^ the multipliers the penalty
+// implies, so each step is one pass over the edges; every outer step sets
+// y = y^, and now and then y is certified (Certificado.h).  The best
+// certified bound is the result.
+#include "semidefinite/Semidefinida.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "semidefinite/Certificado.h"
+#include "semidefinite/MatrizDual.h"
+
+namespace semidefinida {
+
+namespace {
+
+double segundosDesde(Relogio::time_point t) {
+  return std::chrono::duration<double>(Relogio::now() - t).count();
+}
+
+// The augmented Lagrangian at R: value, y^ and the gradient.
+class Lagrangiano {
+ public:
+  Lagrangiano(const MatrizDual& md, int r) : md_(md), r_(r) {}
+  void posto(int r) { r_ = r; }
+  double avalia(const std::vector<double>& R, const std::vector<double>& y, double sigma,
+                std::vector<double>& yh, std::vector<double>* grad) {
+    md_.valores(R.data(), r_, val_);
+    const int nc = md_.numRestricoes();
+    yh.resize(static_cast<size_t>(nc));
+    double f = 0;
+    for (int v = 0; v < md_.k(); v++) f -= val_[v];
+    for (int c = 0; c < nc; c++) {
+      const double g = val_[c] - md_.rhs(c);
+      if (md_.igualdade(c)) {
+        yh[c] = y[c] + sigma * g;
+        f += y[c] * g + 0.5 * sigma * g * g;
+      } else {
+        const double z = std::max(0.0, y[c] + sigma * g);
+        yh[c] = z;
+        f += (z * z - y[c] * y[c]) / (2 * sigma);
+      }
+    }
+    if (grad != nullptr) {
+      md_.diagonal(yh, d_);
+      grad->resize(R.size());
+      md_.aplica(yh, d_, R.data(), r_, grad->data());
+      for (double& x : *grad) x *= 2;
+    }
+    return f;
+  }
+  // Largest violation of the constraints at the last evaluation.
+  double violacao() const {
+    double m = 0;
+    for (int c = 0; c < md_.numRestricoes(); c++) {
+      const double g = val_[c] - md_.rhs(c);
+      m = std::max(m, md_.igualdade(c) ? std::fabs(g) : g);
+    }
+    return m;
+  }
+  // A feasible value of the relaxation: R scaled down (or up) until every
+  // constraint holds, when the constraints allow scaling (no fixed-in
+  // vertex, rows of nonnegative terms and right-hand sides); -1 otherwise.
+  double valorViavel(bool escalavel) const {
+    if (!escalavel) return -1;
+    double alfa2 = std::numeric_limits<double>::infinity(), traco = 0;
+    for (int v = 0; v < md_.k(); v++) traco += val_[v];
+    for (int c = 0; c < md_.numRestricoes(); c++)
+      if (val_[c] > 1e-300) alfa2 = std::min(alfa2, md_.rhs(c) / val_[c]);
+    if (!std::isfinite(alfa2)) return 0;
+    return alfa2 * traco * (1 - 1e-12);
+  }
+
+ private:
+  const MatrizDual& md_;
+  int r_;
+  std::vector<double> val_, d_;
+};
+
+bool escalavel(const Parametros& p, const MatrizDual& md) {
+  for (int v = 0; v < md.k(); v++)
+    if (md.igualdade(v)) return false;
+  for (const Linha& l : p.linhas) {
+    if (l.rhs < 0) return false;
+    for (double a : l.coefs)
+      if (a < 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+double limitanteCertificado(const Parametros& p, const Multiplicadores& m) {
+  const MatrizDual md(p);
+  Certificador cert(md);
+  return cert.certifica(md.dosMultiplicadores(p, m), false, p.ajustes.semente).limitante;
+}
+
+Resultado limita(const Parametros& p) {
+  const Relogio::time_point inicio = Relogio::now();
+  const Ajustes& aj = p.ajustes;
+  const GrafoSimples& g = *p.grafo;
+  const MatrizDual md(p);
+  const int k = md.k();
+  Certificador cert(md);
+  Resultado res;
+  Estatisticas& est = res.estatisticas;
+  std::vector<double> y = md.dosMultiplicadores(p, p.inicio);
+
+  double ultimoCertificado = 0, duracaoCertificado = 0;
+  std::vector<double> yCertificado;
+  std::vector<std::vector<double>> direcoes;
+  bool emDia = false;  // the current y is certified
+  auto certifica = [&](const std::vector<double>& yy, double primal) {
+    emDia = true;
+    const Relogio::time_point t = Relogio::now();
+    Certificado c = cert.certifica(yy, aj.reparo, aj.semente + est.certificados);
+    direcoes = std::move(c.direcoes);
+    duracaoCertificado = segundosDesde(t);
+    est.segundosCertificado += duracaoCertificado;
+    est.fatoracoes += c.fatoracoes;
+    est.certificados++;
+    ultimoCertificado = segundosDesde(inicio);
+    if (est.certificados == 1) res.limitanteInicial = c.limitante;
+    if (est.certificados == 1 || c.limitante < res.limitante) {
+      res.limitante = c.limitante;
+      yCertificado = std::move(c.y);
+    }
+    if (p.aoCertificar)
+      p.aoCertificar({ultimoCertificado, res.limitante, primal, c.lambdaMin, est.iteracoes});
+  };
+  certifica(y, -1);
+
+  const bool herdado = p.postoInicial > 0 &&
+                      p.fatorInicial.size() == static_cast<size_t>(g.numVertices()) * p.postoInicial;
+  int r = herdado ? p.postoInicial : std::max(1, std::min(aj.posto, k));
+  const int postoMax = std::max(r, std::min(aj.postoMax, k));
+  res.posto = r;
+  std::vector<double> R(static_cast<size_t>(k) * r);
+  if (herdado) {
+    for (int v = 0; v < k; v++) {
+      const double* de = p.fatorInicial.data() + static_cast<size_t>(md.global()[v]) * r;
+      double* para = R.data() + static_cast<size_t>(v) * r;
+      std::copy(de, de + r, para);
+      if (!md.igualdade(v)) continue;
+      double q = 0;
+      for (int j = 0; j < r; j++) q += para[j] * para[j];
+      if (q == 0) para[0] = q = 1;
+      for (int j = 0; j < r; j++) para[j] /= std::sqrt(q);
+    }
+  } else {
+    std::mt19937_64 rng(aj.semente);
+    std::normal_distribution<double> N(0, 1);
+    const bool comLado = p.ladoInicial.size() == static_cast<size_t>(g.numVertices());
+    for (int v = 0; v < k; v++)
+      for (int j = 0; j < r; j++) {
+        double x = N(rng) * (comLado ? 0.01 : 0.5 / std::sqrt(r));
+        if (comLado && j == 0 && p.ladoInicial[md.global()[v]] >= 0)
+          x += p.ladoInicial[md.global()[v]] == 0 ? 0.99 : -0.99;
+        R[static_cast<size_t>(v) * r + j] = x;
+      }
+  }
+  const bool podeEscalar = escalavel(p, md);
+  Lagrangiano lag(md, r);
+  double sigma = aj.sigmaInicial, violAnterior = std::numeric_limits<double>::infinity();
+  double tolerancia = 1e-2;  // of the inner minimisation's gradient, tightened as y settles
+  std::vector<double> yh, grad, R2, grad2, dir;
+  constexpr int memoria = 8;
+  std::vector<std::vector<double>> S(memoria), Yv(memoria);
+  std::vector<double> rho(memoria), alfaL(memoria);
+  auto produto = [](const std::vector<double>& a, const std::vector<double>& b) {
+    double s = 0;
+    for (size_t i = 0; i < a.size(); i++) s += a[i] * b[i];
+    return s;
+  };
+  bool fim = k == 0;
+  double ultimoCrescimento = 0;
+  std::vector<double> dCresce;
+  Lanczos lanczosCresce;
+  int usados = 0, proximo = 0;  // L-BFGS pairs held, and the slot of the next
+  while (!fim) {
+    // Time left for a last certificate as long as the last one took.
+    const double restante = std::chrono::duration<double>(p.prazo - Relogio::now()).count();
+    const double reserva =
+        !aj.reservaCertificado ? 0.0
+        : est.certificados > 1 ? 1.5 * duracaoCertificado
+                               : 6 * cert.flopsDoFator() / aj.flopsPorSegundo;
+    if (restante <= reserva) break;
+    if (aj.maxIteracoes >= 0 && est.iteracoes >= aj.maxIteracoes) break;
+    // The inner minimisation.
+    double f = lag.avalia(R, y, sigma, yh, &grad);
+    usados = 0;
+    proximo = 0;
+    for (int passo = 0; passo < 500; passo++) {
+      double gmax = 0;
+      for (double x : grad) gmax = std::max(gmax, std::fabs(x));
+      if (gmax < tolerancia) break;
+      dir = grad;
+      for (int i = 0; i < usados; i++) {
+        const int q = (proximo - 1 - i + memoria) % memoria;
+        alfaL[q] = rho[q] * produto(S[q], dir);
+        for (size_t t = 0; t < dir.size(); t++) dir[t] -= alfaL[q] * Yv[q][t];
+      }
+      if (usados > 0) {
+        const int q = (proximo - 1 + memoria) % memoria;
+        const double h = produto(S[q], Yv[q]) / produto(Yv[q], Yv[q]);
+        for (double& x : dir) x *= h;
+      } else {
+        for (double& x : dir) x *= 0.1 / gmax;
+      }
+      for (int i = usados - 1; i >= 0; i--) {
+        const int q = (proximo - 1 - i + memoria) % memoria;
+        const double b = rho[q] * produto(Yv[q], dir);
+        for (size_t t = 0; t < dir.size(); t++) dir[t] += (alfaL[q] - b) * S[q][t];
+      }
+      for (double& x : dir) x = -x;
+      double inclinacao = produto(grad, dir);
+      if (inclinacao >= 0) {  // not a descent direction: start the memory again
+        usados = 0;
+        for (size_t t = 0; t < dir.size(); t++) dir[t] = -grad[t] * 0.1 / gmax;
+        inclinacao = produto(grad, dir);
+      }
+      double passoL = 1, f2 = f;
+      bool aceito = false;
+      for (int tenta = 0; tenta < 30; tenta++) {
+        R2 = R;
+        for (size_t t = 0; t < R2.size(); t++) R2[t] += passoL * dir[t];
+        f2 = lag.avalia(R2, y, sigma, yh, &grad2);
+        if (f2 <= f + 1e-4 * passoL * inclinacao) {
+          aceito = true;
+          break;
+        }
+        passoL *= 0.5;
+      }
+      est.passosInternos++;
+      if (!aceito) break;
+      S[proximo].resize(R.size());
+      Yv[proximo].resize(R.size());
+      for (size_t t = 0; t < R.size(); t++) {
+        S[proximo][t] = R2[t] - R[t];
+        Yv[proximo][t] = grad2[t] - grad[t];
+      }
+      const double sy = produto(S[proximo], Yv[proximo]);
+      if (sy > 1e-16) {
+        rho[proximo] = 1 / sy;
+        proximo = (proximo + 1) % memoria;
+        usados = std::min(usados + 1, memoria);
+      }
+      R.swap(R2);
+      grad.swap(grad2);
+      const double ganho = f - f2;
+      f = f2;
+      if (ganho < 1e-12 * (std::fabs(f) + 1)) break;
+      if ((passo & 15) == 15 && Relogio::now() >= p.prazo) break;
+    }
+    lag.avalia(R, y, sigma, yh, nullptr);
+    y = yh;
+    emDia = false;
+    est.iteracoes++;
+    const double viol = lag.violacao();
+    // The penalty grows only when a solved subproblem left the violation
+    // nearly where it was: grown every step, it stalls L-BFGS.
+    if (viol > 0.25 * violAnterior) sigma = std::min(sigma * 2, 1e4 * aj.sigmaInicial);
+    violAnterior = viol;
+    tolerancia = std::max(1e-6, tolerancia * 0.7);
+    const double primal = lag.valorViavel(podeEscalar);
+    res.valorPrimal = std::max(res.valorPrimal, primal);
+    const double agora = segundosDesde(inicio);
+    const double espera =
+        std::max(aj.intervaloCertificado, duracaoCertificado * (1 - aj.parteCertificado) /
+                                              std::max(1e-3, aj.parteCertificado));
+    const bool certificar = agora - ultimoCertificado >= espera;
+    if (certificar) certifica(y, res.valorPrimal);
+    // Where certificates are rare (a large piece), the directions come from
+    // Lanczos on M(y) itself: estimates, but a Ritz vector of a negative
+    // Ritz value is such a direction all the same.
+    const bool estimar =
+        !certificar && r < postoMax && agora - std::max(ultimoCrescimento, ultimoCertificado) >=
+                                           aj.intervaloCrescimento;
+    if (estimar) {
+      ultimoCrescimento = agora;
+      md.diagonal(y, dCresce);
+      auto opM = [&](const double* x, double* out) { md.aplica(y, dCresce, x, 1, out); };
+      direcoes.clear();
+      for (ParRitz& q : lanczosCresce.extremos(k, opM, std::min(k, 80), 8, false,
+                                               aj.semente + est.iteracoes))
+        if (q.valor < 0) direcoes.push_back(std::move(q.vetor));
+    }
+    if (certificar || estimar) {
+      // Each negative eigenvector q of M(y) is a direction in which Y =
+      // R R^T gains (q^T M q < 0): a new column, small, along it.
+      const int novas = std::min(postoMax - r, static_cast<int>(direcoes.size()));
+      if (novas > 0) {
+        std::vector<double> R3(static_cast<size_t>(k) * (r + novas));
+        for (int v = 0; v < k; v++) {
+          std::copy(R.begin() + static_cast<int64_t>(v) * r, R.begin() + static_cast<int64_t>(v + 1) * r,
+                    R3.begin() + static_cast<int64_t>(v) * (r + novas));
+          for (int j = 0; j < novas; j++) {
+            double maior = 0;
+            for (double x : direcoes[j]) maior = std::max(maior, std::fabs(x));
+            R3[static_cast<size_t>(v) * (r + novas) + r + j] = 0.1 * direcoes[j][v] / maior;
+          }
+        }
+        R.swap(R3);
+        r += novas;
+        lag.posto(r);
+        usados = 0;
+      }
+    }
+    if (res.valorPrimal >= 0 && res.limitante - res.valorPrimal < 1e-4 * (1 + res.valorPrimal))
+      fim = true;  // the relaxation is solved
+  }
+  if (k > 0 && !emDia &&
+      (aj.maxIteracoes >= 0 || !aj.reservaCertificado || Relogio::now() < p.prazo))
+    certifica(y, res.valorPrimal);
+  res.multiplicadores =
+      md.paraMultiplicadores(yCertificado, g.numVertices(), g.numArestas());
+  if (aj.guardaFator) {
+    res.posto = r;
+    res.fator.assign(static_cast<size_t>(g.numVertices()) * r, 0.0);
+    for (int v = 0; v < k; v++)
+      std::copy(R.begin() + static_cast<int64_t>(v) * r, R.begin() + static_cast<int64_t>(v + 1) * r,
+                res.fator.begin() + static_cast<int64_t>(md.global()[v]) * r);
+  }
+  res.sigma = sigma;
+  est.segundos = segundosDesde(inicio);
+  return res;
+}
+
+}  // namespace semidefinida
