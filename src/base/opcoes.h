@@ -35,6 +35,7 @@ enum : unsigned {
   DESLIGA_ESCOLHA = 4,
   DESLIGA_CAUDA = 8,
   DESLIGA_HEURISTICA_LP = 16,
+  DESLIGA_SEMIDEFINIDA = 32,  // -a's semidefinite bound beside the large pieces' searches
 };
 extern unsigned DESLIGADAS;
 

@@ -25,6 +25,7 @@ enum EtapaPerfil {
   ETAPA_RAMIFICACAO,   // choice of the branching rows
   ETAPA_LP,            // the optimizer: LP re-solves and its own work (calls: LP solves)
   ETAPA_COMBINATORIO,  // the combinatorial engine (-c, -a)
+  ETAPA_SEMIDEFINIDA,  // the semidefinite bound beside a search (-a; results: certificates)
   NUM_ETAPAS
 };
 

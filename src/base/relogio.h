@@ -6,6 +6,7 @@
 #define BCT_BASE_RELOGIO_H
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <limits>
@@ -17,7 +18,9 @@ clock_t agora();
 
 // A deadline, and the start it counts from.  A stage given a share of the
 // run's time gets a deadline derived from the run's (daqui), with the same
-// start, so elapsed times always count from the run's start.
+// start, so elapsed times always count from the run's start.  A stage run
+// beside another may also be given a flag that ends its deadline at once
+// (cancelavel), when the other no longer needs it.
 class Prazo {
  public:
   using Relogio = std::chrono::steady_clock;
@@ -34,17 +37,22 @@ class Prazo {
 
   // The deadline has passed, or a signal asked the run to stop: one clock
   // read and one relaxed load, cheap enough for the hottest check.
-  bool passou() const { return paradaPedida() || tempoPassou(); }
+  bool passou() const { return paradaPedida() || cancelado() || tempoPassou(); }
   // The same with the clock already read.
   bool passouEm(Relogio::time_point agora) const {
-    return paradaPedida() || (fim_ != Relogio::time_point::max() && agora >= fim_);
+    return paradaPedida() || cancelado() || (fim_ != Relogio::time_point::max() && agora >= fim_);
   }
   bool tempoPassou() const { return fim_ != Relogio::time_point::max() && Relogio::now() >= fim_; }
+  bool cancelado() const {
+    return cancelamento_ != nullptr && cancelamento_->load(std::memory_order_relaxed);
+  }
 
   Relogio::time_point inicio() const { return inicio_; }
   Relogio::time_point fim() const { return fim_; }
-  // Until the deadline (negative once past it; infinite without one).
+  // Until the deadline (negative once past it; infinite without one; none
+  // once cancelled).
   double restantes() const {
+    if (cancelado()) return 0;
     if (fim_ == Relogio::time_point::max()) return std::numeric_limits<double>::infinity();
     return std::chrono::duration<double>(fim_ - Relogio::now()).count();
   }
@@ -64,10 +72,18 @@ class Prazo {
     p.fim_ = std::min(fim_, t);
     return p;
   }
+  // This deadline, also ended when `flag` turns true (the flag must outlive
+  // every copy).
+  Prazo cancelavel(const std::atomic<bool>* flag) const {
+    Prazo p = *this;
+    p.cancelamento_ = flag;
+    return p;
+  }
 
  private:
   Relogio::time_point inicio_;
   Relogio::time_point fim_ = Relogio::time_point::max();
+  const std::atomic<bool>* cancelamento_ = nullptr;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #include "base/memoria.h"
 #include "base/relogio.h"
 #include "combinatorial/Combinatorio.h"
+#include "driver/limitanteSemidefinido.h"
 #include "driver/resolucaoCombinatoria.h"
 #include "search/Resolucao.h"
 
@@ -87,7 +88,20 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
   }
   const std::vector<char>& primeiro =
       sonda && sonda->zstar > tamanhoInicial + 0.5 ? sonda->escolhido : inicial;
-  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo, doBranchAndCut, acomp, saida);
+  // A large sparse piece the branch-and-cut does not prove at once gets the
+  // semidefinite bound beside it, on a thread of its own.
+  std::optional<LimitanteSemidefinido> sdp;
+  Acompanhamento comSdp = acomp;
+  if (AUTOMATICO && motor == MotorAutomatico::branchAndCut &&
+      !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g)) {
+    sdp.emplace(g, primeiro, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0);
+    comSdp.limitanteDeFora = &sdp->limitante();
+  }
+  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo, doBranchAndCut, comSdp, saida);
+  if (sdp) {
+    r.limitante = std::min(r.limitante, sdp->termina());
+    r.perfil.soma(sdp->perfil());
+  }
   if (r.desistiu && !prazo.passou()) {
     // The combinatorial engine takes over from the best set so far; what
     // the branch-and-cut spent is counted, and its bound still holds.

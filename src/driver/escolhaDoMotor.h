@@ -39,6 +39,11 @@ inline double segundosDaRaizAutomatica(double restante) {
 constexpr double SEGUNDOS_DA_SONDA = 0.05;
 double segundosDaSonda();
 
+// The branch-and-cut of a large sparse piece that runs this long gets the
+// semidefinite bound beside it (-a; see LimitanteSemidefinido): the pieces it
+// proves in seconds keep every processor.
+constexpr double ESPERA_SEMIDEFINIDA = 20.0;
+
 // Solves the piece g from its first set `inicial` by `motor` by the deadline
 // `prazo`, with the settings of the piece's search; the engines' lines go to
 // `saida`.

@@ -115,7 +115,8 @@ unsigned partesDesligadas() {
     const char* nome;
     unsigned bit;
   } PARTES[] = {{"contracao", DESLIGA_CONTRACAO}, {"lote", DESLIGA_LOTE}, {"escolha", DESLIGA_ESCOLHA},
-                {"cauda", DESLIGA_CAUDA}, {"heuristicaLP", DESLIGA_HEURISTICA_LP}};
+                {"cauda", DESLIGA_CAUDA}, {"heuristicaLP", DESLIGA_HEURISTICA_LP},
+                {"semidefinida", DESLIGA_SEMIDEFINIDA}};
   unsigned desligadas = 0;
   std::string lista(texto);
   size_t inicio = 0;
@@ -131,7 +132,7 @@ unsigned partesDesligadas() {
       }
     if (!achou)
       std::fprintf(stderr, "BCTovsel: BCTOVSEL_DESLIGA: parte desconhecida \"%s\" (contracao, lote, "
-                           "escolha, cauda, heuristicaLP), ignorada\n", nome.c_str());
+                           "escolha, cauda, heuristicaLP, semidefinida), ignorada\n", nome.c_str());
     inicio = fim + 1;
   }
   return desligadas;

@@ -2,6 +2,7 @@
 // printing, report each event; none of them changes a decision.  And the
 // check-time callback, where the search looks at the clock and tells the run
 // how it goes.
+#include <algorithm>
 #include <cstdio>
 
 #include "base/erro.h"
@@ -62,6 +63,7 @@ void nodeCutoff(XPRSprob, void* dados, int node) {
 int verificaTempo(XPRSprob prob, void* dados) {
   Resolucao& s = resolucao(dados);
   const Acompanhamento& a = s.acompanhamento;
+  const double deFora = a.limitanteDeFora != nullptr ? a.limitanteDeFora->load() : 1e40;
   if (a.progresso) {
     // The system's incumbent, which also holds a set given before the search.
     int nos = 0, abertos = 0;
@@ -69,8 +71,11 @@ int verificaTempo(XPRSprob prob, void* dados) {
     XPRSgetintattrib(prob, XPRS_NODES, &nos);
     XPRSgetintattrib(prob, XPRS_ACTIVENODES, &abertos);
     XPRSgetdblattrib(prob, XPRS_BESTBOUND, &limitante);
-    a.progresso(nos, abertos, s.zstar, limitante);
+    a.progresso(nos, abertos, s.zstar, std::min(limitante, deFora));
   }
+  // A bound proved beside the search that meets its best value: nothing
+  // better is left to find.
+  if (s.zstar > -1e20 && deFora < s.zstar + 0.5) return 1;
   // The solution file on disk follows the incumbent.
   if (a.quer && a.quer(s.zstar)) {
     const int n = s.grafo.nlin;

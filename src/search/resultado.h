@@ -3,6 +3,7 @@
 #ifndef BCT_SEARCH_RESULTADO_H
 #define BCT_SEARCH_RESULTADO_H
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -25,8 +26,9 @@ struct ResultadoBusca {
   Perfil perfil;          // where the solve's time went (-v)
 };
 
-// The run's view of a search under way: progress lines and the solution file
-// kept on disk.  Each may be empty.
+// The run's view of a search under way (progress lines, the solution file
+// kept on disk) and what it learns meanwhile (a bound proved beside it).
+// Each may be empty.
 struct Acompanhamento {
   // At the search's clock checks: its nodes, open nodes, best value (-1e20
   // while none) and bound.
@@ -35,6 +37,10 @@ struct Acompanhamento {
   // a bound on the search's optimum.
   std::function<bool(double valor)> quer;
   std::function<void(const std::vector<char>& escolhido, double limitante)> recebe;
+  // A bound on the graph's optimum proved elsewhere while the search runs
+  // (a whole number; the search's own counts as well): once it meets the
+  // best value the search ends, that value proved optimal.
+  const std::atomic<double>* limitanteDeFora = nullptr;
 };
 
 #endif

@@ -184,7 +184,7 @@ Resultado limita(const Parametros& p) {
   int usados = 0, proximo = 0;  // L-BFGS pairs held, and the slot of the next
   while (!fim) {
     // Time left for a last certificate as long as the last one took.
-    const double restante = std::chrono::duration<double>(p.prazo - Relogio::now()).count();
+    const double restante = p.prazo.restantes();
     const double reserva =
         !aj.reservaCertificado ? 0.0
         : est.certificados > 1 ? 1.5 * duracaoCertificado
@@ -255,7 +255,7 @@ Resultado limita(const Parametros& p) {
       const double ganho = f - f2;
       f = f2;
       if (ganho < 1e-12 * (std::fabs(f) + 1)) break;
-      if ((passo & 15) == 15 && Relogio::now() >= p.prazo) break;
+      if ((passo & 15) == 15 && p.prazo.passou()) break;
     }
     lag.avalia(R, y, sigma, yh, nullptr);
     y = yh;
@@ -315,7 +315,8 @@ Resultado limita(const Parametros& p) {
       fim = true;  // the relaxation is solved
   }
   if (k > 0 && !emDia &&
-      (aj.maxIteracoes >= 0 || !aj.reservaCertificado || Relogio::now() < p.prazo))
+      !p.prazo.cancelado() && !paradaPedida() &&
+      (aj.maxIteracoes >= 0 || !aj.reservaCertificado || !p.prazo.tempoPassou()))
     certifica(y, res.valorPrimal);
   res.multiplicadores =
       md.paraMultiplicadores(yCertificado, g.numVertices(), g.numArestas());

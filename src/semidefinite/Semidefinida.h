@@ -23,6 +23,7 @@
 #include <functional>
 #include <vector>
 
+#include "base/relogio.h"
 #include "graph/GrafoSimples.h"
 
 namespace semidefinida {
@@ -95,7 +96,7 @@ struct Parametros {
   // stretched to unit length.
   std::vector<double> fatorInicial;
   int postoInicial = 0;
-  Relogio::time_point prazo = Relogio::time_point::max();
+  Prazo prazo;  // none unless given
   Ajustes ajustes;
   std::function<void(const Ponto&)> aoCertificar;  // the curve, may be empty
 };

@@ -4,6 +4,7 @@
 // give one at a time.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -76,6 +77,29 @@ TEST(Resolucao, DuasAoMesmoTempoComoUmaDeCadaVez) {
     confereIguais(juntas1, sozinha1);
     confereIguais(juntas2, sozinha2);
   }
+  XPRSfree();
+}
+
+// A bound proved beside the search (the automatic mode's semidefinite one)
+// that meets the first set ends the search at its first look, that set
+// proved; one above it changes nothing.
+TEST(Resolucao, LimitanteDeForaQueAlcancaOValorEncerraABusca) {
+  ASSERT_EQ(XPRSinit(""), 0);
+  AjustesDaBusca ajustes;
+  ajustes.HEURISTICA_PRIMAL = ajustes.BRANCH_AND_CUT = 1;
+  const GrafoSimples g = grafoAleatorio(50, 0.2, 1);
+  const Solucao sozinha = resolve(g, ajustes);
+  ASSERT_GT(sozinha.r.nos, 1);
+  std::atomic<double> deFora{sozinha.r.zstar + 1};
+  Acompanhamento acomp;
+  acomp.limitanteDeFora = &deFora;
+  const ResultadoBusca acima = resolveBranchAndCut(g, &sozinha.r.escolhido, Prazo(), ajustes, acomp);
+  EXPECT_EQ(acima.zstar, sozinha.r.zstar);
+  EXPECT_GT(acima.nos, 0);
+  deFora = sozinha.r.zstar;
+  const ResultadoBusca igual = resolveBranchAndCut(g, &sozinha.r.escolhido, Prazo(), ajustes, acomp);
+  EXPECT_EQ(igual.zstar, sozinha.r.zstar);
+  EXPECT_EQ(igual.nos, 0);
   XPRSfree();
 }
 
