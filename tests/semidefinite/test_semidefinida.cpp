@@ -86,7 +86,10 @@ TEST(Semidefinida, LimitanteNuncaAbaixoDoOtimo) {
       semidefinida::Parametros p;
       p.grafo = &g;
       p.ajustes.maxIteracoes = 25;
-      p.ajustes.intervaloCertificado = 0;  // a certificate at every step
+      // A certificate at every step, however long they take: the same steps
+      // certified on every machine.
+      p.ajustes.intervaloCertificado = 0;
+      p.ajustes.parteCertificado = 1;
       p.ajustes.posto = caso.posto;
       p.ajustes.postoMax = caso.posto + 2;
       if (caso.linhas) p.linhas = linhasValidas(g, rng);
@@ -115,7 +118,8 @@ TEST(Semidefinida, LimitanteNuncaAbaixoDoOtimo) {
       const std::string onde = "rodada " + std::to_string(rodada) + " n " + std::to_string(n);
       EXPECT_GE(r.limitante, otimo - 1e-9) << onde;
       EXPECT_GE(r.limitanteInicial, r.limitante) << onde;
-      EXPECT_LE(r.limitante, livres + 1e-6) << onde;
+      // (No worse than every free vertex, but for the certificate's margin.)
+      EXPECT_LE(r.limitante, livres + 1e-4 * (1 + livres)) << onde;
       if (r.valorPrimal >= 0) {
         EXPECT_LE(r.valorPrimal, r.limitante + 1e-6) << onde;
       }
