@@ -4,7 +4,7 @@ SAN      ?= build-san
 EXAMPLE  ?= examples/triangulos.txt
 STRATEGY ?= 1110
 PACKAGES := g++ cmake ninja-build pkg-config libgtest-dev libbenchmark-dev coinor-libclp-dev \
-            coinor-libcoinutils-dev coinor-libcgl-dev libsuitesparse-dev liblapack-dev time bc python3 \
+            coinor-libcoinutils-dev coinor-libcgl-dev libsuitesparse-dev liblapack-dev libopenblas0-pthread time bc python3 \
             python3-pytest python3-numpy python3-networkx python3-setuptools python3-pip python3-wheel \
             graphviz groff-base
 SUDO     := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)

@@ -3,7 +3,10 @@
 // certified bound published as it comes.
 #include "driver/limitanteSemidefinido.h"
 
+#include <dlfcn.h>
+
 #include <cmath>
+#include <mutex>
 #include <utility>
 
 #include "base/memoria.h"
@@ -20,6 +23,20 @@ const double DENSIDADE_MAXIMA = 0.1;
 // What the primal, its factorization and the certificates hold, per vertex
 // (measured: 36 to 42 KB on pieces of 1,662 to 39,041 vertices).
 const int64_t BYTES_POR_VERTICE = 50 << 10;
+
+// The factorizations of the certificates go through the system's BLAS.  With
+// OpenBLAS (tens of times faster than the reference BLAS on the large
+// pieces' factors) it would start a thread per processor for each, beside a
+// search that already uses them: one is enough.  Looked up by name, so that
+// any BLAS serves.
+void umaLinhaDeBlas() {
+  static std::once_flag feito;
+  std::call_once(feito, [] {
+    using Define = void (*)(int);
+    if (auto define = reinterpret_cast<Define>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads")))
+      define(1);
+  });
+}
 
 }  // namespace
 
@@ -59,6 +76,7 @@ void LimitanteSemidefinido::executa(double espera) {
     acorda_.wait_until(trava, fimDaEspera, [this] { return cancelado_.load(); });
   }
   if (prazo_.passou()) return;
+  umaLinhaDeBlas();
   MedeEtapa medida(perfil_, ETAPA_SEMIDEFINIDA);
   semidefinida::Parametros p;
   p.grafo = &g_;
