@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "base/parada.h"
+#include "base/pausa.h"
 
 // Elapsed clock ticks, as times() counts them (sysconf(_SC_CLK_TCK) a second).
 clock_t agora();
@@ -20,7 +21,8 @@ clock_t agora();
 // run's time gets a deadline derived from the run's (daqui), with the same
 // start, so elapsed times always count from the run's start.  A stage run
 // beside another may also be given a flag that ends its deadline at once
-// (cancelavel), when the other no longer needs it.
+// (cancelavel), when the other no longer needs it, or a hold (pausavel) at
+// whose request it waits at its next look at the deadline.
 class Prazo {
  public:
   using Relogio = std::chrono::steady_clock;
@@ -37,15 +39,18 @@ class Prazo {
 
   // The deadline has passed, or a signal asked the run to stop: one clock
   // read and one relaxed load, cheap enough for the hottest check.
-  bool passou() const { return paradaPedida() || cancelado() || tempoPassou(); }
+  bool passou() const { return paradaPedida() || cancelado() || segura() || tempoPassou(); }
   // The same with the clock already read.
   bool passouEm(Relogio::time_point agora) const {
-    return paradaPedida() || cancelado() || (fim_ != Relogio::time_point::max() && agora >= fim_);
+    return paradaPedida() || cancelado() || segura() ||
+           (fim_ != Relogio::time_point::max() && agora >= fim_);
   }
   bool tempoPassou() const { return fim_ != Relogio::time_point::max() && Relogio::now() >= fim_; }
   bool cancelado() const {
     return cancelamento_ != nullptr && cancelamento_->load(std::memory_order_relaxed);
   }
+  // Waits while held; whether the hold ended the stage.
+  bool segura() const { return pausa_ != nullptr && pausa_->espera(); }
 
   Relogio::time_point inicio() const { return inicio_; }
   Relogio::time_point fim() const { return fim_; }
@@ -79,11 +84,18 @@ class Prazo {
     p.cancelamento_ = flag;
     return p;
   }
+  // This deadline, held or ended by `pausa` (which must outlive every copy).
+  Prazo pausavel(const Pausa* pausa) const {
+    Prazo p = *this;
+    p.pausa_ = pausa;
+    return p;
+  }
 
  private:
   Relogio::time_point inicio_;
   Relogio::time_point fim_ = Relogio::time_point::max();
   const std::atomic<bool>* cancelamento_ = nullptr;
+  const Pausa* pausa_ = nullptr;
 };
 
 #endif

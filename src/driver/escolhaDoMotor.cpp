@@ -10,6 +10,7 @@
 #include "combinatorial/Combinatorio.h"
 #include "driver/limitanteSemidefinido.h"
 #include "driver/resolucaoCombinatoria.h"
+#include "driver/sondaCombinatoria.h"
 #include "search/Resolucao.h"
 
 namespace {
@@ -19,6 +20,9 @@ const int MAXIMO_DENSO = 5000;
 const double DENSIDADE_MINIMA = 0.5;
 const int MAXIMO_MINUSCULO = 20;
 const int MAXIMO_ESPARSO = 300;
+// A piece the root decides with at least this share of its pairs joined
+// gets the long probe (see segundosDaSonda).
+const double DENSIDADE_DA_SONDA_LONGA = 0.15;
 
 }  // namespace
 
@@ -34,16 +38,21 @@ MotorAutomatico motorAutomatico(const GrafoSimples& g) {
   return denso ? MotorAutomatico::combinatorio : MotorAutomatico::raizDecide;
 }
 
-double segundosDaSonda() {
-  // Read once: for measuring the automatic mode with and without its probe.
-  static const double segundos = [] {
+double segundosDaSonda(const GrafoSimples& g, double restante) {
+  // BCTOVSEL_SONDA read once: for measuring the automatic mode with and
+  // without its probe.
+  static const double dado = [] {
     const char* texto = std::getenv("BCTOVSEL_SONDA");
-    if (texto == nullptr || *texto == '\0') return SEGUNDOS_DA_SONDA;
+    if (texto == nullptr || *texto == '\0') return -1.0;
     char* fimTexto = nullptr;
     const double s = std::strtod(texto, &fimTexto);
-    return *fimTexto == '\0' && s >= 0 && s <= 60 ? s : SEGUNDOS_DA_SONDA;
+    return *fimTexto == '\0' && s >= 0 && s <= 60 ? s : -1.0;
   }();
-  return segundos;
+  if (dado >= 0) return dado;
+  const combinatorio::Componente c = combinatorio::maiorComponente(g);
+  const double n = c.vertices;
+  const bool longa = 2.0 * static_cast<double>(c.arestas) >= DENSIDADE_DA_SONDA_LONGA * n * (n - 1);
+  return longa ? segundosDaRaizAutomatica(restante) : SEGUNDOS_DA_SONDA;
 }
 
 void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
@@ -65,52 +74,66 @@ void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
   a.perfil.soma(b.perfil);
 }
 
+namespace {
+
+// A piece the root decides: the probe first, then, unless it proved the
+// piece, the branch-and-cut's root with the hand-over armed, the probe held
+// meanwhile; a piece handed over goes on in the probe's search.
+ResultadoBusca resolvePelaRaiz(const GrafoSimples& g, const std::vector<char>& inicial,
+                               const Prazo& prazo, const AjustesDaBusca& ajustes,
+                               const Acompanhamento& acomp, std::FILE* saida) {
+  AjustesDaBusca doBranchAndCut = ajustes;
+  doBranchAndCut.limiarDeDesistencia = GAP_DE_DESISTENCIA;
+  doBranchAndCut.segundosDaRaiz = segundosDaRaizAutomatica(prazo.restantes());
+  const double sonda = segundosDaSonda(g, prazo.restantes());
+  if (sonda <= 0) {
+    ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, doBranchAndCut, acomp, saida);
+    if (!r.desistiu || prazo.passou()) return r;
+    const int tamanhoInicial = static_cast<int>(std::count(inicial.begin(), inicial.end(), 1));
+    ResultadoBusca c = resolveCombinatorio(g, r.zstar > tamanhoInicial + 0.5 ? &r.escolhido : &inicial,
+                                           prazo, ajustes, acomp, saida);
+    juntaBusca(c, r);
+    return c;
+  }
+  SondaCombinatoria combinatoria(g, inicial, prazo, ajustes, acomp, saida);
+  // Proved by the probe (or stopped by the deadline within it).
+  if (combinatoria.terminaEm(sonda) || prazo.passou()) return combinatoria.resultado(false);
+  combinatoria.segura();
+  int tamanho = 0;
+  std::vector<char> melhor = combinatoria.melhor(&tamanho);
+  const std::vector<char>& primeiro = melhor.empty() ? inicial : melhor;
+  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo, doBranchAndCut, acomp, saida);
+  // Handed over: the combinatorial search goes on, and the bound the
+  // branch-and-cut proved still holds.  Otherwise the branch-and-cut keeps
+  // the piece, and the probe's bound and nodes count with its own.
+  const bool continua = r.desistiu && !prazo.passou();
+  ResultadoBusca c = combinatoria.resultado(!continua);
+  if (!continua) std::swap(r, c);
+  juntaBusca(c, r);
+  return c;
+}
+
+}  // namespace
+
 ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inicial,
                            MotorAutomatico motor, const Prazo& prazo, const AjustesDaBusca& ajustes,
                            const Acompanhamento& acomp, std::FILE* saida) {
   if (motor == MotorAutomatico::combinatorio)
     return resolveCombinatorio(g, &inicial, prazo, ajustes, acomp, saida);
-  const int tamanhoInicial = static_cast<int>(std::count(inicial.begin(), inicial.end(), 1));
-  // A piece the root decides is first given a short probe of the
-  // combinatorial engine, which proves most small sparse pieces in it; the
-  // branch-and-cut then starts from the probe's best set, and the probe's
-  // bound and nodes count with its own.
-  std::optional<ResultadoBusca> sonda;
-  if (motor == MotorAutomatico::raizDecide && segundosDaSonda() > 0) {
-    sonda = resolveCombinatorio(g, &inicial, prazo.daqui(segundosDaSonda()), ajustes, acomp, saida);
-    // Proved by the probe (or stopped by the deadline within it).
-    if (sonda->limitante < sonda->zstar + 0.5 || prazo.passou()) return std::move(*sonda);
-  }
-  AjustesDaBusca doBranchAndCut = ajustes;
-  if (motor == MotorAutomatico::raizDecide) {
-    doBranchAndCut.limiarDeDesistencia = GAP_DE_DESISTENCIA;
-    doBranchAndCut.segundosDaRaiz = segundosDaRaizAutomatica(prazo.restantes());
-  }
-  const std::vector<char>& primeiro =
-      sonda && sonda->zstar > tamanhoInicial + 0.5 ? sonda->escolhido : inicial;
+  if (motor == MotorAutomatico::raizDecide)
+    return resolvePelaRaiz(g, inicial, prazo, ajustes, acomp, saida);
   // A large sparse piece the branch-and-cut does not prove at once gets the
   // semidefinite bound beside it, on a thread of its own.
   std::optional<LimitanteSemidefinido> sdp;
   Acompanhamento comSdp = acomp;
-  if (AUTOMATICO && motor == MotorAutomatico::branchAndCut &&
-      !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g)) {
-    sdp.emplace(g, primeiro, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0);
+  if (AUTOMATICO && !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g)) {
+    sdp.emplace(g, inicial, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0);
     comSdp.limitanteDeFora = &sdp->limitante();
   }
-  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo, doBranchAndCut, comSdp, saida);
+  ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, ajustes, comSdp, saida);
   if (sdp) {
     r.limitante = std::min(r.limitante, sdp->termina());
     r.perfil.soma(sdp->perfil());
   }
-  if (r.desistiu && !prazo.passou()) {
-    // The combinatorial engine takes over from the best set so far; what
-    // the branch-and-cut spent is counted, and its bound still holds.
-    const bool melhorou = r.zstar > tamanhoInicial + 0.5;
-    ResultadoBusca c =
-        resolveCombinatorio(g, melhorou ? &r.escolhido : &inicial, prazo, ajustes, acomp, saida);
-    juntaBusca(c, r);
-    r = std::move(c);
-  }
-  if (sonda) juntaBusca(r, *sonda);
   return r;
 }

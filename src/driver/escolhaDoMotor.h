@@ -16,9 +16,9 @@
 
 // The engine of a piece: the combinatorial one for tiny pieces and for
 // dense ones (at least half of all pairs joined, at most 5000 vertices); for
-// sparse pieces of at most 300 vertices the branch-and-cut first (after a
-// short probe of the combinatorial engine), giving the piece up to the
-// combinatorial engine when its root leaves a wide gap; the branch-and-cut
+// sparse pieces of at most 300 vertices a probe of the combinatorial engine
+// and then the branch-and-cut's root, which gives the piece back to the
+// combinatorial engine when it leaves a wide gap; the branch-and-cut
 // alone for the rest, where the clique-cover bound is far above the
 // optimum.  A piece whose combinatorial search would not fit in memory
 // stays with the branch-and-cut.
@@ -33,11 +33,17 @@ inline double segundosDaRaizAutomatica(double restante) {
 }
 
 // The probe of a piece the root decides: the combinatorial engine's search
-// for this long, the piece proved when it ends in time (most small sparse
-// pieces), its best set handed to the branch-and-cut otherwise.  Zero, from
-// BCTOVSEL_SONDA, switches it off (see segundosDaSonda).
+// (SondaCombinatoria), the piece proved when it ends in time (most small
+// sparse pieces); otherwise it is held while the branch-and-cut's root
+// measures the piece, and goes on from where it stood if the root hands the
+// piece over.  A sparse piece gets SEGUNDOS_DA_SONDA; one with at least
+// 15% of its pairs joined, where the branch-and-cut has never kept a piece
+// of the benchmark sets (the densest it keeps has 8.5%), gets as long as
+// the root would, so that the pieces the combinatorial engine proves in
+// that time never pay for a root.  BCTOVSEL_SONDA=S gives every probe S
+// seconds, and 0 switches the probe off, for measuring.
 constexpr double SEGUNDOS_DA_SONDA = 0.05;
-double segundosDaSonda();
+double segundosDaSonda(const GrafoSimples& g, double restante);
 
 // The branch-and-cut of a large sparse piece that runs this long gets the
 // semidefinite bound beside it (-a; see LimitanteSemidefinido): the pieces it

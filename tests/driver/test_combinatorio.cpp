@@ -90,14 +90,25 @@ TEST(Combinatorio, RegraDoAutomatico) {
   EXPECT_EQ(motorAutomatico(metade(true)), M::combinatorio);
   EXPECT_EQ(motorAutomatico(metade(false)), M::branchAndCut);
   EXPECT_EQ(motorAutomatico(GrafoSimples(0, {})), M::combinatorio);
+  // The probe's length: as long as the root would take from 15% of the
+  // pairs joined (40 vertices: 117 edges), the short one below.
+  auto primeirosPares = [](int arestas) {
+    std::vector<ArestaSinal> a;
+    for (int u = 0; u < 40 && static_cast<int>(a.size()) < arestas; u++)
+      for (int w = u + 1; w < 40 && static_cast<int>(a.size()) < arestas; w++) a.push_back({u, w, -1});
+    return GrafoSimples(40, a);
+  };
+  EXPECT_EQ(segundosDaSonda(primeirosPares(117), 100), segundosDaRaizAutomatica(100));
+  EXPECT_EQ(segundosDaSonda(primeirosPares(116), 100), SEGUNDOS_DA_SONDA);
 }
 
 // -a on sparse random graphs of 30 to 60 vertices, where the branch-and-cut's
 // root leaves a gap of a quarter and more on some and a few percent on
 // others, with the probe of the combinatorial engine off (so that some
 // pieces are handed over: both engines in the profile), long (it proves
-// every piece: no LP), and cut short at once (the branch-and-cut starts from
-// whatever it found): the value is the combinatorial engine's optimum, the
+// every piece: no LP), and held at once (the branch-and-cut starts from
+// whatever it found, and a piece it hands over goes on in the held search):
+// the value is the combinatorial engine's optimum, the
 // bound is not below it, and the set is balanced.
 TEST(Combinatorio, AutomaticoEntregaAoMotorCombinatorioSemPerderOOtimo) {
   std::mt19937 rng(19);
