@@ -4,9 +4,12 @@
 #include "driver/limitanteSemidefinido.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <mutex>
+#include <string>
 #include <utility>
 
 #include "base/memoria.h"
@@ -24,18 +27,46 @@ const double DENSIDADE_MAXIMA = 0.1;
 // (measured: 36 to 42 KB on pieces of 1,662 to 39,041 vertices).
 const int64_t BYTES_POR_VERTICE = 50 << 10;
 
-// The factorizations of the certificates go through the system's BLAS.  With
-// OpenBLAS (tens of times faster than the reference BLAS on the large
-// pieces' factors) it would start a thread per processor for each, beside a
-// search that already uses them: one is enough.  Looked up by name, so that
-// any BLAS serves.
-void umaLinhaDeBlas() {
+// The room itself is a module (see CMakeLists.txt), loaded once, the first
+// time a bound is wanted: from beside the program, or from lib/bctovsel of
+// the prefix it is installed under.  Missing or broken, the searches go on
+// without the bound, which is said once on standard error.
+using Limita = void (*)(const semidefinida::Parametros*, semidefinida::Resultado*);
+const char* const MODULO = "libbctovsel-semidefinida.so";
+
+Limita carregaModulo() {
+  static Limita limita = nullptr;
   static std::once_flag feito;
   std::call_once(feito, [] {
-    using Define = void (*)(int);
-    if (auto define = reinterpret_cast<Define>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads")))
-      define(1);
+    std::string pasta;
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+      pasta.assign(exe, static_cast<size_t>(n));
+      pasta.erase(pasta.find_last_of('/') + 1);
+    }
+    std::string erro;
+    for (const std::string& caminho : {pasta + MODULO, pasta + "../lib/bctovsel/" + MODULO}) {
+      void* modulo = dlopen(caminho.c_str(), RTLD_NOW | RTLD_LOCAL);
+      if (modulo == nullptr) {
+        if (erro.empty() || access(caminho.c_str(), F_OK) == 0) erro = dlerror();
+        continue;
+      }
+      limita = reinterpret_cast<Limita>(dlsym(modulo, "bctovsel_limita"));
+      if (limita == nullptr) erro = dlerror();
+      // The factorizations of the certificates go through the system's BLAS.
+      // OpenBLAS (tens of times faster than the reference BLAS on the large
+      // pieces' factors) would start a thread per processor for each, beside
+      // a search that already uses them: one is enough.  Looked up by name,
+      // so that any BLAS serves.
+      using Define = void (*)(int);
+      if (auto define = reinterpret_cast<Define>(dlsym(modulo, "openblas_set_num_threads"))) define(1);
+      break;
+    }
+    if (limita == nullptr)
+      std::fprintf(stderr, "BCTovsel: limitante semidefinido indisponivel (%s)\n", erro.c_str());
   });
+  return limita;
 }
 
 }  // namespace
@@ -76,7 +107,8 @@ void LimitanteSemidefinido::executa(double espera) {
     acorda_.wait_until(trava, fimDaEspera, [this] { return cancelado_.load(); });
   }
   if (prazo_.passou()) return;
-  umaLinhaDeBlas();
+  const Limita limita = carregaModulo();
+  if (limita == nullptr) return;
   MedeEtapa medida(perfil_, ETAPA_SEMIDEFINIDA);
   semidefinida::Parametros p;
   p.grafo = &g_;
@@ -89,5 +121,6 @@ void LimitanteSemidefinido::executa(double espera) {
     while (inteiro < atual && !limitante_.compare_exchange_weak(atual, inteiro)) {
     }
   };
-  semidefinida::limita(p);
+  semidefinida::Resultado r;
+  limita(&p, &r);
 }

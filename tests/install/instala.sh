@@ -24,7 +24,7 @@ if ! DESTDIR="$raiz" cmake --install "$construcao" --prefix /usr/local > "$traba
   exit 1
 fi
 site=$(ls -d "$prefixo"/lib/python3.*/dist-packages)
-for f in bin/BCTovsel bin/verifica bin/lista2grafo bin/mps2matriz bin/bctovsel \
+for f in bin/BCTovsel bin/verifica bin/lista2grafo bin/mps2matriz bin/bctovsel lib/bctovsel/libbctovsel-semidefinida.so \
          share/man/man1/BCTovsel.1 share/man/man1/bctovsel.1; do
   [ -x "$prefixo/$f" ] || [ -f "$prefixo/$f" ] || falha "falta $f"
 done
