@@ -14,12 +14,39 @@
 #include "semidefinite/Certificado.h"
 #include "semidefinite/MatrizDual.h"
 
+extern "C" void dpotrf_(const char* uplo, const int* n, double* a, const int* lda, int* info);
+
 namespace semidefinida {
 
 namespace {
 
 double segundosDesde(Relogio::time_point t) {
   return std::chrono::duration<double>(Relogio::now() - t).count();
+}
+
+// What the BLAS under the factorizations does here, in floating-point
+// operations a second: the best of three dense Cholesky factorizations of
+// 384 x 384, a few milliseconds, measured once.  A large piece's factor has
+// larger fronts, which go faster, so the figure errs low.  A fixed guess
+// was wrong by the BLAS: 1e9 held for the reference BLAS, while OpenBLAS on
+// one thread does about 8e9, and the guess kept a run of 300 s on
+// Slashdot's piece from starting at all.
+double flopsDoBlas() {
+  static const double medidos = [] {
+    const int n = 384;
+    std::vector<double> a(static_cast<size_t>(n) * n);
+    double melhor = std::numeric_limits<double>::infinity();
+    for (int vez = 0; vez < 3; vez++) {
+      for (int i = 0; i < n; i++)
+        for (int j = 0; j < n; j++) a[static_cast<size_t>(i) * n + j] = i == j ? n : 1.0 / (1 + i + j);
+      int info = 0;
+      const Relogio::time_point t = Relogio::now();
+      dpotrf_("L", &n, a.data(), &n, &info);
+      melhor = std::min(melhor, segundosDesde(t));
+    }
+    return std::max(1e8, static_cast<double>(n) * n * n / 3 / std::max(melhor, 1e-6));
+  }();
+  return medidos;
 }
 
 // The augmented Lagrangian at R: value, y^ and the gradient.
@@ -111,7 +138,8 @@ Resultado limita(const Parametros& p) {
   Estatisticas& est = res.estatisticas;
   std::vector<double> y = md.dosMultiplicadores(p, p.inicio);
 
-  double ultimoCertificado = 0, duracaoCertificado = 0;
+  // The last certificate's time, and the last of one that factored.
+  double ultimoCertificado = 0, duracaoCertificado = 0, duracaoFatorada = 0;
   std::vector<double> yCertificado;
   std::vector<std::vector<double>> direcoes;
   bool emDia = false;  // the current y is certified
@@ -123,6 +151,7 @@ Resultado limita(const Parametros& p) {
     duracaoCertificado = segundosDesde(t);
     est.segundosCertificado += duracaoCertificado;
     est.fatoracoes += c.fatoracoes;
+    if (c.fatoracoes > 0) duracaoFatorada = duracaoCertificado;
     est.certificados++;
     ultimoCertificado = segundosDesde(inicio);
     if (est.certificados == 1) res.limitanteInicial = c.limitante;
@@ -187,8 +216,9 @@ Resultado limita(const Parametros& p) {
     const double restante = p.prazo.restantes();
     const double reserva =
         !aj.reservaCertificado ? 0.0
-        : est.certificados > 1 ? 1.5 * duracaoCertificado
-                               : 6 * cert.flopsDoFator() / aj.flopsPorSegundo;
+        : est.fatoracoes > 0   ? 1.5 * duracaoFatorada
+                               : 3 * cert.flopsDoFator() /
+                                     (aj.flopsPorSegundo > 0 ? aj.flopsPorSegundo : flopsDoBlas());
     if (restante <= reserva) break;
     if (aj.maxIteracoes >= 0 && est.iteracoes >= aj.maxIteracoes) break;
     // The inner minimisation.
@@ -255,8 +285,14 @@ Resultado limita(const Parametros& p) {
       const double ganho = f - f2;
       f = f2;
       if (ganho < 1e-12 * (std::fabs(f) + 1)) break;
-      if ((passo & 15) == 15 && p.prazo.passou()) break;
+      // A step of a large piece takes a tenth of a second or more: the
+      // deadline is looked at after each, and the time kept for the last
+      // certificate left to it.
+      if (p.prazo.passou() || p.prazo.restantes() <= reserva) break;
     }
+    // Past the deadline, cancelled or stopped, nothing more is certified:
+    // a certificate of a large piece takes tens of seconds.
+    if (p.prazo.passou()) break;
     lag.avalia(R, y, sigma, yh, nullptr);
     y = yh;
     emDia = false;

@@ -68,12 +68,12 @@ struct Ajustes {
   uint64_t semente = 1;
   bool reparo = true;                 // negative eigenvectors absorbed by the diagonal
   bool guardaFator = false;           // hand back the low-rank primal
-  // Time kept before the deadline for the last certificate: as long as the
-  // last one took or, before any, what the factorizations' operation count
-  // predicts.  Off, the primal runs to the deadline and the last
+  // Time kept before the deadline for the last certificate: half again as
+  // long as the last one that factored took or, before any, what the
+  // factor's operation count predicts at the BLAS's measured speed.  Off, the primal runs to the deadline and the last
   // certificate comes after it (for measuring the curve).
   bool reservaCertificado = true;
-  double flopsPorSegundo = 1e9;       // what the prediction assumes
+  double flopsPorSegundo = 0;         // what the prediction assumes (0: measured)
 };
 
 // A point of the bound-versus-time curve, given at each certificate.
