@@ -6,6 +6,8 @@
 #ifndef BCT_BASE_OPCOES_H
 #define BCT_BASE_OPCOES_H
 
+#include <atomic>
+
 extern int HEURISTICA_PRIMAL;       // position 1: the primal heuristic is used
 extern int BRANCH_AND_CUT;          // position 2: cuts are separated
 extern int GRAPH_INSTANCE;          // position 3: graph on stdin (0: matrix)
@@ -49,6 +51,9 @@ struct AjustesDaBusca {
   int REDUZIR = 0;         // a piece of a reduced run: the search's changes for large pieces
   unsigned DESLIGADAS = 0; // of those changes, the ones switched off
   int LINHAS = 1;          // threads of the cycle searches
+  // Of those, how many are lent for now to a bound run beside the search
+  // (read at each separation round; the cuts are the same for any number).
+  const std::atomic<int>* linhasCedidas = nullptr;
   int TEMPO_MAX = 3600;    // the optimizer's limit of CPU seconds for the search (0: none)
   int CORTES_GERAIS = 0;   // as the option: 0, 1, or 2 (only up to MAXIMO_CORTES_GERAIS_AUTOMATICO vertices)
   int RELATA_MODELO = 1;   // the model's counts and the mode lines are printed

@@ -126,11 +126,13 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
   // semidefinite bound beside it, on a thread of its own.
   std::optional<LimitanteSemidefinido> sdp;
   Acompanhamento comSdp = acomp;
+  AjustesDaBusca ajustesComSdp = ajustes;
   if (AUTOMATICO && !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g)) {
     sdp.emplace(g, inicial, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0);
     comSdp.limitanteDeFora = &sdp->limitante();
+    ajustesComSdp.linhasCedidas = &sdp->linhasCedidas();
   }
-  ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, ajustes, comSdp, saida);
+  ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, ajustesComSdp, comSdp, saida);
   if (sdp) {
     r.limitante = std::min(r.limitante, sdp->termina());
     r.perfil.soma(sdp->perfil());

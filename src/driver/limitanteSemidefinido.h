@@ -36,6 +36,8 @@ class LimitanteSemidefinido {
   // The best bound certified so far, a whole number (the optimum is one);
   // 1e40 before the first.
   const std::atomic<double>& limitante() const { return limitante_; }
+  // While the bound runs, the one thread it takes from the search beside it.
+  const std::atomic<int>& linhasCedidas() const { return cedidas_; }
   // Stops the bound (a certificate under way is finished first) and returns
   // the best one.
   double termina();
@@ -50,6 +52,7 @@ class LimitanteSemidefinido {
   Perfil perfil_;
   std::atomic<double> limitante_{1e40};
   std::atomic<bool> cancelado_{false};
+  std::atomic<int> cedidas_{0};
   std::mutex mutex_;
   std::condition_variable acorda_;
   std::thread fio_;

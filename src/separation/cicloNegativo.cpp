@@ -259,9 +259,11 @@ void RodadaDeCiclos::prepara() {
   maxCandidatos_ = static_cast<size_t>(CANDIDATOS_POR_CORTE) * lote_.MAX_CORTES;
   d_.candidatos.clear();
   d_.termos.clear();
-  paralelo_ = a_.LINHAS > 1;
+  const int cedidas = a_.linhasCedidas != nullptr ? a_.linhasCedidas->load(std::memory_order_relaxed) : 0;
+  const int linhas = std::max(1, a_.LINHAS - cedidas);
+  paralelo_ = linhas > 1;
   if (paralelo_) {
-    preparaLinhas(d_, a_.LINHAS);
+    preparaLinhas(d_, linhas);
     for (auto& f : d_.fios) f->pred.resize(2 * static_cast<size_t>(n_));
   }
 }

@@ -4,10 +4,12 @@
 // distinct vertices; in a plain run and in a reduced one (whose cycle
 // searches run over the doubled graph with its regions at 1 merged).  With
 // its searches on two or three threads (-j) the cycle separator writes the
-// very batch it writes alone, here and on larger graphs.
+// very batch it writes alone, here and on larger graphs, also when some of
+// them are lent to a bound beside the search from one round to the next.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -44,13 +46,18 @@ std::vector<double> pontoAleatorio(std::mt19937& rng, int n, int tipo) {
   return p;
 }
 
-// The cycle separator's batch at `ponto`, its searches on `linhas` threads.
-std::vector<Corte> loteDeCiclos(Ambiente& amb, const std::vector<double>& ponto, int linhas) {
+// The cycle separator's batch at `ponto`, its searches on `linhas` threads
+// of which `cedidas` are lent elsewhere for the round.
+std::vector<Corte> loteDeCiclos(Ambiente& amb, const std::vector<double>& ponto, int linhas,
+                                int cedidas = 0) {
+  const std::atomic<int> emprestadas{cedidas};
   amb.ajustes.LINHAS = linhas;
+  amb.ajustes.linhasCedidas = &emprestadas;
   std::copy(ponto.begin(), ponto.end(), amb.x);
   int ultimoCorte = -1, ultimoCoef = -1;
   const int cortes = separacaoExataCMenosOdd(amb.s, amb.x, &ultimoCorte, &ultimoCoef);
   amb.ajustes.LINHAS = 1;
+  amb.ajustes.linhasCedidas = nullptr;
   EXPECT_EQ(ultimoCorte + 1, cortes);
   for (int v = 0; v < amb.nlin; v++) EXPECT_EQ(amb.pertence[v], 0);
   return cortesDoLote(amb.lote, ultimoCorte, ultimoCoef);
@@ -58,11 +65,14 @@ std::vector<Corte> loteDeCiclos(Ambiente& amb, const std::vector<double>& ponto,
 
 void confereLinhas(Ambiente& amb, const std::vector<double>& ponto) {
   const std::vector<Corte> sozinho = loteDeCiclos(amb, ponto, 1);
-  for (int linhas : {2, 3}) {
-    const std::vector<Corte> repartido = loteDeCiclos(amb, ponto, linhas);
-    ASSERT_EQ(repartido.size(), sozinho.size()) << linhas << " linhas";
+  // Threads lent to a bound beside the search from one round to the next
+  // (3 of which 1, then 2 of which 1: alone) change nothing either.
+  const int linhas[][2] = {{2, 0}, {3, 0}, {3, 1}, {2, 1}, {3, 0}};
+  for (const auto& [total, cedidas] : linhas) {
+    const std::vector<Corte> repartido = loteDeCiclos(amb, ponto, total, cedidas);
+    ASSERT_EQ(repartido.size(), sozinho.size()) << total << " linhas, " << cedidas << " cedidas";
     for (size_t c = 0; c < sozinho.size(); c++)
-      ASSERT_TRUE(repartido[c] == sozinho[c]) << linhas << " linhas, corte " << c;
+      ASSERT_TRUE(repartido[c] == sozinho[c]) << total << " linhas, " << cedidas << " cedidas, corte " << c;
   }
 }
 
