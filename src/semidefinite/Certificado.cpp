@@ -140,7 +140,9 @@ double Certificador::gershgorin(const std::vector<double>& y, const std::vector<
   return k == 0 ? 0 : menor - erro;
 }
 
-Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, uint64_t semente) {
+Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, uint64_t semente,
+                                    const std::function<bool()>& basta) {
+  auto pare = [&] { return basta && basta(); };
   const int k = md_.k();
   Certificado r;
   r.y = y;
@@ -172,7 +174,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   double t = t0, certo = piso;
   bool temFator = false;
   for (int vez = 0; vez < 12; vez++) {
-    if (t <= piso) break;
+    if (t <= piso || (vez > 0 && pare())) break;
     r.fatoracoes++;
     if (fatora(y, d_, t)) {
       certo = t;
@@ -189,7 +191,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   std::tie(r.limitante, r.lambdaMin) =
       temFator ? limitanteDe(y, d_, somaAbs_, certo)
                : std::pair{md_.parteConstante(y) + k * std::max(0.0, -piso), piso};
-  if (!temFator || certo >= 0) return r;
+  if (!temFator || certo >= 0 || pare()) return r;
 
   // The negative end of the spectrum, by Lanczos on (M - tI)^{-1}: its
   // largest Ritz values 1/(lambda - t) converge in a few steps.
@@ -205,7 +207,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   if (!inv.empty() && inv[0].valor > 0) {
     // Just below the lowest eigenvalue found, allowing for its residual.
     const double t2 = tFator + 1.0 / (inv[0].valor + 2 * inv[0].residuo) - 1e-9 * escala;
-    if (t2 > certo) {
+    if (t2 > certo && !pare()) {
       r.fatoracoes++;
       if (fatora(y, d_, t2)) {
         certo = t2;
@@ -236,7 +238,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   const double cinza = todos ? 0.0 : ultimo;
   for (const double t3 : {-1e-9 * escala, 1.05 * cinza - 1e-9 * escala, 4 * cinza - 1e-9 * escala,
                           menor}) {
-    if (md_.parteConstante(y2) + k * std::max(0.0, -t3) >= r.limitante) break;
+    if (md_.parteConstante(y2) + k * std::max(0.0, -t3) >= r.limitante || pare()) break;
     r.fatoracoes++;
     if (!fatora(y2, d2, t3)) continue;
     const auto [lim, lm] = limitanteDe(y2, d2, sa2, t3);

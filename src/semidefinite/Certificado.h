@@ -7,6 +7,7 @@
 #ifndef BCT_SEMIDEFINITE_CERTIFICADO_H
 #define BCT_SEMIDEFINITE_CERTIFICADO_H
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,7 +36,11 @@ class Certificador {
 
   // A certified bound for y (nonnegative where the constraint is an
   // inequality).  `reparo`: try raising mu on the negative eigenvectors.
-  Certificado certifica(const std::vector<double>& y, bool reparo, uint64_t semente);
+  // Once `basta` says so (looked at before each factorization but the
+  // first), the bound proved so far: a factorization of a large piece takes
+  // seconds, and a certificate several.
+  Certificado certifica(const std::vector<double>& y, bool reparo, uint64_t semente,
+                        const std::function<bool()>& basta = {});
 
   // Whether M(y) - tI factors (the proof that lambda_min(M(y)) >= t minus
   // margem(t)); the diagonal d of M(y) as MatrizDual::diagonal gives it.

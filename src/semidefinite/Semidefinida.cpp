@@ -146,7 +146,8 @@ Resultado limita(const Parametros& p) {
   auto certifica = [&](const std::vector<double>& yy, double primal) {
     emDia = true;
     const Relogio::time_point t = Relogio::now();
-    Certificado c = cert.certifica(yy, aj.reparo, aj.semente + est.certificados);
+    Certificado c = cert.certifica(yy, aj.reparo, aj.semente + est.certificados,
+                                   [&] { return p.prazo.passou(); });
     direcoes = std::move(c.direcoes);
     duracaoCertificado = segundosDesde(t);
     est.segundosCertificado += duracaoCertificado;
