@@ -146,8 +146,11 @@ Resultado limita(const Parametros& p) {
   auto certifica = [&](const std::vector<double>& yy, double primal) {
     emDia = true;
     const Relogio::time_point t = Relogio::now();
-    Certificado c = cert.certifica(yy, aj.reparo, aj.semente + est.certificados,
-                                   [&] { return p.prazo.passou(); });
+    // Cut short by the deadline too, unless the last certificate is meant
+    // to come after it (for measuring).
+    Certificado c = cert.certifica(yy, aj.reparo, aj.semente + est.certificados, [&] {
+      return aj.reservaCertificado ? p.prazo.passou() : p.prazo.cancelado() || paradaPedida();
+    });
     direcoes = std::move(c.direcoes);
     duracaoCertificado = segundosDesde(t);
     est.segundosCertificado += duracaoCertificado;
