@@ -27,7 +27,7 @@
 
 #include "base/memoria.h"
 #include "base/opcoes.h"
-#include "driver/acompanhamentoDasPecas.h"
+#include "driver/acompanhamentoPorPeca.h"
 #include "driver/resolucaoCombinatoria.h"
 #include "localsearch/BuscaLocal.h"
 #include "search/busca.h"
@@ -165,7 +165,7 @@ int ExecucaoPorPecas::pecasConcorrentes(const std::vector<int>& ordem, int* linh
 }
 
 ResultadoBusca ExecucaoPorPecas::resolvePeca(int i, const AjustesDaBusca& ajustes,
-                                             AcompanhamentoDasPecas& acomp, std::FILE* saida) {
+                                             AcompanhamentoPorPeca& acomp, std::FILE* saida) {
   const GrafoSimples& g = reducao_.pecas()[i].grafo;
   if (COMPLETE_PRINT)
     std::fprintf(saida, "Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
@@ -220,7 +220,7 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
     for (const Peca& p : pecas) cota += p.grafo.numVertices();
     viva->grava(reducao.reconstroi(solucoes_), cota);
   }
-  AcompanhamentoDasPecas acompanhamentos(reducao, solucoes_, progresso, viva);
+  AcompanhamentoPorPeca acompanhamentos(reducao, solucoes_, progresso, viva);
 
   // One search per piece, the smallest first, while there is time.
   std::vector<int> ordem(k);

@@ -13,7 +13,7 @@
 #include "base/opcoes.h"
 #include "base/perfil.h"
 #include "base/relogio.h"
-#include "driver/acompanhamentoDasPecas.h"
+#include "driver/acompanhamentoPorPeca.h"
 #include "driver/escolhaDoMotor.h"
 #include "driver/progresso.h"
 #include "driver/relatorio.h"
@@ -49,7 +49,7 @@ class ExecucaoPorPecas {
   int pecasConcorrentes(const std::vector<int>& ordem, int* linhas) const;
   // The search of piece i, its lines (the piece's own and its engine's)
   // written to `saida`.
-  ResultadoBusca resolvePeca(int i, const AjustesDaBusca& ajustes, AcompanhamentoDasPecas& acomp,
+  ResultadoBusca resolvePeca(int i, const AjustesDaBusca& ajustes, AcompanhamentoPorPeca& acomp,
                              std::FILE* saida);
   // Piece i's figures added to the report's (null: not searched by the deadline).
   void contaPeca(int i, const ResultadoBusca* r, Relatorio& rel, Soma& soma);

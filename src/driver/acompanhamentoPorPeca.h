@@ -4,8 +4,8 @@
 // size until its search reports one) add up with what the rules fixed, and
 // the running searches' nodes add up.  Shared by the threads searching
 // pieces.
-#ifndef BCT_DRIVER_ACOMPANHAMENTODASPECAS_H
-#define BCT_DRIVER_ACOMPANHAMENTODASPECAS_H
+#ifndef BCT_DRIVER_ACOMPANHAMENTOPORPECA_H
+#define BCT_DRIVER_ACOMPANHAMENTOPORPECA_H
 
 #include <mutex>
 #include <vector>
@@ -15,11 +15,11 @@
 #include "reduction/Reducao.h"
 #include "search/resultado.h"
 
-class AcompanhamentoDasPecas {
+class AcompanhamentoPorPeca {
  public:
   // `solucoes`: the first set of each piece of `reducao`; either of the
   // run's sinks may be null.
-  AcompanhamentoDasPecas(const Reducao& reducao, const std::vector<std::vector<char>>& solucoes,
+  AcompanhamentoPorPeca(const Reducao& reducao, const std::vector<std::vector<char>>& solucoes,
                          Progresso* progresso, SolucaoViva* viva);
 
   // The sinks of piece i's search.

@@ -1,7 +1,7 @@
 // The whole instance's figures while its pieces are searched: running sums
 // kept as each piece's search reports, so that a clock check costs the same
 // however many pieces there are.
-#include "driver/acompanhamentoDasPecas.h"
+#include "driver/acompanhamentoPorPeca.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@ double tamanho(const std::vector<char>& escolhido) {
 
 }  // namespace
 
-AcompanhamentoDasPecas::AcompanhamentoDasPecas(const Reducao& reducao,
+AcompanhamentoPorPeca::AcompanhamentoPorPeca(const Reducao& reducao,
                                                const std::vector<std::vector<char>>& solucoes,
                                                Progresso* progresso, SolucaoViva* viva)
     : reducao_(reducao), conjuntos_(solucoes), progresso_(progresso), viva_(viva) {
@@ -31,7 +31,7 @@ AcompanhamentoDasPecas::AcompanhamentoDasPecas(const Reducao& reducao,
   }
 }
 
-Acompanhamento AcompanhamentoDasPecas::daPeca(int i) {
+Acompanhamento AcompanhamentoPorPeca::daPeca(int i) {
   Acompanhamento a;
   if (progresso_ != nullptr)
     a.progresso = [this, i](long long nos, long long abertos, double valor, double limitante) {
@@ -61,7 +61,7 @@ Acompanhamento AcompanhamentoDasPecas::daPeca(int i) {
   return a;
 }
 
-void AcompanhamentoDasPecas::terminou(int i, const ResultadoBusca& r) {
+void AcompanhamentoPorPeca::terminou(int i, const ResultadoBusca& r) {
   std::lock_guard<std::mutex> trava(mutex_);
   somaNos_ -= nos_[i];
   somaAbertos_ -= abertos_[i];
@@ -73,13 +73,13 @@ void AcompanhamentoDasPecas::terminou(int i, const ResultadoBusca& r) {
   ajustaLimitante(i, std::max(r.zstar, r.limitante));
 }
 
-void AcompanhamentoDasPecas::melhora(int i, double valor) {
+void AcompanhamentoPorPeca::melhora(int i, double valor) {
   if (!(valor > valor_[i])) return;
   somaValor_ += valor - valor_[i];
   valor_[i] = valor;
 }
 
-void AcompanhamentoDasPecas::ajustaLimitante(int i, double limitante) {
+void AcompanhamentoPorPeca::ajustaLimitante(int i, double limitante) {
   somaLimitante_ += limitante - limitante_[i];
   limitante_[i] = limitante;
 }
