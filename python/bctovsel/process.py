@@ -51,6 +51,15 @@ def _beside_package() -> list[Path]:
     return places
 
 
+def _beside_package_or_on_path(name: str) -> Optional[str]:
+    """The program `name` beside this package (see _beside_package), else on
+    PATH, else None."""
+    for place in _beside_package():
+        if _executable(place / name):
+            return str(place / name)
+    return shutil.which(name)
+
+
 def find_executable(executable: Optional[str] = None, name: str = ENGINE) -> str:
     """The solver to run: `executable` when given, else $BCTOVSEL_EXE, else
     the one beside this package (the repository's build/, or the bin/ of
@@ -67,10 +76,7 @@ def find_executable(executable: Optional[str] = None, name: str = ENGINE) -> str
         if not _executable(Path(env)):
             raise FileNotFoundError(f"BCTOVSEL_EXE={env} is not an executable file")
         return os.path.abspath(env)
-    for place in _beside_package():
-        if _executable(place / ENGINE):
-            return str(place / ENGINE)
-    found = shutil.which(ENGINE)
+    found = _beside_package_or_on_path(ENGINE)
     if found:
         return found
     raise FileNotFoundError(
@@ -88,10 +94,7 @@ def find_tool(name: str, solver: Optional[str] = None) -> str:
             return str(first)
     except FileNotFoundError:
         pass
-    for place in _beside_package():
-        if _executable(place / name):
-            return str(place / name)
-    found = shutil.which(name)
+    found = _beside_package_or_on_path(name)
     if found:
         return found
     raise FileNotFoundError(f"{name} (built and installed with {ENGINE}) not found beside the "
