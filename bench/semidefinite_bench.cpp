@@ -5,8 +5,10 @@
 // low-rank primal (random hyperplanes, each improved by the local search)
 // against the local search alone for the same time.
 //
-//   semidefinite_bench [-t seg] [-p posto] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
+//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
 //
+// -p/-M: the primal's first and largest rank; -P: L-BFGS steps per outer
+// iteration, at most;
 // -T: the rows x_a + x_b + x_c <= 2 of every triangle no balanced set
 // holds whole (what an LP would start from on a small dense graph);
 // -f: the primal runs to the deadline, the last certificate after it;
@@ -42,9 +44,9 @@ int tamanho(const std::vector<signed char>& lado) {
 
 int main(int argc, char** argv) {
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
-  int posto = 30, voltas = 0, filhos = 0;
+  int posto = 30, voltas = 0, filhos = 0, passos = 500, postoMax = 120;
   double segundosFilho = 10;
-  bool inteiro = false, semReserva = false, triangulos = false;
+  bool inteiro = false, semReserva = false, triangulos = false, violacoes = false;
   uint64_t semente = 1;
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; i++) {
@@ -53,8 +55,11 @@ int main(int argc, char** argv) {
     if (std::strcmp(o, "-g") == 0) inteiro = true;
     else if (std::strcmp(o, "-f") == 0) semReserva = true;
     else if (std::strcmp(o, "-T") == 0) triangulos = true;
+    else if (std::strcmp(o, "-V") == 0) violacoes = true;
     else if (std::strcmp(o, "-t") == 0 && temValor) segundos = std::atof(argv[++i]);
     else if (std::strcmp(o, "-p") == 0 && temValor) posto = std::atoi(argv[++i]);
+    else if (std::strcmp(o, "-P") == 0 && temValor) passos = std::atoi(argv[++i]);
+    else if (std::strcmp(o, "-M") == 0 && temValor) postoMax = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-i") == 0 && temValor) intervalo = std::atof(argv[++i]);
     else if (std::strcmp(o, "-L") == 0 && temValor) segundosBL = std::atof(argv[++i]);
     else if (std::strcmp(o, "-a") == 0 && temValor) voltas = std::atoi(argv[++i]);
@@ -66,7 +71,7 @@ int main(int argc, char** argv) {
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
@@ -95,8 +100,10 @@ int main(int argc, char** argv) {
   semidefinida::Parametros p;
   p.grafo = peca;
   p.ajustes.posto = posto;
+  p.ajustes.postoMax = std::max(posto, postoMax);
+  p.ajustes.passosPorIteracao = passos;
   p.ajustes.intervaloCertificado = intervalo;
-  p.ajustes.guardaFator = voltas > 0 || filhos > 0;
+  p.ajustes.guardaFator = voltas > 0 || filhos > 0 || violacoes;
   p.ajustes.semente = semente;
   p.ajustes.reservaCertificado = !semReserva;
   if (triangulos) {
@@ -144,6 +151,44 @@ int main(int argc, char** argv) {
               r.limitante, r.limitanteInicial, r.valorPrimal, e.segundos,
               static_cast<long long>(e.iteracoes), static_cast<long long>(e.passosInternos),
               e.certificados, e.fatoracoes, e.segundosCertificado);
+
+  if (violacoes) {
+    // Rows a balanced set satisfies and the relaxation need not, at the
+    // final primal: with X_uw = s Y_uw on an edge of sign s, 0 <= X_uw <=
+    // min(Y_uu, Y_ww), and X_ab + X_bc + X_ac <= 1 on a triangle of
+    // negative sign product (never whole in a balanced set).
+    const GrafoSimples& h = *peca;
+    const int rr = r.posto;
+    auto prod = [&](int a, int b) {
+      double s = 0;
+      for (int j = 0; j < rr; j++) s += r.fator[static_cast<size_t>(a) * rr + j] * r.fator[static_cast<size_t>(b) * rr + j];
+      return s;
+    };
+    int64_t negativos = 0, acima = 0, tri = 0, triViol = 0;
+    double somaTri = 0, maxTri = 0, somaNeg = 0, somaAcima = 0;
+    for (int a = 0; a < h.numVertices(); a++)
+      for (const int b : h.vizinhos(a)) {
+        if (b <= a) continue;
+        const int sab = h.sinal(a, b);
+        if (sab == 2) continue;
+        const double xab = sab * prod(a, b);
+        if (xab < -1e-3) negativos++, somaNeg -= xab;
+        const double lim = std::min(prod(a, a), prod(b, b));
+        if (xab > lim + 1e-3) acima++, somaAcima += xab - lim;
+        for (const int c : h.vizinhos(b)) {
+          if (c <= b) continue;
+          const int sac = h.sinal(a, c), sbc = h.sinal(b, c);
+          if (sac == 0 || sac == 2 || sbc == 2 || sab * sac * sbc > 0) continue;
+          tri++;
+          const double t = xab + sac * prod(a, c) + sbc * prod(b, c) - 1;
+          if (t > 1e-3) triViol++, somaTri += t, maxTri = std::max(maxTri, t);
+        }
+      }
+    std::printf("X < 0: %lld (soma %.2f); X > min(Y_uu, Y_ww): %lld (soma %.2f); triangulos de sinal "
+                "negativo: %lld, violados %lld (soma %.2f, maior %.3f)\n",
+                static_cast<long long>(negativos), somaNeg, static_cast<long long>(acima), somaAcima,
+                static_cast<long long>(tri), static_cast<long long>(triViol), somaTri, maxTri);
+  }
 
   if (filhos > 0) {
     // The most fractional vertices: |r_v|^2 nearest 1/2.

@@ -13,7 +13,8 @@
 // (plus one rounding for the shift inside CHOLMOD), and a diagonal error
 // moves every eigenvalue by at most its largest entry (Weyl).  So
 // lambda_min(M(y)) >= t - margem(t) whenever M(y) - tI factors; the bound
-// then uses n max(0, -(t - margem(t))).  Values here are far from underflow.
+// then uses that lower bound (limitanteDosTermos below).  Values here are
+// far from underflow.
 #include "semidefinite/Certificado.h"
 
 #include <cholmod.h>
@@ -24,6 +25,24 @@
 #include <tuple>
 
 namespace semidefinida {
+
+namespace {
+
+// The bound of multipliers whose constant part is C and whose M has
+// lambda_min >= -e (e >= 0).  Every feasible Y has trace(Y) = C - <M, Y>
+// <= C + e trace(Y), and trace(Y) <= k, so both C + k e and, for e < 1,
+// C / (1 - e) bound the relaxation; the second is the lower while C is below
+// k (1 - e), as it is once the multipliers settle (Slashdot's piece:
+// C = 33,830, k = 38,591).  The factor covers the division's rounding.
+double limitanteDosTermos(double constante, int k, double lambdaMin) {
+  const double e = std::max(0.0, -lambdaMin);
+  const double porK = constante + k * e;
+  if (e >= 1 || constante < 0) return porK;
+  const double u = std::numeric_limits<double>::epsilon();
+  return std::min(porK, constante / (1 - e) * (1 + 4 * u));
+}
+
+}  // namespace
 
 struct Certificador::Cholmod {
   cholmod_common c;
@@ -160,7 +179,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
     // M(y) is diagonal (the LP's multipliers): its smallest entry is
     // lambda_min, and Gershgorin's bound is that entry less its rounding.
     r.lambdaMin = piso;
-    r.limitante = md_.parteConstante(y) + k * std::max(0.0, -piso);
+    r.limitante = limitanteDosTermos(md_.parteConstante(y), k, piso);
     return r;
   }
   auto opM = [&](const double* x, double* out) { md_.aplica(y, d_, x, 1, out); };
@@ -186,11 +205,11 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   auto limitanteDe = [&](const std::vector<double>& yy, const std::vector<double>& dd,
                          const std::vector<double>& sa, double tt) {
     const double lm = tt - margem(dd, sa, tt);
-    return std::pair{md_.parteConstante(yy) + k * std::max(0.0, -lm), lm};
+    return std::pair{limitanteDosTermos(md_.parteConstante(yy), k, lm), lm};
   };
   std::tie(r.limitante, r.lambdaMin) =
       temFator ? limitanteDe(y, d_, somaAbs_, certo)
-               : std::pair{md_.parteConstante(y) + k * std::max(0.0, -piso), piso};
+               : std::pair{limitanteDosTermos(md_.parteConstante(y), k, piso), piso};
   if (!temFator || certo >= 0 || pare()) return r;
 
   // The negative end of the spectrum, by Lanczos on (M - tI)^{-1}: its
@@ -238,7 +257,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   const double cinza = todos ? 0.0 : ultimo;
   for (const double t3 : {-1e-9 * escala, 1.05 * cinza - 1e-9 * escala, 4 * cinza - 1e-9 * escala,
                           menor}) {
-    if (md_.parteConstante(y2) + k * std::max(0.0, -t3) >= r.limitante || pare()) break;
+    if (limitanteDosTermos(md_.parteConstante(y2), k, t3) >= r.limitante || pare()) break;
     r.fatoracoes++;
     if (!fatora(y2, d2, t3)) continue;
     const auto [lim, lm] = limitanteDe(y2, d2, sa2, t3);

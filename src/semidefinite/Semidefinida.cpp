@@ -229,7 +229,7 @@ Resultado limita(const Parametros& p) {
     double f = lag.avalia(R, y, sigma, yh, &grad);
     usados = 0;
     proximo = 0;
-    for (int passo = 0; passo < 500; passo++) {
+    for (int passo = 0; passo < aj.passosPorIteracao; passo++) {
       double gmax = 0;
       for (double x : grad) gmax = std::max(gmax, std::fabs(x));
       if (gmax < tolerancia) break;

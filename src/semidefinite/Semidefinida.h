@@ -10,7 +10,9 @@
 //   M = Diag(mu + sum_r gamma_r a_r) + sum_e lambda_e L_e - I,
 //
 // (L_e = E_uu + E_vv - (s/2)(E_uv + E_vu)), valid since trace(Y) <= n for
-// every feasible Y; with lambda = 0 it is the LP's dual bound of the rows.
+// every feasible Y, and also C / (1 - e) for C the sum of the first three
+// terms and e = -lambda_min(M) < 1 (the optimal Y's own trace in place of
+// n); with lambda = 0 it is the LP's dual bound of the rows.
 // The multipliers are steered by a low-rank primal (Burer-Monteiro with an
 // augmented Lagrangian), and every bound reported is certified by a sparse
 // Cholesky factorization (Certificado.h), not read off an eigenvalue
@@ -64,6 +66,7 @@ struct Ajustes {
   // 40,000-vertex piece is a factorization of minutes).
   double parteCertificado = 0.25;
   int64_t maxIteracoes = -1;          // outer iterations (< 0: until the deadline or converged)
+  int passosPorIteracao = 500;        // L-BFGS steps of one inner minimisation, at most
   double sigmaInicial = 1.0;          // the augmented Lagrangian's first penalty
   uint64_t semente = 1;
   bool reparo = true;                 // negative eigenvectors absorbed by the diagonal
