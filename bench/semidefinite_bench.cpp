@@ -5,10 +5,12 @@
 // low-rank primal (random hyperplanes, each improved by the local search)
 // against the local search alone for the same time.
 //
-//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
+//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
 //
 // -p/-M: the primal's first and largest rank; -P: L-BFGS steps per outer
 // iteration, at most;
+// -V: how far the final primal breaks rows every balanced set keeps (0 <=
+// s Y_uw <= min(Y_uu, Y_ww) on an edge, the triangles of negative sign);
 // -T: the rows x_a + x_b + x_c <= 2 of every triangle no balanced set
 // holds whole (what an LP would start from on a small dense graph);
 // -f: the primal runs to the deadline, the last certificate after it;
@@ -71,7 +73,7 @@ int main(int argc, char** argv) {
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
