@@ -5,10 +5,11 @@
 // low-rank primal (random hyperplanes, each improved by the local search)
 // against the local search alone for the same time.
 //
-//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
+//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-W] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
 //
 // -p/-M: the primal's first and largest rank; -P: L-BFGS steps per outer
 // iteration, at most;
+// -W: the second block (the set's own products, Ajustes::produtos);
 // -V: how far the final primal breaks rows every balanced set keeps (0 <=
 // s Y_uw <= min(Y_uu, Y_ww) on an edge, the triangles of negative sign);
 // -T: the rows x_a + x_b + x_c <= 2 of every triangle no balanced set
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
   int posto = 30, voltas = 0, filhos = 0, passos = 500, postoMax = 120;
   double segundosFilho = 10;
-  bool inteiro = false, semReserva = false, triangulos = false, violacoes = false;
+  bool inteiro = false, semReserva = false, triangulos = false, violacoes = false, produtos = false;
   uint64_t semente = 1;
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; i++) {
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     else if (std::strcmp(o, "-f") == 0) semReserva = true;
     else if (std::strcmp(o, "-T") == 0) triangulos = true;
     else if (std::strcmp(o, "-V") == 0) violacoes = true;
+    else if (std::strcmp(o, "-W") == 0) produtos = true;
     else if (std::strcmp(o, "-t") == 0 && temValor) segundos = std::atof(argv[++i]);
     else if (std::strcmp(o, "-p") == 0 && temValor) posto = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-P") == 0 && temValor) passos = std::atoi(argv[++i]);
@@ -73,7 +75,7 @@ int main(int argc, char** argv) {
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-W] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
@@ -104,6 +106,7 @@ int main(int argc, char** argv) {
   p.ajustes.posto = posto;
   p.ajustes.postoMax = std::max(posto, postoMax);
   p.ajustes.passosPorIteracao = passos;
+  p.ajustes.produtos = produtos;
   p.ajustes.intervaloCertificado = intervalo;
   p.ajustes.guardaFator = voltas > 0 || filhos > 0 || violacoes;
   p.ajustes.semente = semente;

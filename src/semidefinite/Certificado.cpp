@@ -34,12 +34,15 @@ namespace {
 // C / (1 - e) bound the relaxation; the second is the lower while C is below
 // k (1 - e), as it is once the multipliers settle (Slashdot's piece:
 // C = 33,830, k = 38,591).  The factor covers the division's rounding.
-double limitanteDosTermos(double constante, int k, double lambdaMin) {
+// With the second block, trace(X) = 2 trace(Y) + 1 and the optimum's own
+// trace gives (C + e) / (1 - 2e) instead; in general (C + b e) / (1 - a e).
+double limitanteDosTermos(const MatrizDual& md, double constante, double lambdaMin) {
   const double e = std::max(0.0, -lambdaMin);
-  const double porK = constante + k * e;
-  if (e >= 1 || constante < 0) return porK;
+  const double porK = constante + md.numNos() * e;
+  const double a = md.tracoPorValor(), b = md.tracoFixo();
+  if (a * e >= 1 || constante < 0) return porK;
   const double u = std::numeric_limits<double>::epsilon();
-  return std::min(porK, constante / (1 - e) * (1 + 4 * u));
+  return std::min(porK, (constante + b * e) / (1 - a * e) * (1 + 8 * u));
 }
 
 }  // namespace
@@ -51,6 +54,8 @@ struct Certificador::Cholmod {
   cholmod_dense* b = nullptr;
   std::vector<int64_t> posDiag;  // position of column j's diagonal in a->x
   std::vector<int64_t> posAresta;  // position of edge e's entry (-1: double edge)
+  std::vector<int64_t> posFora;  // position of each off-diagonal term of the general rows
+  std::vector<int> linhaDe;  // row index of each stored entry (a->i as read back)
   bool fatorado = false;
   Cholmod() { cholmod_start(&c); }
   ~Cholmod() {
@@ -62,34 +67,54 @@ struct Certificador::Cholmod {
 };
 
 Certificador::Certificador(const MatrizDual& md) : md_(md), c_(std::make_unique<Cholmod>()) {
-  const int k = md.k();
+  const int k = md.numNos();
   cholmod_common& c = c_->c;
   c.print = 0;
   c.supernodal = CHOLMOD_SUPERNODAL;  // always LL^T, whose pivots are the proof
   c.quick_return_if_not_posdef = 1;
+  // Column j: the diagonal, then the rows below it, each once (an edge of
+  // Y may also be a term of a general row).
+  std::vector<std::vector<int>> abaixo(static_cast<size_t>(k));
+  for (int e = 0; e < md.numArestas(); e++)
+    if (md.sinal(e) != 0)
+      abaixo[std::min(md.arestaU(e), md.arestaW(e))].push_back(std::max(md.arestaU(e), md.arestaW(e)));
+  const int64_t termos = md.inicioFora().back();
+  for (int64_t t = 0; t < termos; t++)
+    abaixo[std::min(md.foraI(t), md.foraJ(t))].push_back(std::max(md.foraI(t), md.foraJ(t)));
   int64_t nnz = k;
-  for (int e = 0; e < md.numArestas(); e++) nnz += md.sinal(e) != 0;
+  for (auto& col : abaixo) {
+    std::sort(col.begin(), col.end());
+    col.erase(std::unique(col.begin(), col.end()), col.end());
+    nnz += static_cast<int64_t>(col.size());
+  }
   c_->a = cholmod_allocate_sparse(k, k, static_cast<size_t>(std::max<int64_t>(nnz, 1)), 1, 1, -1,
                                   CHOLMOD_REAL, &c);
   int* ap = static_cast<int*>(c_->a->p);
   int* ai = static_cast<int*>(c_->a->i);
   c_->posDiag.assign(static_cast<size_t>(k), 0);
-  c_->posAresta.assign(static_cast<size_t>(md.numArestas()), -1);
+  c_->linhaDe.assign(static_cast<size_t>(nnz), 0);
   int64_t t = 0;
-  // Column j: the diagonal, then the rows below it (arcs of j come by
-  // ascending other end, as the piece's edges do).
   for (int j = 0; j < k; j++) {
     ap[j] = static_cast<int>(t);
     c_->posDiag[j] = t;
+    c_->linhaDe[t] = j;
     ai[t++] = j;
-    for (int64_t x = md.inicioAdj()[j]; x < md.inicioAdj()[j + 1]; x++) {
-      const int w = md.vizinho()[x], e = md.arestaDoArco()[x];
-      if (w <= j || md.sinal(e) == 0) continue;
-      c_->posAresta[e] = t;
+    for (const int w : abaixo[j]) {
+      c_->linhaDe[t] = w;
       ai[t++] = w;
     }
   }
   ap[k] = static_cast<int>(t);
+  auto posicao = [&](int i, int j) {
+    const int lo = std::min(i, j), hi = std::max(i, j);
+    const std::vector<int>& col = abaixo[lo];
+    return c_->posDiag[lo] + 1 + (std::lower_bound(col.begin(), col.end(), hi) - col.begin());
+  };
+  c_->posAresta.assign(static_cast<size_t>(md.numArestas()), -1);
+  for (int e = 0; e < md.numArestas(); e++)
+    if (md.sinal(e) != 0) c_->posAresta[e] = posicao(md.arestaU(e), md.arestaW(e));
+  c_->posFora.resize(static_cast<size_t>(termos));
+  for (int64_t x = 0; x < termos; x++) c_->posFora[x] = posicao(md.foraI(x), md.foraJ(x));
   c_->l = cholmod_analyze(c_->a, &c);
   c_->b = cholmod_allocate_dense(k, 1, k, CHOLMOD_REAL, &c);
 }
@@ -98,13 +123,25 @@ Certificador::~Certificador() = default;
 
 double Certificador::flopsDoFator() const { return c_->c.fl; }
 
-bool Certificador::fatora(const std::vector<double>& y, const std::vector<double>& d, double t) {
-  const int k = md_.k();
-  if (k == 0) return true;
+void Certificador::monta(const std::vector<double>& y, const std::vector<double>& d) {
+  const int k = md_.numNos();
   double* ax = static_cast<double*>(c_->a->x);
+  std::fill(ax, ax + c_->linhaDe.size(), 0.0);
   for (int j = 0; j < k; j++) ax[c_->posDiag[j]] = d[j];
   for (int e = 0; e < md_.numArestas(); e++)
-    if (c_->posAresta[e] >= 0) ax[c_->posAresta[e]] = -0.5 * md_.sinal(e) * y[k + e];
+    if (c_->posAresta[e] >= 0) ax[c_->posAresta[e]] = -0.5 * md_.sinal(e) * y[md_.k() + e];
+  for (int g = 0; g < md_.numGerais(); g++) {
+    const double yg = y[md_.primeiraGeral() + g];
+    if (yg == 0) continue;
+    for (int64_t x = md_.inicioFora()[g]; x < md_.inicioFora()[g + 1]; x++)
+      ax[c_->posFora[x]] += 0.5 * md_.foraCoef(x) * yg;
+  }
+}
+
+bool Certificador::fatora(const std::vector<double>& y, const std::vector<double>& d, double t) {
+  const int k = md_.numNos();
+  if (k == 0) return true;
+  monta(y, d);
   double beta[2] = {-t, 0};
   cholmod_common& c = c_->c;
   c.status = CHOLMOD_OK;
@@ -115,13 +152,13 @@ bool Certificador::fatora(const std::vector<double>& y, const std::vector<double
 
 double Certificador::margem(const std::vector<double>& d, const std::vector<double>& somaAbs,
                             double t) const {
-  const int k = md_.k();
+  const int k = md_.numNos();
   const double u = std::numeric_limits<double>::epsilon() / 2;
   const double nu = (k + 1) * u;
   const double g = nu / (1 - nu);
   double traco = 0, forma = 0;
   // Terms of a diagonal entry: mu, -1, its edges and its row terms.
-  const double termos = 2.0 + md_.numArestas() + md_.numLinhas() + 2.0 * k;
+  const double termos = 2.0 + md_.numArestas() + md_.numLinhas() + md_.numGerais() + 2.0 * k;
   const double gT = termos * u / (1 - termos * u);
   for (int v = 0; v < k; v++) {
     traco += std::fabs(d[v] - t);
@@ -132,7 +169,7 @@ double Certificador::margem(const std::vector<double>& d, const std::vector<doub
 }
 
 void Certificador::resolve(const double* x, double* out) {
-  const int k = md_.k();
+  const int k = md_.numNos();
   double* bx = static_cast<double*>(c_->b->x);
   std::copy(x, x + k, bx);
   cholmod_dense* s = cholmod_solve(CHOLMOD_A, c_->l, c_->b, &c_->c);
@@ -142,27 +179,31 @@ void Certificador::resolve(const double* x, double* out) {
 }
 
 double Certificador::gershgorin(const std::vector<double>& y, const std::vector<double>& d,
-                                const std::vector<double>& somaAbs) const {
-  const int k = md_.k();
+                                const std::vector<double>& somaAbs) {
+  const int k = md_.numNos();
+  if (k == 0) return 0;
+  monta(y, d);
+  const double* ax = static_cast<const double*>(c_->a->x);
+  std::vector<double> raio(static_cast<size_t>(k), 0.0);
+  for (int j = 0; j < k; j++)
+    for (int64_t x = c_->posDiag[j] + 1; x < (j + 1 < k ? c_->posDiag[j + 1] : static_cast<int64_t>(c_->linhaDe.size())); x++) {
+      raio[j] += std::fabs(ax[x]);
+      raio[c_->linhaDe[x]] += std::fabs(ax[x]);
+    }
   double menor = std::numeric_limits<double>::infinity(), erro = 0;
   const double u = std::numeric_limits<double>::epsilon() / 2;
-  const double termos = 2.0 + md_.numArestas() + md_.numLinhas() + 2.0 * k;
+  const double termos = 2.0 + md_.numArestas() + md_.numLinhas() + md_.numGerais() + 2.0 * k;
   for (int v = 0; v < k; v++) {
-    double raio = 0;
-    for (int64_t x = md_.inicioAdj()[v]; x < md_.inicioAdj()[v + 1]; x++) {
-      const int e = md_.arestaDoArco()[x];
-      if (md_.sinal(e) != 0) raio += 0.5 * y[k + e];
-    }
-    menor = std::min(menor, d[v] - raio);
-    erro = std::max(erro, 2 * termos * u * (somaAbs[v] + raio));
+    menor = std::min(menor, d[v] - raio[v]);
+    erro = std::max(erro, 2 * termos * u * (somaAbs[v] + raio[v]));
   }
-  return k == 0 ? 0 : menor - erro;
+  return menor - erro;
 }
 
 Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, uint64_t semente,
                                     const std::function<bool()>& basta) {
   auto pare = [&] { return basta && basta(); };
-  const int k = md_.k();
+  const int k = md_.numNos();
   Certificado r;
   r.y = y;
   md_.diagonal(y, d_, &somaAbs_);
@@ -174,12 +215,15 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   for (int v = 0; v < k; v++) escala = std::max(escala, std::fabs(d_[v]));
   const double piso = gershgorin(y, d_, somaAbs_);
   bool diagonal = true;
-  for (int e = 0; e < md_.numArestas() && diagonal; e++) diagonal = y[k + e] == 0 || md_.sinal(e) == 0;
+  for (int e = 0; e < md_.numArestas() && diagonal; e++)
+    diagonal = y[md_.k() + e] == 0 || md_.sinal(e) == 0;
+  for (int g = 0; g < md_.numGerais() && diagonal; g++)
+    diagonal = y[md_.primeiraGeral() + g] == 0 || md_.inicioFora()[g] == md_.inicioFora()[g + 1];
   if (diagonal) {
     // M(y) is diagonal (the LP's multipliers): its smallest entry is
     // lambda_min, and Gershgorin's bound is that entry less its rounding.
     r.lambdaMin = piso;
-    r.limitante = limitanteDosTermos(md_.parteConstante(y), k, piso);
+    r.limitante = limitanteDosTermos(md_, md_.parteConstante(y), piso);
     return r;
   }
   auto opM = [&](const double* x, double* out) { md_.aplica(y, d_, x, 1, out); };
@@ -205,11 +249,11 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   auto limitanteDe = [&](const std::vector<double>& yy, const std::vector<double>& dd,
                          const std::vector<double>& sa, double tt) {
     const double lm = tt - margem(dd, sa, tt);
-    return std::pair{limitanteDosTermos(md_.parteConstante(yy), k, lm), lm};
+    return std::pair{limitanteDosTermos(md_, md_.parteConstante(yy), lm), lm};
   };
   std::tie(r.limitante, r.lambdaMin) =
       temFator ? limitanteDe(y, d_, somaAbs_, certo)
-               : std::pair{limitanteDosTermos(md_.parteConstante(y), k, piso), piso};
+               : std::pair{limitanteDosTermos(md_, md_.parteConstante(y), piso), piso};
   if (!temFator || certo >= 0 || pare()) return r;
 
   // The negative end of the spectrum, by Lanczos on (M - tI)^{-1}: its
@@ -245,7 +289,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
     double n1 = 0;
     for (double x : *q) n1 += std::fabs(x);
     const double c = -lambda * 1.001;
-    for (int v = 0; v < k; v++) y2[v] += c * std::fabs((*q)[v]) * n1;
+    for (int v = 0; v < k; v++) y2[md_.restricaoDoNo(v)] += c * std::fabs((*q)[v]) * n1;
   }
   if (md_.parteConstante(y2) >= r.limitante) return r;
   std::vector<double> d2, sa2;
@@ -257,7 +301,7 @@ Certificado Certificador::certifica(const std::vector<double>& y, bool reparo, u
   const double cinza = todos ? 0.0 : ultimo;
   for (const double t3 : {-1e-9 * escala, 1.05 * cinza - 1e-9 * escala, 4 * cinza - 1e-9 * escala,
                           menor}) {
-    if (limitanteDosTermos(md_.parteConstante(y2), k, t3) >= r.limitante || pare()) break;
+    if (limitanteDosTermos(md_, md_.parteConstante(y2), t3) >= r.limitante || pare()) break;
     r.fatoracoes++;
     if (!fatora(y2, d2, t3)) continue;
     const auto [lim, lm] = limitanteDe(y2, d2, sa2, t3);

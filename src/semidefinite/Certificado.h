@@ -55,10 +55,12 @@ class Certificador {
   // A lower bound on lambda_min from Gershgorin's discs, rounding included:
   // no factorization, and far below the truth as a rule.
   double gershgorin(const std::vector<double>& y, const std::vector<double>& d,
-                    const std::vector<double>& somaAbs) const;
+                    const std::vector<double>& somaAbs);
 
  private:
   struct Cholmod;
+  // M(y)'s entries into the matrix CHOLMOD is given (unshifted).
+  void monta(const std::vector<double>& y, const std::vector<double>& d);
   const MatrizDual& md_;
   std::unique_ptr<Cholmod> c_;
   Lanczos lanczos_;

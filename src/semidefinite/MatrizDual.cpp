@@ -62,6 +62,47 @@ MatrizDual::MatrizDual(const Parametros& p) {
     inicioLinha_.push_back(static_cast<int64_t>(termoVertice_.size()));
     rhsLinha_.push_back(l.rhs);
   }
+  numNos_ = k_;
+  if (!p.ajustes.produtos || k_ == 0) return;
+  // W's node 0 is the constant, node 1 + v vertex v's indicator.
+  numNos_ = 2 * k_ + 1;
+  const int w0 = k_;
+  auto wNo = [&](int v) { return k_ + 1 + v; };
+  for (int i = 0; i <= k_; i++) {
+    noParaGeral_.push_back(primeiraGeral() + numGerais());
+    geral({{w0 + i, 1.0}}, {}, 1.0, false);
+  }
+  geral({{w0, 1.0}}, {}, 1.0, true);
+  for (int v = 0; v < k_; v++) {
+    geral({{wNo(v), -1.0}}, {{w0, wNo(v), 1.0}}, 0.0, true);
+    geral({{v, 1.0}, {wNo(v), -1.0}}, {}, 0.0, true);
+  }
+  for (int e = 0; e < numArestas(); e++) {
+    const int u = arestaU_[e], w = arestaW_[e];
+    if (sinal_[e] != 0) {
+      geral({}, {{u, w, static_cast<double>(sinal_[e])}, {wNo(u), wNo(w), -1.0}}, 0.0, true);
+    } else {
+      geral({}, {{u, w, 1.0}}, 0.0, true);
+      geral({}, {{wNo(u), wNo(w), 1.0}}, 0.0, true);
+    }
+  }
+}
+
+void MatrizDual::geral(std::vector<std::pair<int, double>> diag,
+                       std::vector<std::tuple<int, int, double>> fora, double rhs, bool igual) {
+  for (const auto& [no, c] : diag) {
+    diagNo_.push_back(no);
+    diagCoef_.push_back(c);
+  }
+  for (const auto& [i, j, c] : fora) {
+    foraI_.push_back(i);
+    foraJ_.push_back(j);
+    foraCoef_.push_back(c);
+  }
+  inicioDiag_.push_back(static_cast<int64_t>(diagNo_.size()));
+  inicioFora_.push_back(static_cast<int64_t>(foraI_.size()));
+  rhsGeral_.push_back(rhs);
+  igualGeral_.push_back(igual);
 }
 
 std::vector<double> MatrizDual::dosMultiplicadores(const Parametros& p,
@@ -89,6 +130,11 @@ std::vector<double> MatrizDual::dosMultiplicadores(const Parametros& p,
         cobre[termoVertice_[t]] += y[k_ + mA + i] * termoCoef_[t];
     for (int v = 0; v < k_; v++) y[v] = dentro_[v] ? 1.0 - cobre[v] : std::max(0.0, 1.0 - cobre[v]);
   }
+  // The second block's rows start at 0 (W's part of M is then 0, and the
+  // bound the first block's), or where a run with the same fixings left them.
+  if (m.produtos.size() == static_cast<size_t>(numGerais()))
+    for (int g = 0; g < numGerais(); g++)
+      y[primeiraGeral() + g] = igualGeral_[g] ? m.produtos[g] : std::max(0.0, m.produtos[g]);
   return y;
 }
 
@@ -99,7 +145,8 @@ Multiplicadores MatrizDual::paraMultiplicadores(const std::vector<double>& y, in
   m.aresta.assign(static_cast<size_t>(mPeca), 0.0);
   for (int v = 0; v < k_; v++) m.vertice[global_[v]] = y[v];
   for (int e = 0; e < numArestas(); e++) m.aresta[indiceAresta_[e]] = y[k_ + e];
-  m.linha.assign(y.begin() + k_ + numArestas(), y.end());
+  m.linha.assign(y.begin() + k_ + numArestas(), y.begin() + primeiraGeral());
+  m.produtos.assign(y.begin() + primeiraGeral(), y.end());
   return m;
 }
 
@@ -129,15 +176,47 @@ void MatrizDual::valores(const double* R, int r, std::vector<double>& out) const
       s += termoCoef_[t] * out[termoVertice_[t]];
     out[k_ + numArestas() + i] = s;
   }
+  if (numGerais() == 0) return;
+  normas_.resize(static_cast<size_t>(numNos_));
+  for (int i = 0; i < numNos_; i++) {
+    if (i < k_) {
+      normas_[i] = out[i];
+      continue;
+    }
+    const double* a = R + static_cast<size_t>(i) * r;
+    double s = 0;
+    for (int j = 0; j < r; j++) s += a[j] * a[j];
+    normas_[i] = s;
+  }
+  for (int g = 0; g < numGerais(); g++) {
+    double s = 0;
+    for (int64_t t = inicioDiag_[g]; t < inicioDiag_[g + 1]; t++) s += diagCoef_[t] * normas_[diagNo_[t]];
+    for (int64_t t = inicioFora_[g]; t < inicioFora_[g + 1]; t++) {
+      const double* a = R + static_cast<size_t>(foraI_[t]) * r;
+      const double* b = R + static_cast<size_t>(foraJ_[t]) * r;
+      double q = 0;
+      for (int j = 0; j < r; j++) q += a[j] * b[j];
+      s += foraCoef_[t] * q;
+    }
+    out[primeiraGeral() + g] = s;
+  }
 }
 
 void MatrizDual::diagonal(const std::vector<double>& y, std::vector<double>& d,
                           std::vector<double>* somaAbs) const {
-  d.resize(static_cast<size_t>(k_));
+  d.assign(static_cast<size_t>(numNos_), 0.0);
   for (int v = 0; v < k_; v++) d[v] = y[v] - 1.0;
   if (somaAbs != nullptr) {
-    somaAbs->resize(static_cast<size_t>(k_));
+    somaAbs->assign(static_cast<size_t>(numNos_), 0.0);
     for (int v = 0; v < k_; v++) (*somaAbs)[v] = std::fabs(y[v]) + 1.0;
+  }
+  for (int g = 0; g < numGerais(); g++) {
+    const double yg = y[primeiraGeral() + g];
+    if (yg == 0) continue;
+    for (int64_t t = inicioDiag_[g]; t < inicioDiag_[g + 1]; t++) {
+      d[diagNo_[t]] += yg * diagCoef_[t];
+      if (somaAbs != nullptr) (*somaAbs)[diagNo_[t]] += std::fabs(yg * diagCoef_[t]);
+    }
   }
   for (int e = 0; e < numArestas(); e++) {
     const double l = y[k_ + e];
@@ -161,16 +240,32 @@ void MatrizDual::diagonal(const std::vector<double>& y, std::vector<double>& d,
 void MatrizDual::aplica(const std::vector<double>& y, const std::vector<double>& d,
                         const double* X, int r, double* out) const {
   const double* lambda = y.data() + k_;
-  for (int v = 0; v < k_; v++) {
+  for (int v = 0; v < numNos_; v++) {
     double* o = out + static_cast<size_t>(v) * r;
     const double* x = X + static_cast<size_t>(v) * r;
     for (int j = 0; j < r; j++) o[j] = d[v] * x[j];
+    if (v >= k_) continue;
     for (int64_t a = inicioAdj_[v]; a < inicioAdj_[v + 1]; a++) {
       const int e = arestaDoArco_[a];
       if (sinal_[e] == 0 || lambda[e] == 0) continue;
       const double c = -0.5 * sinal_[e] * lambda[e];
       const double* xw = X + static_cast<size_t>(vizinho_[a]) * r;
       for (int j = 0; j < r; j++) o[j] += c * xw[j];
+    }
+  }
+  for (int g = 0; g < numGerais(); g++) {
+    const double yg = y[primeiraGeral() + g];
+    if (yg == 0) continue;
+    for (int64_t t = inicioFora_[g]; t < inicioFora_[g + 1]; t++) {
+      const double c = 0.5 * foraCoef_[t] * yg;
+      double* oi = out + static_cast<size_t>(foraI_[t]) * r;
+      double* oj = out + static_cast<size_t>(foraJ_[t]) * r;
+      const double* xi = X + static_cast<size_t>(foraI_[t]) * r;
+      const double* xj = X + static_cast<size_t>(foraJ_[t]) * r;
+      for (int j = 0; j < r; j++) {
+        oi[j] += c * xj[j];
+        oj[j] += c * xi[j];
+      }
     }
   }
 }

@@ -1,6 +1,6 @@
 // The semidefinite bound: never below the optimum (brute force on random
 // small graphs of every density, double edges, repeated records, loops,
-// valid rows, fixings), equal to the LP's dual bound when the edge
+// valid rows, fixings, with and without the second block), equal to the LP's dual bound when the edge
 // multipliers are zero, and a certificate never above lambda_min of the
 // matrix built here apart from the code, by a dense eigensolver.
 #include <gtest/gtest.h>
@@ -73,9 +73,11 @@ TEST(Semidefinida, LimitanteNuncaAbaixoDoOtimo) {
   struct Caso {
     bool linhas, fixos, comLado;
     int posto;
+    bool produtos = false;
   };
   const Caso casos[] = {{false, false, false, 30}, {true, false, true, 30}, {false, true, false, 2},
-                        {true, true, true, 1}};
+                        {true, true, true, 1},       {false, false, true, 30, true},
+                        {true, true, false, 3, true}};
   for (int rodada = 0; rodada < 30; rodada++)
     for (const Caso& caso : casos) {
       const int n = 1 + static_cast<int>(rng() % 12);
@@ -92,6 +94,7 @@ TEST(Semidefinida, LimitanteNuncaAbaixoDoOtimo) {
       p.ajustes.parteCertificado = 1;
       p.ajustes.posto = caso.posto;
       p.ajustes.postoMax = caso.posto + 2;
+      p.ajustes.produtos = caso.produtos;
       if (caso.linhas) p.linhas = linhasValidas(g, rng);
       std::vector<Fixo> fixos(static_cast<size_t>(n), Fixo::livre);
       if (caso.fixos) {
@@ -131,10 +134,12 @@ TEST(Semidefinida, LimitanteNuncaAbaixoDoOtimo) {
       // A child node's start: the same multipliers with a vertex fixed out
       // (a principal submatrix, lambda_min no lower by interlacing, and the
       // vertex's terms gone) or fixed in (the same M) bound no higher.
+      // (The second block's multipliers carry over to the same fixings
+      // only: there a child is fixed in.)
       if (!caso.fixos && n > 1) {
         semidefinida::Parametros filho = p;
         filho.fixos.assign(static_cast<size_t>(n), Fixo::livre);
-        filho.fixos[rng() % n] = rodada % 2 == 0 ? Fixo::fora : Fixo::dentro;
+        filho.fixos[rng() % n] = rodada % 2 == 0 && !caso.produtos ? Fixo::fora : Fixo::dentro;
         EXPECT_LE(semidefinida::limitanteCertificado(filho, r.multiplicadores),
                   r.limitante + 1e-3 * (1 + r.limitante))
             << onde;
@@ -209,6 +214,30 @@ TEST(Semidefinida, CertificadoAbaixoDoMenorAutovalor) {
     for (int e = 0; e < md.numArestas(); e++) y[n + e] = U(rng);
     for (int v = 0; v < n; v++) y[v] = U(rng) * (caso % 4 == 0 ? 0.1 : 1.0);
     const semidefinida::Certificado c = cert.certifica(y, caso % 2 == 0, caso);
+    // With the second block, M(c.y) column by column through the operator
+    // the primal uses (the certificate assembles its own copy).
+    semidefinida::Parametros pw = p;
+    pw.ajustes.produtos = true;
+    const semidefinida::MatrizDual mw(pw);
+    semidefinida::Certificador certW(mw);
+    std::mt19937 rngW(static_cast<unsigned>(caso));
+    std::vector<double> yw(static_cast<size_t>(mw.numRestricoes()));
+    for (int i = 0; i < mw.numRestricoes(); i++)
+      yw[i] = i < md.numRestricoes() ? y[i] : (mw.igualdade(i) ? U(rngW) - 0.5 : 0.3 * U(rngW));
+    const semidefinida::Certificado cw = certW.certifica(yw, caso % 2 == 0, caso);
+    const int nw = mw.numNos();
+    std::vector<double> mDenso(static_cast<size_t>(nw) * nw), dw, unidade(static_cast<size_t>(nw));
+    mw.diagonal(cw.y, dw);
+    for (int j = 0; j < nw; j++) {
+      std::fill(unidade.begin(), unidade.end(), 0.0);
+      unidade[j] = 1;
+      mw.aplica(cw.y, dw, unidade.data(), 1, mDenso.data() + static_cast<size_t>(j) * nw);
+    }
+    const double verdadeiroW = menorAutovalor(nw, mDenso);
+    EXPECT_LE(cw.lambdaMin, verdadeiroW) << "caso " << caso << " com W";
+    // (Not far below it: a failed factorization steps four times further.)
+    EXPECT_GE(cw.lambdaMin, 5 * std::min(0.0, verdadeiroW) - 1e-3 * (1 + std::fabs(verdadeiroW)))
+        << "caso " << caso << " com W";
     // M(c.y), from the edge list: diagonal mu_v - 1 + sum of lambda on v,
     // -s lambda / 2 off it (nothing for a double edge).
     const std::vector<ArestaSinal> lista = g.arestas();
@@ -235,7 +264,11 @@ TEST(Semidefinida, CertificadoAbaixoDoMenorAutovalor) {
     // Close to it where it costs (a positive lambda_min costs nothing).
     EXPECT_GE(c.lambdaMin, std::min(0.0, verdadeiro) - 1e-3 * (1 + std::fabs(verdadeiro)))
         << "caso " << caso;
-    EXPECT_GE(c.limitante, base + n * std::max(0.0, -verdadeiro) - 1e-9) << "caso " << caso;
+    // No lower than the bound the true lambda_min gives: trace(Y) bounded
+    // by n, and by the optimum itself (C / (1 - e)).
+    const double e = std::max(0.0, -verdadeiro);
+    const double justo = e < 1 ? std::min(base + n * e, base / (1 - e)) : base + n * e;
+    EXPECT_GE(c.limitante, justo - 1e-9 * (1 + justo)) << "caso " << caso;
     // Just above lambda_min the factorization must fail.
     std::vector<double> d;
     md.diagonal(c.y, d);
