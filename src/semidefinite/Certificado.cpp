@@ -8,7 +8,8 @@
 // of the inner products (so also the supernodal, BLAS-blocked one).  Then
 // ||dA||_2 <= g/(1-g) trace(A) and A + dA is positive semidefinite, so
 // lambda_min(A) >= -g/(1-g) trace(A).  The off-diagonal entries -s lambda/2
-// are exact in binary; each diagonal entry is a sum of at most T terms,
+// are exact in binary (a sum of terms only with the second block's rows,
+// charged separately); each diagonal entry is a sum of at most T terms,
 // within gamma_T times the sum of their absolute values of the exact one
 // (plus one rounding for the shift inside CHOLMOD), and a diagonal error
 // moves every eigenvalue by at most its largest entry (Weyl).  So
@@ -130,11 +131,19 @@ void Certificador::monta(const std::vector<double>& y, const std::vector<double>
   for (int j = 0; j < k; j++) ax[c_->posDiag[j]] = d[j];
   for (int e = 0; e < md_.numArestas(); e++)
     if (c_->posAresta[e] >= 0) ax[c_->posAresta[e]] = -0.5 * md_.sinal(e) * y[md_.k() + e];
+  if (md_.numGerais() == 0) return;
+  // Entries that are sums round: their error is charged in margem, from the
+  // sum of their terms' absolute values.
+  absFora_.assign(c_->linhaDe.size(), 0.0);
+  for (int e = 0; e < md_.numArestas(); e++)
+    if (c_->posAresta[e] >= 0) absFora_[c_->posAresta[e]] = std::fabs(ax[c_->posAresta[e]]);
   for (int g = 0; g < md_.numGerais(); g++) {
     const double yg = y[md_.primeiraGeral() + g];
     if (yg == 0) continue;
-    for (int64_t x = md_.inicioFora()[g]; x < md_.inicioFora()[g + 1]; x++)
+    for (int64_t x = md_.inicioFora()[g]; x < md_.inicioFora()[g + 1]; x++) {
       ax[c_->posFora[x]] += 0.5 * md_.foraCoef(x) * yg;
+      absFora_[c_->posFora[x]] += std::fabs(0.5 * md_.foraCoef(x) * yg);
+    }
   }
 }
 
@@ -164,8 +173,21 @@ double Certificador::margem(const std::vector<double>& d, const std::vector<doub
     traco += std::fabs(d[v] - t);
     forma = std::max(forma, gT * (somaAbs[v] + std::fabs(t)) + u * std::fabs(d[v] - t));
   }
+  // Off the diagonal, an entry summed from a few terms (the second block's
+  // rows) is within 4u of their absolute sum; the error matrix's norm is at
+  // most its largest row sum (Gershgorin).
+  double fora = 0;
+  if (md_.numGerais() > 0) {
+    std::vector<double> linha(static_cast<size_t>(k), 0.0);
+    for (int j = 0; j < k; j++)
+      for (int64_t x = c_->posDiag[j] + 1; x < (j + 1 < k ? c_->posDiag[j + 1] : static_cast<int64_t>(c_->linhaDe.size())); x++) {
+        linha[j] += absFora_[x];
+        linha[c_->linhaDe[x]] += absFora_[x];
+      }
+    for (const double l : linha) fora = std::max(fora, 4 * u * l);
+  }
   // The trace itself summed with its own rounding, hence the 1.01.
-  return 1.01 * g / (1 - g) * traco + forma;
+  return 1.01 * g / (1 - g) * traco + forma + fora;
 }
 
 void Certificador::resolve(const double* x, double* out) {

@@ -65,6 +65,7 @@ class Certificador {
   std::unique_ptr<Cholmod> c_;
   Lanczos lanczos_;
   std::vector<double> d_, somaAbs_, tmp_;
+  std::vector<double> absFora_;  // by stored entry: the absolute sum of its terms (general rows only)
 };
 
 }  // namespace semidefinida

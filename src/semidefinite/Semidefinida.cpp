@@ -401,6 +401,7 @@ Resultado limita(const Parametros& p) {
   const double restantes = p.prazo.restantes();
   if (std::isfinite(restantes)) q.prazo = p.prazo.daqui(p.ajustes.parteSemProdutos * restantes);
   const Resultado primeira = limitaUma(q);
+  if (p.prazo.passou()) return primeira;
   Parametros w = p;
   w.inicio = primeira.multiplicadores;
   w.fatorInicial = primeira.fator;
