@@ -56,7 +56,6 @@ struct Certificador::Cholmod {
   std::vector<int64_t> posDiag;  // position of column j's diagonal in a->x
   std::vector<int64_t> posAresta;  // position of edge e's entry (-1: double edge)
   std::vector<int64_t> posFora;  // position of each off-diagonal term of the general rows
-  std::vector<int> linhaDe;  // row index of each stored entry (a->i as read back)
   bool fatorado = false;
   Cholmod() { cholmod_start(&c); }
   ~Cholmod() {
@@ -93,15 +92,12 @@ Certificador::Certificador(const MatrizDual& md) : md_(md), c_(std::make_unique<
   int* ap = static_cast<int*>(c_->a->p);
   int* ai = static_cast<int*>(c_->a->i);
   c_->posDiag.assign(static_cast<size_t>(k), 0);
-  c_->linhaDe.assign(static_cast<size_t>(nnz), 0);
   int64_t t = 0;
   for (int j = 0; j < k; j++) {
     ap[j] = static_cast<int>(t);
     c_->posDiag[j] = t;
-    c_->linhaDe[t] = j;
     ai[t++] = j;
     for (const int w : abaixo[j]) {
-      c_->linhaDe[t] = w;
       ai[t++] = w;
     }
   }
@@ -124,17 +120,32 @@ Certificador::~Certificador() = default;
 
 double Certificador::flopsDoFator() const { return c_->c.fl; }
 
+std::vector<double> Certificador::somasForaDaDiagonal(const double* valores) const {
+  // Only the lower triangle is stored: an entry counts in its row and its column.
+  const int k = md_.numNos();
+  const int* ap = static_cast<const int*>(c_->a->p);
+  const int* ai = static_cast<const int*>(c_->a->i);
+  std::vector<double> soma(static_cast<size_t>(k), 0.0);
+  for (int j = 0; j < k; j++)
+    for (int x = ap[j] + 1; x < ap[j + 1]; x++) {  // the diagonal comes first
+      soma[j] += std::fabs(valores[x]);
+      soma[ai[x]] += std::fabs(valores[x]);
+    }
+  return soma;
+}
+
 void Certificador::monta(const std::vector<double>& y, const std::vector<double>& d) {
   const int k = md_.numNos();
   double* ax = static_cast<double*>(c_->a->x);
-  std::fill(ax, ax + c_->linhaDe.size(), 0.0);
+  const int64_t guardadas = static_cast<const int*>(c_->a->p)[k];
+  std::fill(ax, ax + guardadas, 0.0);
   for (int j = 0; j < k; j++) ax[c_->posDiag[j]] = d[j];
   for (int e = 0; e < md_.numArestas(); e++)
     if (c_->posAresta[e] >= 0) ax[c_->posAresta[e]] = -0.5 * md_.sinal(e) * y[md_.k() + e];
   if (md_.numGerais() == 0) return;
   // Entries that are sums round: their error is charged in margem, from the
   // sum of their terms' absolute values.
-  absFora_.assign(c_->linhaDe.size(), 0.0);
+  absFora_.assign(static_cast<size_t>(guardadas), 0.0);
   for (int e = 0; e < md_.numArestas(); e++)
     if (c_->posAresta[e] >= 0) absFora_[c_->posAresta[e]] = std::fabs(ax[c_->posAresta[e]]);
   for (int g = 0; g < md_.numGerais(); g++) {
@@ -177,15 +188,8 @@ double Certificador::margem(const std::vector<double>& d, const std::vector<doub
   // rows) is within 4u of their absolute sum; the error matrix's norm is at
   // most its largest row sum (Gershgorin).
   double fora = 0;
-  if (md_.numGerais() > 0) {
-    std::vector<double> linha(static_cast<size_t>(k), 0.0);
-    for (int j = 0; j < k; j++)
-      for (int64_t x = c_->posDiag[j] + 1; x < (j + 1 < k ? c_->posDiag[j + 1] : static_cast<int64_t>(c_->linhaDe.size())); x++) {
-        linha[j] += absFora_[x];
-        linha[c_->linhaDe[x]] += absFora_[x];
-      }
-    for (const double l : linha) fora = std::max(fora, 4 * u * l);
-  }
+  if (md_.numGerais() > 0)
+    for (const double l : somasForaDaDiagonal(absFora_.data())) fora = std::max(fora, 4 * u * l);
   // The trace itself summed with its own rounding, hence the 1.01.
   return 1.01 * g / (1 - g) * traco + forma + fora;
 }
@@ -205,13 +209,7 @@ double Certificador::gershgorin(const std::vector<double>& y, const std::vector<
   const int k = md_.numNos();
   if (k == 0) return 0;
   monta(y, d);
-  const double* ax = static_cast<const double*>(c_->a->x);
-  std::vector<double> raio(static_cast<size_t>(k), 0.0);
-  for (int j = 0; j < k; j++)
-    for (int64_t x = c_->posDiag[j] + 1; x < (j + 1 < k ? c_->posDiag[j + 1] : static_cast<int64_t>(c_->linhaDe.size())); x++) {
-      raio[j] += std::fabs(ax[x]);
-      raio[c_->linhaDe[x]] += std::fabs(ax[x]);
-    }
+  const std::vector<double> raio = somasForaDaDiagonal(static_cast<const double*>(c_->a->x));
   double menor = std::numeric_limits<double>::infinity(), erro = 0;
   const double u = std::numeric_limits<double>::epsilon() / 2;
   const double termos = 2.0 + md_.numArestas() + md_.numLinhas() + md_.numGerais() + 2.0 * k;

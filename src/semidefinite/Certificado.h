@@ -61,6 +61,9 @@ class Certificador {
   struct Cholmod;
   // M(y)'s entries into the matrix CHOLMOD is given (unshifted).
   void monta(const std::vector<double>& y, const std::vector<double>& d);
+  // By node, the absolute sum of the off-diagonal entries of its row, for
+  // values laid out as CHOLMOD's matrix is.
+  std::vector<double> somasForaDaDiagonal(const double* valores) const;
   const MatrizDual& md_;
   std::unique_ptr<Cholmod> c_;
   Lanczos lanczos_;
