@@ -30,7 +30,8 @@ extern int PERFIL;                   // -v: the profile is kept and printed
 // The parts of a reduced run's search switched off, for measuring each
 // (BCTOVSEL_DESLIGA, a comma-separated list of their names): the contracted
 // cycle searches, the 500-cut rounds, the choice of the most violated among
-// more candidates, the tailing off below the root, the LP-guided heuristic.
+// more candidates, the tailing off below the root, the LP-guided heuristic,
+// the largest bound first in the tree.
 enum : unsigned {
   DESLIGA_CONTRACAO = 1,
   DESLIGA_LOTE = 2,
@@ -38,6 +39,7 @@ enum : unsigned {
   DESLIGA_CAUDA = 8,
   DESLIGA_HEURISTICA_LP = 16,
   DESLIGA_SEMIDEFINIDA = 32,  // -a's semidefinite bound beside the large pieces' searches
+  DESLIGA_MELHOR_PRIMEIRO = 64,
 };
 extern unsigned DESLIGADAS;
 
@@ -61,6 +63,9 @@ struct AjustesDaBusca {
   // Pieces of at least this many vertices search for cycles over the
   // contracted graph in a reduced run (tests lower it).
   int MINIMO_CONTRACAO = 400;
+  // A reduced run's tree goes depth first for this many nodes, then, after
+  // each dive, from the open node of the largest bound (tests lower it).
+  int NOS_EM_PROFUNDIDADE = 1000;
   // The automatic mode's hand-over: with limiarDeDesistencia >= 0 the search
   // gives its piece up when the root's bound ends more than that share of
   // the best value above it, or when the root takes more than segundosDaRaiz.

@@ -1,4 +1,4 @@
-// The depth-first stack of open nodes.
+// The stack of open nodes.
 #include "optimizer/NodeStack.h"
 
 #include <algorithm>

@@ -78,6 +78,7 @@ int Search::run(bool global) {
   droppedBound_ = -1e40;
   bestX_.clear();
   nextId_ = 2;
+  idsAtLastSelect_ = 2;
   nextKey_ = -1;
   integral_ = prob_.model.integralObjective();
   genericTried_ = genericOn_ = false;
@@ -139,9 +140,25 @@ int Search::run(bool global) {
   return err;
 }
 
+bool Search::bestFirst() const {
+  if (prob_.controls.intValue(XPRS_NODESELECTION) != kBestFirst) return false;
+  if (nodesDone_ < prob_.controls.intValue(XPRS_DEPTHFIRSTNODES)) return false;
+  // Open nodes keep their parents' final LPs (bounds, rows and basis, shared
+  // by siblings): a frontier that would outgrow kBestFirstBytes goes on
+  // depth first, which closes it.
+  const double porNo = 24.0 * (prob_.model.numCols() + (lp_ ? lp_->numRows() : 0));
+  return porNo * stack_.size() < kBestFirstBytes;
+}
+
 void Search::selectNext() {
   // Open nodes whose inherited bound fell under the cut-off meanwhile go
-  // without an LP solve.
+  // without an LP solve (with the best bound first, the best one under it
+  // means all are).
+  // A dive goes on into the children of the node just branched on; once it
+  // ends, the search goes on from the open node of the largest bound.
+  if (bestFirst() && nextId_ == idsAtLastSelect_)
+    stack_.raiseBest([this](double b) { return roundBound(b); });
+  idsAtLastSelect_ = nextId_;
   while (!stack_.empty() && stack_.top().bound < cutoff()) {
     Node n = stack_.pop();
     curActive_ = false;

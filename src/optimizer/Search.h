@@ -1,4 +1,4 @@
-// The depth-first branch-and-bound: node processing, callbacks, cut loading,
+// The branch-and-bound (depth first, or the best bound first): node processing, callbacks, cut loading,
 // branching, the incumbent record, the best bound and the time limit.
 #ifndef BCT_OPTIMIZER_SEARCH_H
 #define BCT_OPTIMIZER_SEARCH_H
@@ -52,6 +52,9 @@ class Search {
   // root gap; a round that closes less than kGenericRoundShare ends them.
   static constexpr double kGenericPayShare = 0.1;
   static constexpr double kGenericRoundShare = 0.01;
+  static constexpr int kBestFirst = 2;              // XPRS_NODESELECTION
+  static constexpr double kBestFirstBytes = 1e9;    // the open nodes' LP states, about
+  bool bestFirst() const;
   int processNode(Node node, bool root);
   void selectNext();
   void dropCutOff(int id, double bound);
@@ -77,6 +80,7 @@ class Search {
   int curId_ = 0, curDepth_ = 0;
   double curBound_ = 1e40;
   int nextId_ = 2;
+  int idsAtLastSelect_ = 2;  // nextId_ then: no child since means the dive ended
   long long nextKey_ = -1;
   int nodesDone_ = 0;
   int lpStatus_ = 0;

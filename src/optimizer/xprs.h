@@ -151,7 +151,8 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
 #define XPRS_PRESOLVE 8011
 #define XPRS_MAXTIME 8020
 #define XPRS_MAXMIPSOL 8021
-#define XPRS_NODESELECTION 8026
+#define XPRS_NODESELECTION 8026 /* 5 depth first; 2 (ours) the largest bound first,
+                                   ties to the deepest of the latest dive */
 #define XPRS_MIPPRESOLVE 8078
 #define XPRS_CPUTIME 8133
 #define XPRS_CUTSTRATEGY 8138
@@ -165,6 +166,8 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
                                   lower the rounded bound and close a tenth of its
                                   gap to the cut-off (or go under it); 0 none */
 /* Double controls. */
+#define XPRS_DEPTHFIRSTNODES 8502 /* ours: with NODESELECTION 2, the nodes searched
+                                     depth first before the largest bound goes first */
 #define XPRS_MIPADDCUTOFF 7012
 #define XPRS_MIPABSCUTOFF 7013
 #define XPRS_MIPRELCUTOFF 7014

@@ -16,6 +16,8 @@
 // Rounds of general-purpose cuts at the root with -g (they stop earlier when
 // a round moves the bound by less than a thousandth).
 static const int RODADAS_CORTES_GERAIS = 20;
+// XPRS_NODESELECTION: the open node of the largest bound first.
+static const int NO_DE_MAIOR_LIMITANTE = 2;
 
 Resolucao::Resolucao(const GrafoSimples& g, const Prazo& p, const AjustesDaBusca& a,
                      const Acompanhamento& acomp, std::FILE* s)
@@ -139,6 +141,17 @@ void preparaBusca(Resolucao& s) {
                "Main: Erro ao tentar setar o XPRS_MAXMIPSOL.\n", 265);
   testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_NODESELECTION, 5),
                "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
+  // A piece of a reduced run whose tree runs long takes, after a dive, the
+  // open node of the largest bound: depth first, the bound of a tree that
+  // does not end in time stays near the root's (r_n150_d0.1, 60 s: 99
+  // against 93).  The first nodes go depth first all the same: a tree of a
+  // few hundred nodes ends sooner so (wiki1000: 220 nodes, 337 best first).
+  if (s.ajustes.REDUZIR && !(s.ajustes.DESLIGADAS & DESLIGA_MELHOR_PRIMEIRO)) {
+    testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_NODESELECTION, NO_DE_MAIOR_LIMITANTE),
+                 "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
+    testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_DEPTHFIRSTNODES, s.ajustes.NOS_EM_PROFUNDIDADE),
+                 "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
+  }
   testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
                "Main: Erro ao tentar setar o XPRS_SBBEST.\n", 275);
   // -g: the optimizer's general-purpose cuts at the root, in rounds after

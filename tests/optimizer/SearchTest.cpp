@@ -88,16 +88,51 @@ TEST(Search, MatchesBruteForceOnSmallProblems) {
       default: I = xotest::conflictGraph(g, 13, 0.3); break;
     }
     const double opt = xotest::bruteForce(I);
-    XPRSprob p = xotest::load(I);
-    Outcome r = solve(p, I.n);
-    EXPECT_EQ(r.status, 6) << trial;
-    EXPECT_NEAR(r.bestInt, opt, 1e-6) << trial;
-    EXPECT_TRUE(xotest::feasible(I, r.x)) << trial;
-    EXPECT_GE(r.bound, opt - 1e-6) << trial;
-    EXPECT_LE(r.bound, opt + 1e-5) << trial;
-    EXPECT_GE(r.nodes, 1);
-    XPRSdestroyprob(p);
+    // Depth first, and the largest bound first from the first node on.
+    for (int selection : {5, 2}) {
+      XPRSprob p = xotest::load(I);
+      XPRSsetintcontrol(p, XPRS_NODESELECTION, selection);
+      Outcome r = solve(p, I.n);
+      EXPECT_EQ(r.status, 6) << trial << " " << selection;
+      EXPECT_NEAR(r.bestInt, opt, 1e-6) << trial << " " << selection;
+      EXPECT_TRUE(xotest::feasible(I, r.x)) << trial;
+      EXPECT_GE(r.bound, opt - 1e-6) << trial;
+      EXPECT_LE(r.bound, opt + 1e-5) << trial;
+      EXPECT_GE(r.nodes, 1);
+      XPRSdestroyprob(p);
+    }
   }
+}
+
+// Stopped after the same number of nodes, a tree taken from the largest
+// bound after each dive has a bound no larger than the depth-first one's,
+// and lower on some; held depth first for all its nodes by
+// XPRS_DEPTHFIRSTNODES, it is the depth-first tree.
+TEST(Search, LargestBoundFirstLowersTheBoundOfAStoppedTree) {
+  std::mt19937 g(12);
+  int lower = 0;
+  for (int trial = 0; trial < 6; ++trial) {
+    Instance I = xotest::conflictGraph(g, 45, 0.12);
+    auto stopped = [&](int selection, int depthFirst) {
+      XPRSprob p = xotest::load(I);
+      XPRSsetintcontrol(p, XPRS_NODESELECTION, selection);
+      XPRSsetintcontrol(p, XPRS_DEPTHFIRSTNODES, depthFirst);
+      static int questions;
+      questions = 0;
+      XPRSsetcbchecktime(p, [](XPRSprob, void*) { return ++questions >= 60 ? 1 : 0; }, nullptr);
+      Outcome r = solve(p, I.n);
+      XPRSdestroyprob(p);
+      return r;
+    };
+    const Outcome depth = stopped(5, 0), best = stopped(2, 0), held = stopped(2, 1000);
+    EXPECT_EQ(depth.status, 4) << trial;
+    EXPECT_LE(best.bound, depth.bound) << trial;
+    if (best.bound < depth.bound) ++lower;
+    EXPECT_EQ(held.bound, depth.bound) << trial;
+    EXPECT_EQ(held.bestInt, depth.bestInt) << trial;
+    EXPECT_EQ(held.nodes, depth.nodes) << trial;
+  }
+  EXPECT_GE(lower, 2);
 }
 
 TEST(Search, LazyCutManagerReachesTheOptimum) {

@@ -4,6 +4,7 @@
 // give one at a time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "combinatorial/Combinatorio.h"
 #include "graph/GrafoSimples.h"
+#include "graph/forcaBruta.h"
 #include "optimizer/xprs.h"
 #include "search/Resolucao.h"
 
@@ -100,6 +103,47 @@ TEST(Resolucao, LimitanteDeForaQueAlcancaOValorEncerraABusca) {
   const ResultadoBusca igual = resolveBranchAndCut(g, &sozinha.r.escolhido, Prazo(), ajustes, acomp);
   EXPECT_EQ(igual.zstar, sozinha.r.zstar);
   EXPECT_EQ(igual.nos, 0);
+  XPRSfree();
+}
+
+// A reduced run's tree taken from the open node of the largest bound after
+// each dive, from its first node on: the optimum of the combinatorial
+// engine (brute force on the smallest graphs), a balanced set of that size,
+// a bound at it, on graphs whose depth-first trees have up to hundreds of
+// nodes.
+TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
+  ASSERT_EQ(XPRSinit(""), 0);
+  AjustesDaBusca ajustes;
+  ajustes.HEURISTICA_PRIMAL = ajustes.BRANCH_AND_CUT = ajustes.REDUZIR = 1;
+  ajustes.RELATA_MODELO = 0;
+  ajustes.NOS_EM_PROFUNDIDADE = 0;
+  std::mt19937 rng(41);
+  int ramificadas = 0;
+  for (int caso = 0; caso < 24; caso++) {
+    SCOPED_TRACE("caso " + std::to_string(caso));
+    int otimo = 0;
+    GrafoSimples g;
+    if (caso % 3 == 0) {
+      const int n = 4 + static_cast<int>(rng() % 11);
+      const auto arestas = grafoSinalAleatorio(rng, n, 0.1 + (caso % 6) * 0.15, 0.6, 0.1, true);
+      otimo = otimoForcaBruta(n, arestas);
+      g = GrafoSimples::deRegistros(n, arestas);
+    } else {
+      const int n = 24 + static_cast<int>(rng() % 27);
+      g = GrafoSimples(n, grafoSinalAleatorio(rng, n, 0.12 + (caso % 4) * 0.07, 0.6, caso % 2 ? 0.1 : 0, caso % 5 == 0));
+      otimo = combinatorio::resolveGrafo(g, {}, Prazo()).valor;
+    }
+    std::FILE* nada = std::fopen("/dev/null", "w");
+    const ResultadoBusca r = resolveBranchAndCut(g, nullptr, Prazo(), ajustes, {}, nada);
+    std::fclose(nada);
+    EXPECT_NEAR(r.zstar, otimo, 1e-6);
+    EXPECT_NEAR(r.limitante, otimo, 1e-6);
+    std::vector<bool> escolhido(r.escolhido.begin(), r.escolhido.end());
+    EXPECT_EQ(std::count(escolhido.begin(), escolhido.end(), true), otimo);
+    EXPECT_TRUE(equilibradoPorParidade(g.numVertices(), g.arestas(), escolhido));
+    if (r.nos > 10) ramificadas++;
+  }
+  EXPECT_GE(ramificadas, 5);
   XPRSfree();
 }
 
