@@ -63,9 +63,14 @@ struct AjustesDaBusca {
   // Pieces of at least this many vertices search for cycles over the
   // contracted graph in a reduced run (tests lower it).
   int MINIMO_CONTRACAO = 400;
-  // A reduced run's tree goes depth first for this many nodes, then, after
-  // each dive, from the open node of the largest bound (tests lower it).
+  // A reduced run's tree goes depth first for this many nodes or seconds
+  // below the root, whichever ends first, then, after each dive, from the
+  // open node of the largest bound (tests lower them).  A tree of a few
+  // hundred nodes ends sooner depth first; one of expensive nodes (a second
+  // or more each on a real network's piece of thousands of vertices) would
+  // not reach its thousandth node in time.
   int NOS_EM_PROFUNDIDADE = 1000;
+  double SEGUNDOS_EM_PROFUNDIDADE = 30;
   // The automatic mode's hand-over: with limiarDeDesistencia >= 0 the search
   // gives its piece up when the root's bound ends more than that share of
   // the best value above it, or when the root takes more than segundosDaRaiz.

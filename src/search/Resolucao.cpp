@@ -145,12 +145,14 @@ void preparaBusca(Resolucao& s) {
   // open node of the largest bound: depth first, the bound of a tree that
   // does not end in time stays near the root's (r_n150_d0.1, 60 s: 99
   // against 93).  The first nodes go depth first all the same: a tree of a
-  // few hundred nodes ends sooner so (wiki1000: 220 nodes, 337 best first).
+  // few hundred nodes ends sooner so (wiki1000: 220 nodes, 337 best first),
+  // for NOS_EM_PROFUNDIDADE nodes or SEGUNDOS_EM_PROFUNDIDADE (eventos.cpp).
   if (s.ajustes.REDUZIR && !(s.ajustes.DESLIGADAS & DESLIGA_MELHOR_PRIMEIRO)) {
     testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_NODESELECTION, NO_DE_MAIOR_LIMITANTE),
                  "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
     testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_DEPTHFIRSTNODES, s.ajustes.NOS_EM_PROFUNDIDADE),
                  "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
+    s.profundidade.armada = s.ajustes.NOS_EM_PROFUNDIDADE > 0;
   }
   testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
                "Main: Erro ao tentar setar o XPRS_SBBEST.\n", 275);

@@ -73,6 +73,13 @@ struct Resolucao {
     Prazo fimDaRaiz;  // derived from the solve's deadline
   } desistencia;
 
+  // A reduced run's tree held depth first (AjustesDaBusca::NOS_EM_PROFUNDIDADE)
+  // and, since its first node, for how long.
+  struct Profundidade {
+    bool armada = false;
+    double inicioDaArvore = -1;  // seconds of the deadline's clock, -1 before the first node
+  } profundidade;
+
   // The LP-guided heuristic's local search over grafoSimples, made on first use.
   std::unique_ptr<buscaLocal::BuscaLocal> buscaDoLP;
 };

@@ -1,7 +1,7 @@
 // Node event callbacks: they follow the search tree and, with detailed
 // printing, report each event; none of them changes a decision.  And the
-// check-time callback, where the search looks at the clock and tells the run
-// how it goes.
+// check-time callback, where the search looks at the clock, tells the run
+// how it goes and lets a reduced run's tree off depth first.
 #include <algorithm>
 #include <cstdio>
 
@@ -14,6 +14,7 @@ namespace {
 Resolucao& resolucao(void* dados) { return *static_cast<Resolucao*>(dados); }
 
 }  // namespace
+
 
 void nodeOptimal(XPRSprob prob, void* dados, int*) {
   Resolucao& s = resolucao(dados);
@@ -60,8 +61,27 @@ void nodeCutoff(XPRSprob, void* dados, int node) {
   if (s.ajustes.COMPLETE_PRINT) std::fprintf(s.saida, "Cutoff (No %d)\n", node);
 }
 
+namespace {
+
+// A reduced run's tree let off depth first once it has run
+// SEGUNDOS_EM_PROFUNDIDADE below the root (its node count is the optimizer's).
+void liberaProfundidade(Resolucao& s, XPRSprob prob) {
+  Resolucao::Profundidade& p = s.profundidade;
+  int nos = 0;
+  XPRSgetintattrib(prob, XPRS_NODES, &nos);
+  if (nos == 0) return;
+  const double agora = s.prazo.decorridos();
+  if (p.inicioDaArvore < 0) p.inicioDaArvore = agora;
+  if (agora - p.inicioDaArvore < s.ajustes.SEGUNDOS_EM_PROFUNDIDADE) return;
+  XPRSsetintcontrol(prob, XPRS_DEPTHFIRSTNODES, 0);
+  p.armada = false;
+}
+
+}  // namespace
+
 int verificaTempo(XPRSprob prob, void* dados) {
   Resolucao& s = resolucao(dados);
+  if (s.profundidade.armada) liberaProfundidade(s, prob);
   const Acompanhamento& a = s.acompanhamento;
   const double deFora = a.limitanteDeFora != nullptr ? a.limitanteDeFora->load() : 1e40;
   if (a.progresso) {

@@ -107,16 +107,15 @@ TEST(Resolucao, LimitanteDeForaQueAlcancaOValorEncerraABusca) {
 }
 
 // A reduced run's tree taken from the open node of the largest bound after
-// each dive, from its first node on: the optimum of the combinatorial
-// engine (brute force on the smallest graphs), a balanced set of that size,
-// a bound at it, on graphs whose depth-first trees have up to hundreds of
-// nodes.
+// each dive, from its first node on, or let off depth first by the clock:
+// the optimum of the combinatorial engine (brute force on the smallest
+// graphs), a balanced set of that size, a bound at it, on graphs whose
+// depth-first trees have up to a thousand nodes.
 TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
   ASSERT_EQ(XPRSinit(""), 0);
   AjustesDaBusca ajustes;
   ajustes.HEURISTICA_PRIMAL = ajustes.BRANCH_AND_CUT = ajustes.REDUZIR = 1;
   ajustes.RELATA_MODELO = 0;
-  ajustes.NOS_EM_PROFUNDIDADE = 0;
   std::mt19937 rng(41);
   int ramificadas = 0;
   for (int caso = 0; caso < 24; caso++) {
@@ -133,17 +132,22 @@ TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
       g = GrafoSimples(n, grafoSinalAleatorio(rng, n, 0.12 + (caso % 4) * 0.07, 0.6, caso % 2 ? 0.1 : 0, caso % 5 == 0));
       otimo = combinatorio::resolveGrafo(g, {}, Prazo()).valor;
     }
-    std::FILE* nada = std::fopen("/dev/null", "w");
-    const ResultadoBusca r = resolveBranchAndCut(g, nullptr, Prazo(), ajustes, {}, nada);
-    std::fclose(nada);
-    EXPECT_NEAR(r.zstar, otimo, 1e-6);
-    EXPECT_NEAR(r.limitante, otimo, 1e-6);
-    std::vector<bool> escolhido(r.escolhido.begin(), r.escolhido.end());
-    EXPECT_EQ(std::count(escolhido.begin(), escolhido.end(), true), otimo);
-    EXPECT_TRUE(equilibradoPorParidade(g.numVertices(), g.arestas(), escolhido));
-    if (r.nos > 10) ramificadas++;
+    // From the first node on, and once the tree has run its (no) seconds.
+    for (const bool porTempo : {false, true}) {
+      ajustes.NOS_EM_PROFUNDIDADE = porTempo ? 1000000 : 0;
+      ajustes.SEGUNDOS_EM_PROFUNDIDADE = porTempo ? 0 : 1e9;
+      std::FILE* nada = std::fopen("/dev/null", "w");
+      const ResultadoBusca r = resolveBranchAndCut(g, nullptr, Prazo(), ajustes, {}, nada);
+      std::fclose(nada);
+      EXPECT_NEAR(r.zstar, otimo, 1e-6);
+      EXPECT_NEAR(r.limitante, otimo, 1e-6);
+      std::vector<bool> escolhido(r.escolhido.begin(), r.escolhido.end());
+      EXPECT_EQ(std::count(escolhido.begin(), escolhido.end(), true), otimo);
+      EXPECT_TRUE(equilibradoPorParidade(g.numVertices(), g.arestas(), escolhido));
+      if (r.nos > 10) ramificadas++;
+    }
   }
-  EXPECT_GE(ramificadas, 5);
+  EXPECT_GE(ramificadas, 10);
   XPRSfree();
 }
 
