@@ -1,4 +1,4 @@
-/* The optimizer's C interface: a 0/1 maximisation solved by depth-first
+/* The optimizer's C interface: a 0/1 maximisation solved by
  * branch-and-bound over CLP, with the callbacks, cut pool and branching
  * objects the solver drives it through.  This header is all the rest of the
  * system sees of it.
@@ -22,7 +22,12 @@
  * (new rows basic) and is solved by the dual simplex, which may stop early
  * once the node's bound is sure to be below the cut-off.  No presolve; column
  * and model-row order are kept.  Nodes are explored depth first (control
- * 8026 is accepted; every value means depth first).  At each node, after
+ * 8026, XPRS_NODESELECTION, any value but 2).  With 2, once XPRS_DEPTHFIRSTNODES
+ * nodes are done, a dive that ends (a node that made no children) is
+ * followed by the open node of the largest rounded inherited bound, of
+ * those tied the one nearest the top of the stack; while the open nodes'
+ * LP states would take more than about 1 GB, depth first again.  Either
+ * way the node-selection callback may then name another.  At each node, after
  * each LP solve:
  *   1. LP infeasible: the infeasible-node callback, then the node is dropped.
  *   2. LP bound below the cut-off (control 7013, read afresh at every test,
