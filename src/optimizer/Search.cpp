@@ -151,14 +151,13 @@ bool Search::bestFirst() const {
 }
 
 void Search::selectNext() {
-  // Open nodes whose inherited bound fell under the cut-off meanwhile go
-  // without an LP solve (with the best bound first, the best one under it
-  // means all are).
   // A dive goes on into the children of the node just branched on; once it
   // ends, the search goes on from the open node of the largest bound.
   if (bestFirst() && nextId_ == idsAtLastSelect_)
     stack_.raiseBest([this](double b) { return roundBound(b); });
   idsAtLastSelect_ = nextId_;
+  // Open nodes whose inherited bound fell under the cut-off meanwhile go
+  // without an LP solve (the largest under it means all are).
   while (!stack_.empty() && stack_.top().bound < cutoff()) {
     Node n = stack_.pop();
     curActive_ = false;

@@ -1,5 +1,6 @@
-// The branch-and-bound (depth first, or the best bound first): node processing, callbacks, cut loading,
-// branching, the incumbent record, the best bound and the time limit.
+// The branch-and-bound (depth first, or the largest bound first): node
+// processing, callbacks, cut loading, branching, the node order, the
+// incumbent record, the best bound and the time limit.
 #ifndef BCT_OPTIMIZER_SEARCH_H
 #define BCT_OPTIMIZER_SEARCH_H
 

@@ -170,9 +170,9 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
                                   a copy of the LP first and kept only when they
                                   lower the rounded bound and close a tenth of its
                                   gap to the cut-off (or go under it); 0 none */
-/* Double controls. */
 #define XPRS_DEPTHFIRSTNODES 8502 /* ours: with NODESELECTION 2, the nodes searched
                                      depth first before the largest bound goes first */
+/* Double controls. */
 #define XPRS_MIPADDCUTOFF 7012
 #define XPRS_MIPABSCUTOFF 7013
 #define XPRS_MIPRELCUTOFF 7014

@@ -151,7 +151,7 @@ void preparaBusca(Resolucao& s) {
     testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_NODESELECTION, NO_DE_MAIOR_LIMITANTE),
                  "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
     testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_DEPTHFIRSTNODES, s.ajustes.NOS_EM_PROFUNDIDADE),
-                 "Main: Erro ao tentar setar o XPRS_NODESELECTION.\n", 270);
+                 "Main: Erro ao tentar setar o XPRS_DEPTHFIRSTNODES.\n", 270);
     s.profundidade.armada = s.ajustes.NOS_EM_PROFUNDIDADE > 0;
   }
   testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
