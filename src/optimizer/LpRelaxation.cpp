@@ -259,6 +259,47 @@ LpRelaxation::Status LpRelaxation::solve(bool primal, double cutoff) {
   return st;
 }
 
+LpRelaxation::Probe LpRelaxation::probe(const std::vector<BoundChange>& bounds,
+                                        const std::vector<SparseRow>& rows, int maxIterations,
+                                        double cutoff) {
+  std::vector<std::pair<int, std::pair<double, double>>> before;
+  for (const BoundChange& b : bounds) {
+    before.push_back({b.col, {lb_[b.col], ub_[b.col]}});
+    double lo = lb_[b.col], up = ub_[b.col];
+    if (b.type == 'L' || b.type == 'B') lo = b.value;
+    if (b.type == 'U' || b.type == 'B') up = b.value;
+    lb_[b.col] = lo;
+    ub_[b.col] = up;
+    clp_.setColumnBounds(b.col, lo, up);
+  }
+  const int m = numRows();
+  std::vector<const SparseRow*> add;
+  for (const SparseRow& r : rows) add.push_back(&r);
+  appendRows(add);
+  double limit = COIN_DBL_MAX;
+  if (cutoff > -1e30 && cutoff < 1e30) limit = -cutoff;
+  const int maximo = clp_.maximumIterations();
+  clp_.setMaximumIterations(maxIterations);
+  Probe p{runSimplex(false, limit), 0.0};
+  if (p.status == kFailed && clp_.status() == 3) p.status = kIterationLimit;
+  clp_.setMaximumIterations(maximo);
+  p.objective = -clp_.objectiveValue();
+
+  if (!rows.empty()) {
+    std::vector<int> which(rows.size());
+    for (size_t k = 0; k < rows.size(); ++k) which[k] = m + static_cast<int>(k);
+    clp_.deleteRows(static_cast<int>(which.size()), which.data());
+    basis_.resize(n_ + m);
+  }
+  // Undone in reverse, so that a column changed twice gets its first bounds.
+  for (auto it = before.rbegin(); it != before.rend(); ++it) {
+    lb_[it->first] = it->second.first;
+    ub_[it->first] = it->second.second;
+    clp_.setColumnBounds(it->first, it->second.first, it->second.second);
+  }
+  return p;
+}
+
 void LpRelaxation::readSolution() {
   const double* x = clp_.primalColumnSolution();
   const double* a = clp_.primalRowSolution();

@@ -19,7 +19,7 @@ namespace xo {
 
 class LpRelaxation {
  public:
-  enum Status { kOptimal, kInfeasible, kCutOff, kUnbounded, kFailed, kStopped };
+  enum Status { kOptimal, kInfeasible, kCutOff, kUnbounded, kFailed, kStopped, kIterationLimit };
 
   LpRelaxation(const Model& model, const CutPool& pool);
   LpRelaxation(const LpRelaxation&) = delete;
@@ -40,6 +40,17 @@ class LpRelaxation {
   // then the answer is kStopped and the LP point means nothing.
   Status solve(bool primal, double cutoff);
   void setStopCheck(std::function<bool()> parar);
+  // The LP of a child tried without making it: the bound changes and rows
+  // on top of the LP as the last solve left it, at most maxIterations of the
+  // dual simplex from its basis, then everything put back (the point, the
+  // basis and the rows a solve or save() reads are untouched).  With
+  // kIterationLimit the objective is where the dual simplex had got to.
+  struct Probe {
+    Status status;
+    double objective;
+  };
+  Probe probe(const std::vector<BoundChange>& bounds, const std::vector<SparseRow>& rows,
+              int maxIterations, double cutoff);
   std::shared_ptr<LpState> save() const;
 
   const ClpSimplex& simplex() const { return clp_; }

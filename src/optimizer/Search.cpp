@@ -206,6 +206,7 @@ int Search::processNode(Node node, bool root) {
       case LpRelaxation::kFailed: lpStatus_ = 4; break;
       case LpRelaxation::kUnbounded: lpStatus_ = 5; break;
       case LpRelaxation::kStopped: break;  // handled above
+      case LpRelaxation::kIterationLimit: break;  // probes only
     }
     if (st == LpRelaxation::kFailed) return kErrLpFailed;
     if (st == LpRelaxation::kUnbounded) return kErrUnbounded;
@@ -388,6 +389,26 @@ int Search::chooseColumn() const {
   return best;
 }
 
+bool Search::probeBranches(const BranchObject& bo, int maxIterations, double* objectives,
+                           int* status) {
+  if (!inBranchCallback_) return false;
+  const double cut = cutoff();
+  for (int b = 0; b < bo.numBranches(); ++b) {
+    const BranchObject::Branch& br = bo.branch(b);
+    const LpRelaxation::Probe p = lp_->probe(br.bounds, br.rows, maxIterations, cut);
+    objectives[b] = p.objective;
+    switch (p.status) {
+      case LpRelaxation::kOptimal: status[b] = p.objective < cut ? 2 : 0; break;
+      case LpRelaxation::kIterationLimit: status[b] = 1; break;
+      case LpRelaxation::kInfeasible:
+      case LpRelaxation::kCutOff: status[b] = 2; break;
+      default: status[b] = 3; break;
+    }
+    if (status[b] == 2) objectives[b] = -1e40;
+  }
+  return true;
+}
+
 int Search::branch(const Node& node) {
   const Callbacks& cb = prob_.callbacks;
   const XPRSprob h = prob_.handle();
@@ -413,7 +434,9 @@ int Search::branch(const Node& node) {
   XPRSbranchobject chosen = proposed;
   if (cb.chgbranchobject) {
     XPRSbranchobject replacement = nullptr;
+    inBranchCallback_ = true;
     cb.chgbranchobject(h, proposed, &replacement);
+    inBranchCallback_ = false;
     BranchObject* r = HandleRegistry::branchObject(replacement);
     if (r && HandleRegistry::owner(replacement) == h && r->numBranches() > 0) chosen = replacement;
     else if (replacement && replacement != proposed && r && HandleRegistry::owner(replacement) == h)

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "optimizer/BranchObject.h"
 #include "optimizer/GenericCuts.h"
 #include "optimizer/LpRelaxation.h"
 #include "optimizer/NodeStack.h"
@@ -30,6 +31,9 @@ class Search {
   const LpRelaxation& lp() const { return *lp_; }
   // Loads pool cuts into the current node's LP; false when there is no node.
   bool loadCuts(const int* cuts, int n);
+  // While the branching-object callback runs: each branch of bo tried on
+  // the node's LP (see XPRS_bo_strongbranch); false at any other time.
+  bool probeBranches(const BranchObject& bo, int maxIterations, double* objectives, int* status);
 
   int lpStatus() const { return lpStatus_; }
   int mipStatus() const { return mipStatus_; }
@@ -77,6 +81,7 @@ class Search {
   bool running_ = false;
   bool integral_ = false;
   bool inIntSol_ = false;
+  bool inBranchCallback_ = false;
   bool curActive_ = false;
   int curId_ = 0, curDepth_ = 0;
   double curBound_ = 1e40;

@@ -488,6 +488,15 @@ int XPRS_bo_setpriority(XPRSbranchobject bo, int priority) {
   return 0;
 }
 
+int XPRS_bo_strongbranch(XPRSbranchobject bo, int itrlimit, double* dsobjval, int* msbstatus) {
+  GET_BRANCHOBJECT(bo);
+  if (itrlimit < 1) return fail(p, xo::kErrBadCount);
+  if (b->numBranches() > 0 && (!dsobjval || !msbstatus)) return fail(p, xo::kErrNullArgument);
+  if (!p || !p->search || !p->search->probeBranches(*b, itrlimit, dsobjval, msbstatus))
+    return fail(p, xo::kErrWrongState);
+  return 0;
+}
+
 #define SET_CALLBACK(field)            \
   GET_PROBLEM(prob);                   \
   p->callbacks.field = {f, data};      \

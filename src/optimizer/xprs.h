@@ -60,7 +60,9 @@
  *      ignored.  Each branch makes one child; a branch's bound changes and
  *      rows ('L', 'E' or 'G') belong to that child's LP and all its
  *      descendants'.  Children are explored in branch order (branch 0 first)
- *      and get consecutive identifiers in that order.  Reduced-cost fixing:
+ *      and get consecutive identifiers in that order.  Inside the
+ *      branching-object callback XPRS_bo_strongbranch may try the branches
+ *      of any object on the node's LP first.  Reduced-cost fixing:
  *      a binary column at a bound of the node's final LP whose reduced cost
  *      says that moving it to its other bound would leave the LP bound
  *      below the cut-off keeps its bound in every child; what that removes
@@ -288,6 +290,17 @@ int XPRS_bo_addbounds(XPRSbranchobject bo, int branch, int nbounds, const char* 
                       const int* mcols, const double* dbds);
 /* Stored; branching does not depend on it. */
 int XPRS_bo_setpriority(XPRSbranchobject bo, int priority);
+/* Ours, inside the branching-object callback only: the LP of each branch of
+ * bo tried on the current node's LP as its last solve left it (the branch's
+ * bound changes and rows on top, at most itrlimit dual simplex iterations
+ * from the node's basis), the node's LP then put back as it was.  For each
+ * branch b, msbstatus[b] is 0 when that LP was solved (dsobjval[b] its
+ * objective, a bound on the branch), 1 when the iterations ran out
+ * (dsobjval[b] the dual simplex's objective then, an estimate), 2 when the
+ * branch is infeasible or its LP below the cut-off (dsobjval[b] -1e40), 3
+ * when the LP failed or the search was stopped meanwhile.  The iterations
+ * count in the search's own. */
+int XPRS_bo_strongbranch(XPRSbranchobject bo, int itrlimit, double* dsobjval, int* msbstatus);
 
 /* Callbacks, each registered with a user pointer handed back unchanged. */
 typedef int (*XPRScbcutmgr)(XPRSprob prob, void* data);

@@ -90,6 +90,107 @@ TEST(BranchObject, ThreeWayRowBranchesCoverTheSpace) {
   EXPECT_GE(branchedAtRoot, 3);
 }
 
+// The root's three-way branch tried on its LP before it is handed over.
+struct Probed {
+  bool probe = false;
+  int status[3] = {-1, -1, -1};
+  double objective[3] = {0, 0, 0};
+  std::map<int, double> childObjective;  // identifier -> first LP value at depth 2
+  std::vector<int> order;                // identifiers of the nodes, in the order solved
+};
+
+int probedThreeWay(XPRSprob p, void* d, XPRSbranchobject, XPRSbranchobject* replacement) {
+  auto* t = static_cast<Probed*>(d);
+  int depth;
+  XPRSgetintattrib(p, XPRS_NODEDEPTH, &depth);
+  if (depth != 1) return 0;
+  XPRSbranchobject bo;
+  XPRS_bo_create(&bo, p, 0);
+  XPRS_bo_addbranches(bo, 3);
+  const int start[1] = {0};
+  const int cols[2] = {0, 1};
+  const double vals[2] = {1.0, 1.0};
+  const char senses[3] = {'L', 'E', 'G'};
+  const double rhs[3] = {0.0, 1.0, 2.0};
+  for (int b = 0; b < 3; ++b) XPRS_bo_addrows(bo, b, 1, 2, &senses[b], &rhs[b], start, cols, vals);
+  XPRS_bo_addbounds(bo, 2, 1, "L", &cols[1], &vals[1]);  // implied by the row: a bound tried too
+  if (t->probe) {
+    EXPECT_EQ(XPRS_bo_strongbranch(bo, 0, t->objective, t->status), XPRS_ERR);
+    EXPECT_EQ(XPRS_bo_strongbranch(bo, 100000, t->objective, t->status), 0);
+  }
+  *replacement = bo;
+  return 0;
+}
+
+void probedNode(XPRSprob p, void* d, int*) {
+  auto* t = static_cast<Probed*>(d);
+  int depth, id;
+  XPRSgetintattrib(p, XPRS_NODEDEPTH, &depth);
+  XPRSgetintattrib(p, XPRS_CURRENTNODE, &id);
+  t->order.push_back(id);
+  double z;
+  XPRSgetdblattrib(p, XPRS_LPOBJVAL, &z);
+  if (depth == 2 && !t->childObjective.count(id)) t->childObjective[id] = z;
+}
+
+TEST(BranchObject, StrongBranchTriesEachChildAndLeavesTheNodeAsItWas) {
+  std::mt19937 g(33);
+  int tried = 0;
+  for (int trial = 0; trial < 12; ++trial) {
+    xotest::Instance I = xotest::conflictGraph(g, 14, 0.25);
+    I.obj[0] = 3;
+    I.obj[1] = 2;
+    const double opt = xotest::bruteForce(I);
+    Probed runs[2];
+    double best[2];
+    for (int k = 0; k < 2; ++k) {
+      runs[k].probe = k == 1;
+      XPRSprob p = xotest::load(I);
+      XPRSsetcboptnode(p, probedNode, &runs[k]);
+      XPRSsetcbchgbranchobject(p, probedThreeWay, &runs[k]);
+      ASSERT_EQ(XPRSmaxim(p, "g"), 0);
+      XPRSgetdblattrib(p, XPRS_MIPOBJVAL, &best[k]);
+      // Outside the callback there is no node to try it on.
+      XPRSbranchobject bo;
+      XPRS_bo_create(&bo, p, 0);
+      XPRS_bo_addbranches(bo, 1);
+      double o;
+      int st;
+      EXPECT_EQ(XPRS_bo_strongbranch(bo, 10, &o, &st), XPRS_ERR);
+      XPRS_bo_destroy(bo);
+      XPRSdestroyprob(p);
+    }
+    EXPECT_NEAR(best[1], opt, 1e-6) << trial;
+    // The same tree, node for node: trying the branches changed nothing.
+    EXPECT_EQ(runs[0].order, runs[1].order) << trial;
+    EXPECT_EQ(runs[0].childObjective, runs[1].childObjective) << trial;
+    if (runs[1].status[0] < 0) continue;  // no branching at the root
+    ++tried;
+    // Children 2, 3, 4 in branch order; the first solved (2) has the LP the
+    // try had; later ones may have columns fixed by the cut-off meanwhile.
+    for (int b = 0; b < 3; ++b) {
+      const Probed& r = runs[1];
+      ASSERT_NE(r.status[b], 1) << trial;
+      auto it = r.childObjective.find(2 + b);
+      if (r.status[b] == 2) {
+        EXPECT_DOUBLE_EQ(r.objective[b], -1e40);
+        if (b == 0) {
+          EXPECT_TRUE(it == r.childObjective.end()) << trial;
+        }
+        continue;
+      }
+      EXPECT_EQ(r.status[b], 0) << trial;
+      if (it == r.childObjective.end()) continue;  // cut off by then
+      if (b == 0) {
+        EXPECT_NEAR(it->second, r.objective[b], 1e-6) << trial;
+      } else {
+        EXPECT_LE(it->second, r.objective[b] + 1e-6) << trial;
+      }
+    }
+  }
+  EXPECT_GE(tried, 4);
+}
+
 TEST(BranchObject, EmptyReplacementIsIgnored) {
   xotest::Instance I = xotest::tinyTree();
   XPRSprob p = xotest::load(I);

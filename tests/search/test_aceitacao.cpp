@@ -187,7 +187,8 @@ TEST(Aceitacao, ComReducaoAchaOOtimo) { confereTodas("-r 1110", "-r 1100", true)
 // Each part of a reduced run's search switched off (for measuring) leaves it exact.
 TEST(Aceitacao, ComReducaoSemSuasPartesAchaOOtimo) {
   confereTodas("-r 1110", "-r 1100", true,
-               "BCTOVSEL_DESLIGA=contracao,lote,escolha,cauda,heuristicaLP,melhorPrimeiro BCTOVSEL_SONDA=0");
+               "BCTOVSEL_DESLIGA=contracao,lote,escolha,cauda,heuristicaLP,melhorPrimeiro,ramificacaoForte "
+               "BCTOVSEL_SONDA=0");
 }
 TEST(Aceitacao, ComReducaoSemCortesNuncaPassaDoOtimo) { confereTodas("-r 0010", "-r 0000", false); }
 TEST(Aceitacao, CortesGeraisAchamOOtimo) { confereTodas("-g 1110", "-g 1100", true); }

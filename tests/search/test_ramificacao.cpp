@@ -1,6 +1,7 @@
 // Three-way branching: which tight cut is chosen and how P grows along it.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "search/ramificacao.h"
@@ -73,6 +74,62 @@ TEST(Ramificacao, EscolheOPrimeiroDosMaisCurtosComColunaFracionaria) {
   EXPECT_EQ(inicio, 6);
   x[1] = 0.9999995;
   EXPECT_EQ(escolheCorte(2, ms.data(), mc.data(), x.data(), nlin, &inicio), -1);
+}
+
+// The candidates tried on the LP start with the plain rule's choice, go on
+// shortest first, and are the cuts that rule would pick from.
+TEST(Ramificacao, CandidatosComecamPelaEscolhaDoCorteEVaoDoMaisCurto) {
+  std::mt19937 rng(5);
+  for (int caso = 0; caso < 300; caso++) {
+    const int nlin = 3 + static_cast<int>(rng() % 10);
+    std::vector<double> x(nlin);
+    for (double& v : x) v = rng() % 3 == 0 ? 0.5 : static_cast<double>(rng() % 2);
+    const int m = static_cast<int>(rng() % 8);
+    std::vector<int> ms = {0}, mc;
+    for (int k = 0; k < m; k++) {
+      const int len = 1 + static_cast<int>(rng() % nlin);
+      for (int t = 0; t < len; t++) mc.push_back(static_cast<int>(rng() % nlin));
+      ms.push_back(static_cast<int>(mc.size()));
+    }
+    int inicio = -1;
+    const int escolhido = escolheCorte(m, ms.data(), mc.data(), x.data(), nlin, &inicio);
+    const std::vector<CorteCandidato> um = candidatosDeCorte(m, ms.data(), mc.data(), x.data(), nlin, 1);
+    const std::vector<CorteCandidato> todos =
+        candidatosDeCorte(m, ms.data(), mc.data(), x.data(), nlin, m + 1);
+    if (escolhido < 0) {
+      EXPECT_TRUE(um.empty());
+      EXPECT_TRUE(todos.empty());
+      continue;
+    }
+    ASSERT_EQ(um.size(), 1u);
+    EXPECT_EQ(um[0].corte, escolhido);
+    EXPECT_EQ(um[0].termoInicial, inicio);
+    for (size_t i = 0; i < todos.size(); i++) {
+      const int k = todos[i].corte;
+      const int len = ms[k + 1] - ms[k];
+      EXPECT_LT(len, nlin);
+      const double v = x[mc[todos[i].termoInicial]];
+      EXPECT_TRUE(v > 0 && v < 1);
+      if (i > 0) {
+        const int antes = ms[todos[i - 1].corte + 1] - ms[todos[i - 1].corte];
+        EXPECT_TRUE(antes < len || (antes == len && todos[i - 1].corte < k));
+      }
+    }
+  }
+}
+
+TEST(Ramificacao, EscoreMultiplicaAsQuedasDosFilhosAteOCorte) {
+  const struct {
+    double z, corte;
+    std::vector<double> filhos;
+    double escore;
+  } casos[] = {
+      {10, 5, {8, 9, 7}, 2 * 1 * 3},
+      {10, 5, {-1e40, 9, 9}, 5 * 1 * 1},  // nothing kept: down to the cut-off
+      {10, 5, {4, 9, 10}, 5 * 1 * 1e-6},  // below it counts as at it; no fall counts as 1e-6
+  };
+  for (const auto& c : casos)
+    EXPECT_NEAR(escoreDaRamificacao(c.z, c.corte, c.filhos.data(), 3), c.escore, 1e-12);
 }
 
 }  // namespace
