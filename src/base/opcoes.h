@@ -31,7 +31,8 @@ extern int PERFIL;                   // -v: the profile is kept and printed
 // (BCTOVSEL_DESLIGA, a comma-separated list of their names): the contracted
 // cycle searches, the 500-cut rounds, the choice of the most violated among
 // more candidates, the tailing off below the root, the LP-guided heuristic,
-// the largest bound first in the tree, the branching tried on the LP.
+// the largest bound first in the tree, the branching tried on the LP, the
+// root's full pricing.
 enum : unsigned {
   DESLIGA_CONTRACAO = 1,
   DESLIGA_LOTE = 2,
@@ -41,6 +42,7 @@ enum : unsigned {
   DESLIGA_SEMIDEFINIDA = 32,  // -a's semidefinite bound beside the large pieces' searches
   DESLIGA_MELHOR_PRIMEIRO = 64,
   DESLIGA_RAMIFICACAO_FORTE = 128,
+  DESLIGA_ARESTA_INGREME = 256,  // the root's LP priced by full steepest edge on large pieces
 };
 extern unsigned DESLIGADAS;
 
@@ -61,8 +63,9 @@ struct AjustesDaBusca {
   int CORTES_GERAIS = 0;   // as the option: 0, 1, or 2 (only up to MAXIMO_CORTES_GERAIS_AUTOMATICO vertices)
   int RELATA_MODELO = 1;   // the model's counts and the mode lines are printed
   int PERFIL = 0;          // -v: the solve keeps its profile
-  // Pieces of at least this many vertices search for cycles over the
-  // contracted graph in a reduced run (tests lower it).
+  // Pieces of at least this many vertices are a reduced run's large ones:
+  // they search for cycles over the contracted graph and price the root's
+  // LP by full steepest edge (tests lower it).
   int MINIMO_CONTRACAO = 400;
   // A reduced run's tree goes depth first for this many nodes or seconds
   // below the root, whichever ends first, then, after each dive, from the

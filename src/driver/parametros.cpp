@@ -117,7 +117,7 @@ unsigned partesDesligadas() {
   } PARTES[] = {{"contracao", DESLIGA_CONTRACAO}, {"lote", DESLIGA_LOTE}, {"escolha", DESLIGA_ESCOLHA},
                 {"cauda", DESLIGA_CAUDA}, {"heuristicaLP", DESLIGA_HEURISTICA_LP},
                 {"semidefinida", DESLIGA_SEMIDEFINIDA}, {"melhorPrimeiro", DESLIGA_MELHOR_PRIMEIRO},
-                {"ramificacaoForte", DESLIGA_RAMIFICACAO_FORTE}};
+                {"ramificacaoForte", DESLIGA_RAMIFICACAO_FORTE}, {"arestaIngreme", DESLIGA_ARESTA_INGREME}};
   unsigned desligadas = 0;
   std::string lista(texto);
   size_t inicio = 0;
@@ -133,7 +133,7 @@ unsigned partesDesligadas() {
       }
     if (!achou)
       std::fprintf(stderr, "BCTovsel: BCTOVSEL_DESLIGA: parte desconhecida \"%s\" (contracao, lote, "
-                           "escolha, cauda, heuristicaLP, semidefinida, melhorPrimeiro, ramificacaoForte), ignorada\n", nome.c_str());
+                           "escolha, cauda, heuristicaLP, semidefinida, melhorPrimeiro, ramificacaoForte, arestaIngreme), ignorada\n", nome.c_str());
     inicio = fim + 1;
   }
   return desligadas;

@@ -1,6 +1,7 @@
 // The node LP over ClpSimplex.
 #include "optimizer/LpRelaxation.h"
 
+#include <ClpDualRowSteepest.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <algorithm>
 #include <cmath>
@@ -257,6 +258,11 @@ LpRelaxation::Status LpRelaxation::solve(bool primal, double cutoff) {
   }
   readSolution();
   return st;
+}
+
+void LpRelaxation::setFullPricing(bool full) {
+  ClpDualRowSteepest pricing(full ? 1 : 3);
+  clp_.setDualRowPivotAlgorithm(pricing);
 }
 
 LpRelaxation::Probe LpRelaxation::probe(const std::vector<BoundChange>& bounds,

@@ -40,6 +40,9 @@ class LpRelaxation {
   // then the answer is kStopped and the LP point means nothing.
   Status solve(bool primal, double cutoff);
   void setStopCheck(std::function<bool()> parar);
+  // The dual simplex's pricing: full steepest edge, its weights computed
+  // afresh at every solve, or CLP's own (partial, switching to full).
+  void setFullPricing(bool full);
   // The LP of a child tried without making it: the bound changes and rows
   // on top of the LP as the last solve left it, at most maxIterations of the
   // dual simplex from its basis, then everything put back (the point, the

@@ -179,6 +179,16 @@ int Search::processNode(Node node, bool root) {
   curDepth_ = node.depth;
   curBound_ = node.bound;
   if (node.parent) lp_->restore(*node.parent, node.bounds, node.rows, nextKey_);
+  // Full pricing pays where a re-solve takes thousands of iterations, after
+  // a round of hundreds of cuts; a child's few iterations would not repay
+  // its weights.
+  if (root && prob_.controls.intValue(XPRS_ROOTSTEEPESTEDGE) == 1) {
+    lp_->setFullPricing(true);
+    fullPricing_ = true;
+  } else if (fullPricing_) {
+    lp_->setFullPricing(false);
+    fullPricing_ = false;
+  }
   bool primal = root;
   for (;;) {
     if (timeUp()) {

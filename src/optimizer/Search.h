@@ -82,6 +82,7 @@ class Search {
   bool integral_ = false;
   bool inIntSol_ = false;
   bool inBranchCallback_ = false;
+  bool fullPricing_ = false;  // the root's pricing still set in the LP
   bool curActive_ = false;
   int curId_ = 0, curDepth_ = 0;
   double curBound_ = 1e40;

@@ -115,6 +115,8 @@
  *        are dropped.
  *   8020 time limit, 8133 CPU time (see above).
  *   8500 cut age limit (see above), at least 1.
+ *   8501 general-purpose cuts, 8502 depth-first nodes, 8503 the root's
+ *        pricing: see their names below.
  *   8004, 8006, 8011, 8021, 8026, 8028, 8078, 8138, 8147, 8154 are accepted
  *        and stored with no effect: rows and elements are not preallocated,
  *        there is no presolve, no built-in cuts and no heuristics.
@@ -174,6 +176,12 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
                                   gap to the cut-off (or go under it); 0 none */
 #define XPRS_DEPTHFIRSTNODES 8502 /* ours: with NODESELECTION 2, the nodes searched
                                      depth first before the largest bound goes first */
+#define XPRS_ROOTSTEEPESTEDGE 8503 /* ours: 1 the root's LP solves price the dual
+                                      simplex by full steepest edge, its weights
+                                      computed afresh at each solve (fewer
+                                      iterations where cuts come hundreds at a
+                                      time); 0 (default) CLP's partial pricing,
+                                      which every other node keeps */
 /* Double controls. */
 #define XPRS_MIPADDCUTOFF 7012
 #define XPRS_MIPABSCUTOFF 7013

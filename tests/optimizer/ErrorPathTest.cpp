@@ -104,6 +104,7 @@ TEST(ErrorPaths, BadIndicesAndCounts) {
   EXPECT_EQ(XPRSgetintattrib(p, 2004, &iv), XPRS_ERR);   // a double attribute
   EXPECT_EQ(XPRSgetdblattrib(p, XPRS_BESTBOUND, nullptr), XPRS_ERR);
   EXPECT_EQ(XPRSsetintcontrol(p, XPRS_CUTAGELIMIT, 0), XPRS_ERR);
+  EXPECT_EQ(XPRSsetintcontrol(p, XPRS_ROOTSTEEPESTEDGE, 2), XPRS_ERR);
   for (int c : {8004, 8006, 8011, 8020, 8021, 8026, 8028, 8078, 8133, 8138, 8147, 8154})
     EXPECT_EQ(XPRSsetintcontrol(p, c, 0), 0) << c;
   for (int c : {7012, 7013, 7014}) EXPECT_EQ(XPRSsetdblcontrol(p, c, 0.0), 0) << c;

@@ -140,16 +140,20 @@ TEST(Search, LazyCutManagerReachesTheOptimum) {
   for (int trial = 0; trial < 24; ++trial) {
     Instance I = trial % 2 ? xotest::conflictGraph(g, 14, 0.35) : xotest::setPacking(g, 13, 14);
     const double opt = xotest::bruteForce(I);
-    LazyRows lazy{&I, static_cast<int>(I.rows.size()) / 4};
-    XPRSprob p = xotest::load(I, lazy.firstHidden);
-    XPRSsetcbcutmgr(p, lazyCutManager, &lazy);
-    XPRSsetcbintsol(p, lazyIntSol, &lazy);
-    Outcome r = solve(p, I.n);
-    EXPECT_EQ(r.status, 6);
-    EXPECT_NEAR(r.bestInt, opt, 1e-6) << trial;
-    EXPECT_TRUE(lazy.integralPointsFeasible) << trial;
-    EXPECT_GT(lazy.intsolCalls, 0);
-    XPRSdestroyprob(p);
+    // The root's re-solves priced as every node's, and by full steepest edge.
+    for (int pricing : {0, 1}) {
+      LazyRows lazy{&I, static_cast<int>(I.rows.size()) / 4};
+      XPRSprob p = xotest::load(I, lazy.firstHidden);
+      ASSERT_EQ(XPRSsetintcontrol(p, XPRS_ROOTSTEEPESTEDGE, pricing), 0);
+      XPRSsetcbcutmgr(p, lazyCutManager, &lazy);
+      XPRSsetcbintsol(p, lazyIntSol, &lazy);
+      Outcome r = solve(p, I.n);
+      EXPECT_EQ(r.status, 6);
+      EXPECT_NEAR(r.bestInt, opt, 1e-6) << trial << " " << pricing;
+      EXPECT_TRUE(lazy.integralPointsFeasible) << trial;
+      EXPECT_GT(lazy.intsolCalls, 0);
+      XPRSdestroyprob(p);
+    }
   }
 }
 

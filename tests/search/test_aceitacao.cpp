@@ -187,7 +187,8 @@ TEST(Aceitacao, ComReducaoAchaOOtimo) { confereTodas("-r 1110", "-r 1100", true)
 // Each part of a reduced run's search switched off (for measuring) leaves it exact.
 TEST(Aceitacao, ComReducaoSemSuasPartesAchaOOtimo) {
   confereTodas("-r 1110", "-r 1100", true,
-               "BCTOVSEL_DESLIGA=contracao,lote,escolha,cauda,heuristicaLP,melhorPrimeiro,ramificacaoForte "
+               "BCTOVSEL_DESLIGA=contracao,lote,escolha,cauda,heuristicaLP,melhorPrimeiro,ramificacaoForte,"
+               "arestaIngreme "
                "BCTOVSEL_SONDA=0");
 }
 TEST(Aceitacao, ComReducaoSemCortesNuncaPassaDoOtimo) { confereTodas("-r 0010", "-r 0000", false); }

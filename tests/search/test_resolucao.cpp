@@ -110,7 +110,9 @@ TEST(Resolucao, LimitanteDeForaQueAlcancaOValorEncerraABusca) {
 // each dive, from its first node on, or let off depth first by the clock:
 // the optimum of the combinatorial engine (brute force on the smallest
 // graphs), a balanced set of that size, a bound at it, on graphs whose
-// depth-first trees have up to a thousand nodes.
+// depth-first trees have up to a thousand nodes; the branching tried on the
+// LP near the root, and every other case solved as a large piece's (its
+// searches contracted, its root priced by full steepest edge).
 TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
   ASSERT_EQ(XPRSinit(""), 0);
   AjustesDaBusca ajustes;
@@ -132,6 +134,7 @@ TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
       g = GrafoSimples(n, grafoSinalAleatorio(rng, n, 0.12 + (caso % 4) * 0.07, 0.6, caso % 2 ? 0.1 : 0, caso % 5 == 0));
       otimo = combinatorio::resolveGrafo(g, {}, Prazo()).valor;
     }
+    ajustes.MINIMO_CONTRACAO = caso % 2 ? 0 : 400;
     // From the first node on, and once the tree has run its (no) seconds.
     for (const bool porTempo : {false, true}) {
       ajustes.NOS_EM_PROFUNDIDADE = porTempo ? 1000000 : 0;
