@@ -31,11 +31,8 @@ void optnode(XPRSprob p, void* d, int*) {
   if (depth >= 2 && std::fabs(s - std::round(s)) > 1e-6) t->sumsIntegralBelow = false;
 }
 
-int threeWay(XPRSprob p, void* d, XPRSbranchobject, XPRSbranchobject* replacement) {
-  auto* t = static_cast<Tracker*>(d);
-  int depth;
-  XPRSgetintattrib(p, XPRS_NODEDEPTH, &depth);
-  if (depth != 1) return 0;  // the optimizer's own branching below the root
+// x0 + x1 = 0, = 1, = 2 in branches 0, 1, 2.
+XPRSbranchobject threeWayObject(XPRSprob p) {
   XPRSbranchobject bo;
   EXPECT_EQ(XPRS_bo_create(&bo, p, 0), 0);
   EXPECT_EQ(XPRS_bo_addbranches(bo, 3), 0);
@@ -46,6 +43,23 @@ int threeWay(XPRSprob p, void* d, XPRSbranchobject, XPRSbranchobject* replacemen
   const double rhs[3] = {0.0, 1.0, 2.0};
   for (int b = 0; b < 3; ++b)
     EXPECT_EQ(XPRS_bo_addrows(bo, b, 1, 2, &senses[b], &rhs[b], start, cols, vals), 0);
+  return bo;
+}
+
+// A conflict graph whose x0 and x1 carry the larger weights, so that they matter.
+xotest::Instance weighted(std::mt19937& g, int n, double density) {
+  xotest::Instance I = xotest::conflictGraph(g, n, density);
+  I.obj[0] = 3;
+  I.obj[1] = 2;
+  return I;
+}
+
+int threeWay(XPRSprob p, void* d, XPRSbranchobject, XPRSbranchobject* replacement) {
+  auto* t = static_cast<Tracker*>(d);
+  int depth;
+  XPRSgetintattrib(p, XPRS_NODEDEPTH, &depth);
+  if (depth != 1) return 0;  // the optimizer's own branching below the root
+  XPRSbranchobject bo = threeWayObject(p);
   EXPECT_EQ(XPRS_bo_setpriority(bo, 100), 0);
   *replacement = bo;
   t->handedOver = bo;
@@ -57,10 +71,7 @@ TEST(BranchObject, ThreeWayRowBranchesCoverTheSpace) {
   std::mt19937 g(21);
   int branchedAtRoot = 0;
   for (int trial = 0; trial < 10; ++trial) {
-    xotest::Instance I = xotest::conflictGraph(g, 12, 0.3);
-    // Make x0 and x1 matter: they carry the larger weights.
-    I.obj[0] = 3;
-    I.obj[1] = 2;
+    xotest::Instance I = weighted(g, 12, 0.3);
     const double opt = xotest::bruteForce(I);
     XPRSprob p = xotest::load(I);
     Tracker t;
@@ -104,16 +115,10 @@ int probedThreeWay(XPRSprob p, void* d, XPRSbranchobject, XPRSbranchobject* repl
   int depth;
   XPRSgetintattrib(p, XPRS_NODEDEPTH, &depth);
   if (depth != 1) return 0;
-  XPRSbranchobject bo;
-  XPRS_bo_create(&bo, p, 0);
-  XPRS_bo_addbranches(bo, 3);
-  const int start[1] = {0};
-  const int cols[2] = {0, 1};
-  const double vals[2] = {1.0, 1.0};
-  const char senses[3] = {'L', 'E', 'G'};
-  const double rhs[3] = {0.0, 1.0, 2.0};
-  for (int b = 0; b < 3; ++b) XPRS_bo_addrows(bo, b, 1, 2, &senses[b], &rhs[b], start, cols, vals);
-  XPRS_bo_addbounds(bo, 2, 1, "L", &cols[1], &vals[1]);  // implied by the row: a bound tried too
+  XPRSbranchobject bo = threeWayObject(p);
+  const int col = 1;
+  const double one = 1.0;
+  XPRS_bo_addbounds(bo, 2, 1, "L", &col, &one);  // implied by the row: a bound tried too
   if (t->probe) {
     EXPECT_EQ(XPRS_bo_strongbranch(bo, 0, t->objective, t->status), XPRS_ERR);
     EXPECT_EQ(XPRS_bo_strongbranch(bo, 100000, t->objective, t->status), 0);
@@ -137,9 +142,7 @@ TEST(BranchObject, StrongBranchTriesEachChildAndLeavesTheNodeAsItWas) {
   std::mt19937 g(33);
   int tried = 0;
   for (int trial = 0; trial < 12; ++trial) {
-    xotest::Instance I = xotest::conflictGraph(g, 14, 0.25);
-    I.obj[0] = 3;
-    I.obj[1] = 2;
+    xotest::Instance I = weighted(g, 14, 0.25);
     const double opt = xotest::bruteForce(I);
     Probed runs[2];
     double best[2];
