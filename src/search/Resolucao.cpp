@@ -156,7 +156,7 @@ void preparaBusca(Resolucao& s) {
   }
   // The root of a large piece re-solves its LP after rounds of hundreds of
   // cuts, thousands of dual simplex iterations each: priced by full steepest
-  // edge, it takes fewer (bitcoinotc 12.8 s to 9.5 s; a Wikipedia elections
+  // edge, it takes fewer (bitcoinotc 12.8 s to 9.2-9.4 s; a Wikipedia elections
   // sample's root bound at 120 s 1,692 to 1,658).
   if (s.ajustes.REDUZIR && s.grafo.nlin >= s.ajustes.MINIMO_CONTRACAO &&
       !(s.ajustes.DESLIGADAS & DESLIGA_ARESTA_INGREME))

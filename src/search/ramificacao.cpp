@@ -82,20 +82,17 @@ namespace {
 
 // The three branches on one tight cut: P all ones, R all ones, neither.
 XPRSbranchobject criaObjeto(XPRSprob prob, Lote& lote, CorteCandidato c, const double* x) {
-  const int* const mstart = lote.mstart;
-  const int escolhido = c.corte;
-  const int inicio = c.termoInicial;
-  XPRSbranchobject objeto = nullptr;
-  const int len = mstart[escolhido + 1] - mstart[escolhido];
+  const int primeiro = lote.mstart[c.corte];
+  const int len = lote.mstart[c.corte + 1] - primeiro;
   int* colunas = static_cast<int*>(std::malloc(sizeof(int) * len));
   if (colunas == nullptr) errormsg("Main: memory allocation error.\n", 775, -1);
   double* coefs = static_cast<double*>(std::malloc(sizeof(double) * len));
   if (coefs == nullptr) errormsg("Main: memory allocation error.\n", 780, -1);
-  const int tamP = particionaCorte(lote.mcols + mstart[escolhido], len,
-                                   inicio - mstart[escolhido], x, colunas);
+  const int tamP = particionaCorte(lote.mcols + primeiro, len, c.termoInicial - primeiro, x, colunas);
   const int tamR = len - tamP;
   for (int i = 0; i < len; i++) coefs[i] = 1.0;
 
+  XPRSbranchobject objeto = nullptr;
   testaRetorno(prob, XPRS_bo_create(&objeto, prob, 0),
                "Main: Erro na chamada da rotina XPRS_bo_create.\n", 801);
   testaRetorno(prob, XPRS_bo_addbranches(objeto, 3),
