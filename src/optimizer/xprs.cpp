@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <dlfcn.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -107,6 +108,14 @@ int XPRSinit(const char*) {
   mallopt(M_MMAP_THRESHOLD, 64 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
 #endif
+  // CoinUtils factors the dense part of a basis through LAPACK.  Under
+  // OpenBLAS each call wakes a worker per processor, which then spins for
+  // its next job: on a large piece's root a whole processor busy-waiting,
+  // taken from the searches that own them.  The blocks are small enough for
+  // one thread.  Looked up by name, so that any BLAS serves.
+  using Define = void (*)(int);
+  if (auto define = reinterpret_cast<Define>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads")))
+    define(1);
   return 0;
 }
 

@@ -2,6 +2,8 @@
 // plus the cut-off, the best bound and the time limit.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <ctime>
 #include <vector>
 
@@ -284,6 +286,19 @@ TEST(Search, CheckTimeCallbackStopsLikeTheTimeLimit) {
     }
     XPRSdestroyprob(p);
   }
+}
+
+// OpenBLAS, which the LP's dense factorizations reach through LAPACK, would
+// keep a worker per processor spinning between its calls.
+TEST(Search, InitLeavesTheBlasOneThread) {
+  using Le = int (*)();
+  using Define = void (*)(int);
+  auto le = reinterpret_cast<Le>(dlsym(RTLD_DEFAULT, "openblas_get_num_threads"));
+  auto define = reinterpret_cast<Define>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads"));
+  if (le == nullptr || define == nullptr) GTEST_SKIP() << "not OpenBLAS";
+  define(2);
+  ASSERT_EQ(XPRSinit(""), 0);
+  EXPECT_EQ(le(), 1);
 }
 
 }  // namespace
