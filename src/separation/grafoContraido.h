@@ -9,7 +9,8 @@
 //
 // A search here is an ordinary Dijkstra with a stop at the threshold; a hit
 // is expanded back into a walk of the doubled graph (a fewest-arcs path across
-// each region) and left in pred, as the plain search leaves it, for leCiclo.
+// each region, searched from both ends) and left in pred, as the plain search
+// leaves it, for leCiclo.
 #ifndef BCT_SEPARATION_GRAFOCONTRAIDO_H
 #define BCT_SEPARATION_GRAFOCONTRAIDO_H
 
@@ -65,8 +66,9 @@ class BuscaContraida {
   };
   std::vector<Entrada> heap_;
   std::vector<int> caminho_;
-  // Breadth-first search across a region.
-  std::vector<int> visto_, paiReal_, fila_;
+  // Breadth-first search across a region, from both ends (per doubled
+  // vertex, then again for the second end).
+  std::vector<int> visto_, paiReal_, fila_, filaOposta_;
   int carimbo_ = 0;
 };
 
