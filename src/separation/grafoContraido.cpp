@@ -182,19 +182,18 @@ void BuscaContraida::atravessa(const GrafoContraido& g, int de, int para, int* p
   }
   // Side 0 grows from de, side 1 from para; entry lado * total + a.
   const size_t total = g.no_.size();
-  std::vector<int>* fila[2] = {&fila_, &filaOposta_};
-  fila_.assign(1, de);
-  filaOposta_.assign(1, para);
+  filas_[0].assign(1, de);
+  filas_[1].assign(1, para);
   visto_[de] = carimbo_;
   visto_[total + para] = carimbo_;
   size_t comeco[2] = {0, 0};
   int encontroA = -1, encontroB = -1;  // an arc of the path, a on de's side
   if (de == para) encontroA = encontroB = de;
   while (encontroA < 0) {
-    const size_t tam0 = fila_.size() - comeco[0], tam1 = filaOposta_.size() - comeco[1];
+    const size_t tam0 = filas_[0].size() - comeco[0], tam1 = filas_[1].size() - comeco[1];
     if (tam0 == 0 && tam1 == 0) return;  // not joined: cannot happen within a region
     const int lado = tam0 == 0 ? 1 : tam1 == 0 ? 0 : tam1 < tam0 ? 1 : 0;
-    std::vector<int>& f = *fila[lado];
+    std::vector<int>& f = filas_[lado];
     const size_t fim = f.size();
     const size_t meu = lado * total, outro = (1 - lado) * total;
     for (size_t i = comeco[lado]; i < fim && encontroA < 0; i++) {

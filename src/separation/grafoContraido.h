@@ -66,9 +66,10 @@ class BuscaContraida {
   };
   std::vector<Entrada> heap_;
   std::vector<int> caminho_;
-  // Breadth-first search across a region, from both ends (per doubled
-  // vertex, then again for the second end).
-  std::vector<int> visto_, paiReal_, fila_, filaOposta_;
+  // Breadth-first search across a region, from both ends: marks and
+  // parents per doubled vertex, then again for the second end; a queue each.
+  std::vector<int> visto_, paiReal_;
+  std::vector<int> filas_[2];
   int carimbo_ = 0;
 };
 
