@@ -10,12 +10,12 @@ const char* const NOMES[NUM_ETAPAS] = {
     "leitura",           "reducao",          "busca local",       "modelo inicial",
     "buscas de ciclos",  "ciclos e lifting", "cortes clique",     "ciclos ind set",
     "cortes do pool",    "heuristica",       "heuristica LP+BL",  "teste de solucao",  "ramificacao",
-    "otimizador (LPs)",  "motor combinatorio", "limitante SDP",
+    "otimizador (LPs)",  "motor combinatorio", "limitante SDP",     "limitante 1a ordem",
 };
 const char* const RESULTADOS[NUM_ETAPAS] = {
     "",        "",      "",        "",       "caminhos", "cortes",  "cortes",
     "cortes",  "cortes", "melhoras", "melhoras", "",      "",         "iteracoes", "",
-    "certificados",
+    "certificados", "melhoras",
 };
 
 }  // namespace

@@ -26,6 +26,7 @@ enum EtapaPerfil {
   ETAPA_LP,            // the optimizer: LP re-solves and its own work (calls: LP solves)
   ETAPA_COMBINATORIO,  // the combinatorial engine (-c, -a)
   ETAPA_SEMIDEFINIDA,  // the semidefinite bound beside a search (-a; results: certificates)
+  ETAPA_LAGRANGIANO,   // the first-order bound before it (results: bounds lowered)
   NUM_ETAPAS
 };
 

@@ -128,8 +128,15 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
   Acompanhamento comSdp = acomp;
   AjustesDaBusca ajustesComSdp = ajustes;
   if (AUTOMATICO && !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g)) {
-    sdp.emplace(g, inicial, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0);
+    sdp.emplace(g, inicial, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0,
+                !(ajustes.DESLIGADAS & DESLIGA_LAGRANGIANO));
     comSdp.limitanteDeFora = &sdp->limitante();
+    // The bound beside the search reads the search's own as it goes.
+    LimitanteSemidefinido* aoLado = &*sdp;
+    comSdp.progresso = [aoLado, acomp](long long nos, long long abertos, double valor, double limitante) {
+      aoLado->limitanteDaBusca(limitante);
+      if (acomp.progresso) acomp.progresso(nos, abertos, valor, limitante);
+    };
     ajustesComSdp.linhasCedidas = &sdp->linhasCedidas();
   }
   ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, ajustesComSdp, comSdp, saida);

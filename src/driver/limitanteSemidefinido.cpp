@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "base/memoria.h"
+#include "lagrangian/Lagrangiano.h"
 #include "semidefinite/Semidefinida.h"
 
 namespace {
@@ -26,6 +27,18 @@ const double DENSIDADE_MAXIMA = 0.1;
 // What the primal, its factorization and the certificates hold, per vertex
 // (measured: 36 to 42 KB on pieces of 1,662 to 39,041 vertices).
 const int64_t BYTES_POR_VERTICE = 50 << 10;
+// The first-order bound runs until it falls by less than a thousandth of
+// itself in 10 s, and at most a third of the time left: the semidefinite
+// bound, started from its rows and multipliers, falls faster after that
+// (run until it fell by less than a 5,000th, it took 110 s of Slashdot's and
+// of Epinions' ten minutes and the semidefinite bound ended higher: 77,323
+// against 77,119 on Slashdot; on Wikipedia elections, where the semidefinite
+// bound alone is at 6,199 after 46 s, it held the thread until 136 s).
+// Where the search's LP is below it after those first 10 s it gives the
+// thread up at once, and its rows with it.
+const double JANELA_PRIMEIRA_ORDEM = 10;
+const double FRACAO_PRIMEIRA_ORDEM = 1e-3;
+const double PARTE_PRIMEIRA_ORDEM = 1.0 / 3;
 
 // The room itself is a module (see CMakeLists.txt), loaded once, the first
 // time a bound is wanted: from beside the program, or from lib/bctovsel of
@@ -80,8 +93,9 @@ bool LimitanteSemidefinido::convem(const GrafoSimples& g) {
 }
 
 LimitanteSemidefinido::LimitanteSemidefinido(const GrafoSimples& g, const std::vector<char>& inicial,
-                                             const Prazo& prazo, double espera, bool perfil)
-    : g_(g), prazo_(prazo.cancelavel(&cancelado_)) {
+                                             const Prazo& prazo, double espera, bool perfil,
+                                             bool primeiraOrdem)
+    : g_(g), primeiraOrdem_(primeiraOrdem), prazo_(prazo.cancelavel(&cancelado_)) {
   perfil_.ligado = perfil;
   if (!equilibrado(g, inicial, &lados_)) lados_.clear();
   fio_ = std::thread([this, espera] { executa(espera); });
@@ -107,26 +121,73 @@ void LimitanteSemidefinido::executa(double espera) {
     acorda_.wait_until(trava, fimDaEspera, [this] { return cancelado_.load(); });
   }
   if (prazo_.passou()) return;
-  const Limita limita = carregaModulo();
-  if (limita == nullptr) return;
-  MedeEtapa medida(perfil_, ETAPA_SEMIDEFINIDA);
-  semidefinida::Parametros p;
-  p.grafo = &g_;
-  p.ladoInicial = lados_;
-  p.prazo = prazo_;
-  p.aoCertificar = [this](const semidefinida::Ponto& ponto) {
-    perfil_.resultados[ETAPA_SEMIDEFINIDA]++;
-    const double inteiro = std::floor(ponto.limitante + 1e-6);
-    double atual = limitante_.load();
-    while (inteiro < atual && !limitante_.compare_exchange_weak(atual, inteiro)) {
-    }
-  };
   // The bound's own thread is one of the search's: on Slashdot's piece,
   // sharing two processors with both of the root's cycle-search threads, it
   // never got below the LP in ten minutes, where alone it was 2,000 below
   // the LP's ten-minute bound after four and a half.
   cedidas_.store(1);
+  std::vector<semidefinida::Linha> linhas;
+  if (primeiraOrdem_) linhas = primeiraOrdem();
+  const Limita limita = prazo_.passou() ? nullptr : carregaModulo();
+  if (limita == nullptr) {
+    cedidas_.store(0);
+    return;
+  }
+  MedeEtapa medida(perfil_, ETAPA_SEMIDEFINIDA);
+  semidefinida::Parametros p;
+  p.grafo = &g_;
+  p.ladoInicial = lados_;
+  p.linhas = std::move(linhas);
+  p.prazo = prazo_;
+  p.aoCertificar = [this](const semidefinida::Ponto& ponto) {
+    perfil_.resultados[ETAPA_SEMIDEFINIDA]++;
+    publica(ponto.limitante);
+  };
   semidefinida::Resultado r;
   limita(&p, &r);
   cedidas_.store(0);
+}
+
+void LimitanteSemidefinido::limitanteDaBusca(double limitante) {
+  double atual = daBusca_.load();
+  while (limitante < atual && !daBusca_.compare_exchange_weak(atual, limitante)) {
+  }
+}
+
+void LimitanteSemidefinido::publica(double limitante) {
+  const double inteiro = std::floor(limitante + 1e-6);
+  double atual = limitante_.load();
+  while (inteiro < atual && !limitante_.compare_exchange_weak(atual, inteiro)) {
+  }
+}
+
+std::vector<semidefinida::Linha> LimitanteSemidefinido::primeiraOrdem() {
+  MedeEtapa medida(perfil_, ETAPA_LAGRANGIANO);
+  lagrangiano::Parametros p;
+  p.grafo = &g_;
+  for (const signed char l : lados_) p.alvo += l >= 0;
+  const double restantes = prazo_.restantes();
+  p.prazo = std::isfinite(restantes) ? prazo_.daqui(PARTE_PRIMEIRA_ORDEM * restantes) : prazo_;
+  p.ajustes.janela = JANELA_PRIMEIRA_ORDEM;
+  p.ajustes.fracaoMinima = FRACAO_PRIMEIRA_ORDEM;
+  p.aoMelhorar = [this](const lagrangiano::Ponto& ponto) {
+    if (ponto.iteracoes == 0) return;
+    perfil_.resultados[ETAPA_LAGRANGIANO]++;
+    publica(ponto.limitante);
+  };
+  const double inicio = prazo_.decorridos();
+  p.desiste = [this, inicio](double limitante) {
+    return prazo_.decorridos() - inicio >= JANELA_PRIMEIRA_ORDEM &&
+           daBusca_.load() < std::floor(limitante + 1e-6) - 0.5;
+  };
+  lagrangiano::Resultado r;
+  lagrangiano::limita(p, &r);
+  std::vector<semidefinida::Linha> linhas;
+  if (r.desistiu) return linhas;
+  for (lagrangiano::Linha& l : r.linhas) {
+    if (l.y <= 0) continue;
+    const std::vector<double> coefs(l.vertices.size(), 1.0);
+    linhas.push_back({std::move(l.vertices), coefs, l.rhs, l.y});
+  }
+  return linhas;
 }

@@ -4,7 +4,10 @@
 // graphs), it proves a lower bound in a fraction of the time, and once it
 // meets the best value the search ends.  It starts only after the search has
 // run a while, so that the pieces the branch-and-cut proves fast keep every
-// processor.
+// processor.  Unless switched off, a first-order bound of the odd-cycle LP
+// runs first on the same thread (src/lagrangian): on the largest pieces it
+// is below the LP long before the simplex, and its rows and multipliers
+// start the semidefinite bound from its value.
 #ifndef BCT_DRIVER_LIMITANTESEMIDEFINIDO_H
 #define BCT_DRIVER_LIMITANTESEMIDEFINIDO_H
 
@@ -17,6 +20,7 @@
 #include "base/perfil.h"
 #include "base/relogio.h"
 #include "graph/GrafoSimples.h"
+#include "semidefinite/Semidefinida.h"
 
 class LimitanteSemidefinido {
  public:
@@ -25,10 +29,11 @@ class LimitanteSemidefinido {
   static bool convem(const GrafoSimples& g);
 
   // After `espera` seconds (unless termina comes first), the bound of g,
-  // from the balanced set `inicial`, by `prazo`; the time goes to a profile
-  // of its own when `perfil` is on.
+  // from the balanced set `inicial`, by `prazo` (the first-order bound
+  // first when `primeiraOrdem`); the time goes to a profile of its own when
+  // `perfil` is on.
   LimitanteSemidefinido(const GrafoSimples& g, const std::vector<char>& inicial, const Prazo& prazo,
-                        double espera, bool perfil);
+                        double espera, bool perfil, bool primeiraOrdem = true);
   ~LimitanteSemidefinido();
   LimitanteSemidefinido(const LimitanteSemidefinido&) = delete;
   LimitanteSemidefinido& operator=(const LimitanteSemidefinido&) = delete;
@@ -38,6 +43,10 @@ class LimitanteSemidefinido {
   const std::atomic<double>& limitante() const { return limitante_; }
   // While the bound runs, the one thread it takes from the search beside it.
   const std::atomic<int>& linhasCedidas() const { return cedidas_; }
+  // The bound of the search beside it, as it goes: the first-order bound
+  // gives the thread up to the semidefinite one once the search's LP is
+  // below it.
+  void limitanteDaBusca(double limitante);
   // Stops the bound (a certificate under way is finished first) and returns
   // the best one.
   double termina();
@@ -45,12 +54,18 @@ class LimitanteSemidefinido {
 
  private:
   void executa(double espera);
+  // The first-order bound's rows with a positive multiplier, for the
+  // semidefinite bound to start from.
+  std::vector<semidefinida::Linha> primeiraOrdem();
+  void publica(double limitante);
 
   const GrafoSimples& g_;
   std::vector<signed char> lados_;
+  bool primeiraOrdem_;
   Prazo prazo_;
   Perfil perfil_;
   std::atomic<double> limitante_{1e40};
+  std::atomic<double> daBusca_{1e40};
   std::atomic<bool> cancelado_{false};
   std::atomic<int> cedidas_{0};
   std::mutex mutex_;

@@ -117,7 +117,8 @@ unsigned partesDesligadas() {
   } PARTES[] = {{"contracao", DESLIGA_CONTRACAO}, {"lote", DESLIGA_LOTE}, {"escolha", DESLIGA_ESCOLHA},
                 {"cauda", DESLIGA_CAUDA}, {"heuristicaLP", DESLIGA_HEURISTICA_LP},
                 {"semidefinida", DESLIGA_SEMIDEFINIDA}, {"melhorPrimeiro", DESLIGA_MELHOR_PRIMEIRO},
-                {"ramificacaoForte", DESLIGA_RAMIFICACAO_FORTE}, {"arestaIngreme", DESLIGA_ARESTA_INGREME}};
+                {"ramificacaoForte", DESLIGA_RAMIFICACAO_FORTE}, {"arestaIngreme", DESLIGA_ARESTA_INGREME},
+                {"lagrangiano", DESLIGA_LAGRANGIANO}};
   unsigned desligadas = 0;
   std::string lista(texto);
   size_t inicio = 0;
