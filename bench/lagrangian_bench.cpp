@@ -42,15 +42,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const Reducao red(g);
-  const GrafoSimples* peca = &g;
   int fixo = 0;
-  if (!inteiro && !red.pecas().empty()) {
-    size_t maior = 0;
-    for (size_t p = 0; p < red.pecas().size(); p++)
-      if (red.pecas()[p].grafo.numVertices() > red.pecas()[maior].grafo.numVertices()) maior = p;
-    peca = &red.pecas()[maior].grafo;
-    if (red.pecas().size() == 1) fixo = red.valorFixo();
-  }
+  const GrafoSimples* peca = maiorPeca(g, red, inteiro, fixo);
   std::printf("instancia %s: peca %d vertices, %lld arestas, fixo %d\n", argv[i], peca->numVertices(),
               static_cast<long long>(peca->numArestas()), fixo);
   lagrangiano::Parametros p;

@@ -86,15 +86,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const Reducao red(g);
-  const GrafoSimples* peca = &g;
   int fixo = 0;
-  if (!inteiro && !red.pecas().empty()) {
-    size_t maior = 0;
-    for (size_t p = 0; p < red.pecas().size(); p++)
-      if (red.pecas()[p].grafo.numVertices() > red.pecas()[maior].grafo.numVertices()) maior = p;
-    peca = &red.pecas()[maior].grafo;
-    if (red.pecas().size() == 1) fixo = red.valorFixo();
-  }
+  const GrafoSimples* peca = maiorPeca(g, red, inteiro, fixo);
   std::printf("instancia %s: %d vertices, %lld arestas; peca %d vertices, %lld arestas, %zu pecas, "
               "fixo %d%s\n",
               argv[i], g.numVertices(), static_cast<long long>(g.numArestas()), peca->numVertices(),
