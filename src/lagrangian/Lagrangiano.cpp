@@ -96,13 +96,12 @@ class Volume {
     std::vector<double> soma(n_), x(n_);
     std::vector<char> conjunto(n_);
     // The first point: the starting multipliers.
-    double bBarra = avalia(pool_.yBarra_, soma, x);
+    melhor_ = avalia(pool_.yBarra_, soma, x);
     media_ = x;
-    melhor_ = bBarra;
     publica(0);
     double lambda = a.passoInicial, alfaMax = a.alfaMax;
     int vermelhos = 0;
-    double bHa100 = bBarra;
+    double bHa100 = melhor_;
     int64_t it = 0;
     double marca = p_.prazo.decorridos(), bMarca = melhor_;
     for (; p_.maxIteracoes < 0 || it < p_.maxIteracoes; it++) {
@@ -141,7 +140,7 @@ class Volume {
         norma += g * g;
       }
       if (norma < 1e-12) break;  // the average point satisfies every row
-      const double passo = lambda * std::max(bBarra - p_.alvo, 1e-3) / norma;
+      const double passo = lambda * std::max(melhor_ - p_.alvo, 1e-3) / norma;
       for (int r = 0; r < m; r++)
         pool_.y_[r] = std::max(0.0, pool_.yBarra_[r] - passo * violacaoMedia_[r]);
       const double b = avalia(pool_.y_, soma, x);
@@ -160,26 +159,22 @@ class Volume {
       for (int v = 0; v < n_; v++) media_[v] = alfa * x[v] + (1 - alfa) * media_[v];
       for (int r = 0; r < m; r++)
         violacaoMedia_[r] = alfa * violacaoPonto_[r] + (1 - alfa) * violacaoMedia_[r];
-      if (b < bBarra) {
-        bBarra = b;
+      if (b < melhor_) {
+        melhor_ = b;
         pool_.yBarra_ = pool_.y_;
         for (int r = 0; r < m; r++)
           if (pool_.yBarra_[r] > 0) pool_.vivo_[r] = it;
         vermelhos = 0;
         if (cosseno < 0) lambda = std::min(2.0, 1.1 * lambda);  // green: the step could be longer
-        if (b < melhor_) {
-          melhor_ = b;
-          iteracoes_ = it + 1;
-          publica(it + 1);
-        }
+        publica(it + 1);
       } else if (++vermelhos >= 20) {
         lambda = std::max(PASSO_MINIMO, 0.66 * lambda);
         vermelhos = 0;
       }
       if ((it + 1) % 100 == 0) {
-        if (bHa100 - bBarra < 0.01 * std::max(bBarra - p_.alvo, 1e-3))
+        if (bHa100 - melhor_ < 0.01 * std::max(melhor_ - p_.alvo, 1e-3))
           alfaMax = std::max(ALFA_MINIMO, alfaMax / 2);
-        bHa100 = bBarra;
+        bHa100 = melhor_;
       }
     }
     r->limitante = melhor_;
@@ -234,7 +229,6 @@ class Volume {
   CiclosDoConjunto busca_;
   std::vector<double> media_, violacaoMedia_, violacaoPonto_;
   double melhor_ = 0;
-  int64_t iteracoes_ = 0;
 };
 
 }  // namespace
