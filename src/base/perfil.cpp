@@ -11,11 +11,12 @@ const char* const NOMES[NUM_ETAPAS] = {
     "buscas de ciclos",  "ciclos e lifting", "cortes clique",     "ciclos ind set",
     "cortes do pool",    "heuristica",       "heuristica LP+BL",  "teste de solucao",  "ramificacao",
     "otimizador (LPs)",  "motor combinatorio", "limitante SDP",     "limitante 1a ordem",
+    "linhas de fora",
 };
 const char* const RESULTADOS[NUM_ETAPAS] = {
     "",        "",      "",        "",       "caminhos", "cortes",  "cortes",
     "cortes",  "cortes", "melhoras", "melhoras", "",      "",         "iteracoes", "",
-    "certificados", "melhoras",
+    "certificados", "melhoras", "cortes",
 };
 
 }  // namespace

@@ -27,6 +27,7 @@ enum EtapaPerfil {
   ETAPA_COMBINATORIO,  // the combinatorial engine (-c, -a)
   ETAPA_SEMIDEFINIDA,  // the semidefinite bound beside a search (-a; results: certificates)
   ETAPA_LAGRANGIANO,   // the first-order bound before it (results: bounds lowered)
+  ETAPA_DE_FORA,       // rows found beside the search, into the root's LP (results: cuts loaded)
   NUM_ETAPAS
 };
 

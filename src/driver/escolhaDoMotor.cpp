@@ -138,6 +138,8 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
       if (acomp.progresso) acomp.progresso(nos, abertos, valor, limitante);
     };
     ajustesComSdp.linhasCedidas = &sdp->linhasCedidas();
+    if (!(ajustes.DESLIGADAS & DESLIGA_LINHAS_DE_FORA))
+      comSdp.linhasDeFora = [aoLado] { return aoLado->linhasParaBusca(); };
   }
   ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, ajustesComSdp, comSdp, saida);
   if (sdp) {

@@ -148,6 +148,11 @@ void LimitanteSemidefinido::executa(double espera) {
   cedidas_.store(0);
 }
 
+std::vector<LinhaValida> LimitanteSemidefinido::linhasParaBusca() {
+  std::lock_guard<std::mutex> trava(mutex_);
+  return std::move(paraBusca_);
+}
+
 void LimitanteSemidefinido::limitanteDaBusca(double limitante) {
   double atual = daBusca_.load();
   while (limitante < atual && !daBusca_.compare_exchange_weak(atual, limitante)) {
@@ -184,10 +189,14 @@ std::vector<semidefinida::Linha> LimitanteSemidefinido::primeiraOrdem() {
   lagrangiano::limita(p, &r);
   std::vector<semidefinida::Linha> linhas;
   if (r.desistiu) return linhas;
+  std::vector<LinhaValida> paraBusca;
   for (lagrangiano::Linha& l : r.linhas) {
     if (l.y <= 0) continue;
+    paraBusca.push_back({l.vertices, l.rhs});
     const std::vector<double> coefs(l.vertices.size(), 1.0);
     linhas.push_back({std::move(l.vertices), coefs, l.rhs, l.y});
   }
+  std::lock_guard<std::mutex> trava(mutex_);
+  paraBusca_ = std::move(paraBusca);
   return linhas;
 }

@@ -7,7 +7,8 @@
 // processor.  Unless switched off, a first-order bound of the odd-cycle LP
 // runs first on the same thread (src/lagrangian): on the largest pieces it
 // is below the LP long before the simplex, and its rows and multipliers
-// start the semidefinite bound from its value.
+// start the semidefinite bound from its value; its rows go to the search's
+// LP as well.
 #ifndef BCT_DRIVER_LIMITANTESEMIDEFINIDO_H
 #define BCT_DRIVER_LIMITANTESEMIDEFINIDO_H
 
@@ -20,6 +21,7 @@
 #include "base/perfil.h"
 #include "base/relogio.h"
 #include "graph/GrafoSimples.h"
+#include "graph/linhaValida.h"
 #include "semidefinite/Semidefinida.h"
 
 class LimitanteSemidefinido {
@@ -47,6 +49,10 @@ class LimitanteSemidefinido {
   // gives the thread up to the semidefinite one once the search's LP is
   // below it.
   void limitanteDaBusca(double limitante);
+  // The first-order bound's rows with a positive multiplier, once it is
+  // done (each handed over once; empty before, and when the search's LP
+  // was below it).
+  std::vector<LinhaValida> linhasParaBusca();
   // Stops the bound (a certificate under way is finished first) and returns
   // the best one.
   double termina();
@@ -68,6 +74,7 @@ class LimitanteSemidefinido {
   std::atomic<double> daBusca_{1e40};
   std::atomic<bool> cancelado_{false};
   std::atomic<int> cedidas_{0};
+  std::vector<LinhaValida> paraBusca_;  // under mutex_
   std::mutex mutex_;
   std::condition_variable acorda_;
   std::thread fio_;

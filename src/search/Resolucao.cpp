@@ -29,6 +29,7 @@ Resolucao::Resolucao(const GrafoSimples& g, const Prazo& p, const AjustesDaBusca
       grafo(g),
       separacao(grafo, trabalho, lote, ajustes, prazo, perfil, saida) {
   perfil.ligado = ajustes.PERFIL != 0;
+  separacao.linhasDeFora = acomp.linhasDeFora;
 }
 
 Resolucao::~Resolucao() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/perfil.h"
+#include "graph/linhaValida.h"
 
 struct ResultadoBusca {
   double zstar = -1e20;         // best value, -1e20 while none
@@ -41,6 +42,10 @@ struct Acompanhamento {
   // (a whole number; the search's own counts as well): once it meets the
   // best value the search ends, that value proved optimal.
   const std::atomic<double>* limitanteDeFora = nullptr;
+  // Rows found elsewhere while the search runs, each handed over once (empty
+  // while there are none): the root's separation rounds load those its LP
+  // point violates.
+  std::function<std::vector<LinhaValida>()> linhasDeFora;
 };
 
 #endif

@@ -30,6 +30,9 @@ bool paraSeparacao(int itersep, int nIntInf, int cortesCiclo, int rodadas) {
 
 namespace {
 
+// How far a row from beside the search must be violated to be loaded.
+const double VIOLACAO_DE_FORA = 1e-6;
+
 // The profile's count of the system's cuts in the node LP as its loop ends,
 // and of those without slack (the ones holding the bound up).
 void contaCortesJustos(Perfil& perfil, XPRSprob prob) {
@@ -77,6 +80,59 @@ int recarregaDoPool(Separacao& s, XPRSprob prob) {
   return doPool;
 }
 
+// Rows found beside the search (the first-order bound's, on a large piece),
+// stored in the pool as they come; at each round of the root those violated
+// at the point are loaded beside the round's own cuts, the others kept for
+// the next rounds.  The LP over them is below the bound that found them (on
+// Slashdot's piece the simplex over its 9,000 rows alone is at 78,676, where
+// ten minutes of the root's own rounds end at 79,575).  Loaded all at once,
+// the slack ones with them, the next re-solve there did not end within the
+// ten minutes; loaded in place of a round's own cuts, they cost Wikipedia
+// elections' root, which needs all its rounds, 40 of its bound.
+int carregaDeFora(Separacao& s, XPRSprob prob) {
+  if (!s.linhasDeFora) return 0;
+  std::vector<LinhaValida> novas = s.linhasDeFora();
+  if (novas.empty() && s.pendentesDeFora.empty()) return 0;
+  MedeEtapa medida(s.perfil, ETAPA_DE_FORA);
+  if (!novas.empty()) {
+    const int n = static_cast<int>(novas.size());
+    std::vector<int> tipos(n), inicios(n + 1, 0), colunas;
+    std::vector<char> sentidos(n, 'L');
+    std::vector<double> rhs(n);
+    for (int i = 0; i < n; i++) {
+      const LinhaValida& l = novas[i];
+      tipos[i] = l.vertices.size() == 2 && l.rhs == 1 ? CORTE_CLIQUE : CORTE_CICLO;
+      rhs[i] = l.rhs;
+      colunas.insert(colunas.end(), l.vertices.begin(), l.vertices.end());
+      inicios[i + 1] = static_cast<int>(colunas.size());
+    }
+    const std::vector<double> coefs(colunas.size(), 1.0);
+    std::vector<XPRScut> cortes(n);
+    testaRetorno(prob,
+                 XPRSstorecuts(prob, n, 1, tipos.data(), sentidos.data(), rhs.data(), inicios.data(),
+                               cortes.data(), colunas.data(), coefs.data()),
+                 "Cortes: erro na chamada da rotina XPRSaddcuts.\n", 272);
+    for (int i = 0; i < n; i++) s.pendentesDeFora.push_back({cortes[i], std::move(novas[i])});
+  }
+  const double* x = s.trabalho.x;
+  std::vector<XPRScut> violadas;
+  size_t ficam = 0;
+  for (size_t i = 0; i < s.pendentesDeFora.size(); i++) {
+    Separacao::Pendente& p = s.pendentesDeFora[i];
+    double soma = 0;
+    for (const int v : p.linha.vertices) soma += x[v];
+    if (soma > p.linha.rhs + VIOLACAO_DE_FORA) violadas.push_back(p.corte);
+    else if (ficam++ != i) s.pendentesDeFora[ficam - 1] = std::move(p);
+  }
+  s.pendentesDeFora.resize(ficam);
+  const int carregar = static_cast<int>(violadas.size());
+  if (carregar > 0)
+    testaRetorno(prob, XPRSloadcuts(prob, 1234, -1, carregar, violadas.data()),
+                 "Cortes: erro na chamada da rotina XPRSloadcuts.\n", 276);
+  s.perfil.resultados[ETAPA_DE_FORA] += carregar;
+  return carregar;
+}
+
 // The separators after the cycle one, while the batch has room: cliques,
 // then odd cycles of double edges where there are enough double edges.
 void separaCliques(Separacao& s, double* x, int* ultimoCorte, int* ultimoCoef, int* cortesClique,
@@ -111,6 +167,8 @@ int separaNo(Separacao& s, XPRSprob prob, clock_t t0, int no, int nIntInf, doubl
 
   s.ncortesIter = 0;
   const int doPool = no > 0 ? recarregaDoPool(s, prob) : 0;
+  // At the root, rows from beside the search join the round's own cuts.
+  const int deFora = no == 0 ? carregaDeFora(s, prob) : 0;
   s.ncortesIter += doPool;
   if (a.COMPLETE_PRINT) std::fprintf(saida, "Total de cortes cutPoolSep: %d\n", doPool);
 
@@ -135,7 +193,8 @@ int separaNo(Separacao& s, XPRSprob prob, clock_t t0, int no, int nIntInf, doubl
     // still falls after ten rounds, and that bound decides their proofs.
     const int rodadas = a.REDUZIR && no == 0 ? RODADAS_RAIZ_REDUZIDA : RODADAS_POR_NO;
     // The cycle cuts just found are dropped when the loop has run long enough.
-    if (paraSeparacao(s.itersep, nIntInf, cortesCiclo, rodadas)) return fimDoLaco(s, prob, t0);
+    if (deFora == 0 && paraSeparacao(s.itersep, nIntInf, cortesCiclo, rodadas))
+      return fimDoLaco(s, prob, t0);
 
     int cortesClique = 0, cortesIndSet = 0;
     separaCliques(s, x, &ultimoCorte, &ultimoCoef, &cortesClique, &cortesIndSet);
@@ -160,7 +219,7 @@ int separaNo(Separacao& s, XPRSprob prob, clock_t t0, int no, int nIntInf, doubl
     }
   }
 
-  if (s.ncortesIter == 0) return fimDoLaco(s, prob, t0);
+  if (s.ncortesIter == 0 && deFora == 0) return fimDoLaco(s, prob, t0);
   s.itersep++;
   s.totsep++;
   s.perfil.rodadas++;

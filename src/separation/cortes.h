@@ -7,11 +7,14 @@
 
 #include <cstdio>
 #include <ctime>
+#include <functional>
+#include <vector>
 
 #include "base/opcoes.h"
 #include "base/perfil.h"
 #include "base/relogio.h"
 #include "graph/grafo.h"
+#include "graph/linhaValida.h"
 #include "optimizer/xprs.h"
 #include "separation/lote.h"
 #include "separation/separadores.h"
@@ -44,6 +47,16 @@ struct Separacao {
   double objval_relax = 0.0;     // first LP relaxation at the root
   double objval_node1 = 0.0;     // last LP relaxation at the root
   double objAnterior = 0.0;      // the bound of the round before (tailing off)
+
+  // Rows found beside the search, asked for at each round of the root (may
+  // be empty), and those of them stored in the pool but not yet violated at
+  // a root LP point.
+  std::function<std::vector<LinhaValida>()> linhasDeFora;
+  struct Pendente {
+    XPRScut corte;
+    LinhaValida linha;
+  };
+  std::vector<Pendente> pendentesDeFora;
 
   DadosCicloNegativo ciclos;
   DadosLifting lifting;

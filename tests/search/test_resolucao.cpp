@@ -16,6 +16,7 @@
 #include "combinatorial/Combinatorio.h"
 #include "graph/GrafoSimples.h"
 #include "graph/forcaBruta.h"
+#include "lagrangian/Lagrangiano.h"
 #include "optimizer/xprs.h"
 #include "search/Resolucao.h"
 
@@ -103,6 +104,43 @@ TEST(Resolucao, LimitanteDeForaQueAlcancaOValorEncerraABusca) {
   const ResultadoBusca igual = resolveBranchAndCut(g, &sozinha.r.escolhido, Prazo(), ajustes, acomp);
   EXPECT_EQ(igual.zstar, sozinha.r.zstar);
   EXPECT_EQ(igual.nos, 0);
+  XPRSfree();
+}
+
+// Rows handed over from beside the search (the first-order bound's, once it
+// is done) are loaded at the root's rounds that violate them: the optimum
+// stays that of the search alone.
+TEST(Resolucao, LinhasDeForaNaRaizGuardamOOtimo) {
+  ASSERT_EQ(XPRSinit(""), 0);
+  AjustesDaBusca ajustes;
+  ajustes.HEURISTICA_PRIMAL = ajustes.BRANCH_AND_CUT = ajustes.REDUZIR = 1;
+  ajustes.PERFIL = 1;
+  long long carregadas = 0;
+  for (int caso = 0; caso < 8; caso++) {
+    SCOPED_TRACE("caso " + std::to_string(caso));
+    const GrafoSimples g = grafoAleatorio(20 + 4 * caso, 0.08 + 0.06 * (caso % 4), 100 + caso);
+    const Solucao sozinha = resolve(g, ajustes);
+    lagrangiano::Parametros p;
+    p.grafo = &g;
+    p.maxIteracoes = 300;
+    lagrangiano::Resultado lr;
+    lagrangiano::limita(p, &lr);
+    std::vector<LinhaValida> linhas;
+    for (const lagrangiano::Linha& l : lr.linhas)
+      if (l.y > 0) linhas.push_back({l.vertices, l.rhs});
+    ASSERT_FALSE(linhas.empty());
+    // Handed at the second round, as a bound started beside the search would.
+    int chamadas = 0;
+    Acompanhamento acomp;
+    acomp.linhasDeFora = [&] { return ++chamadas == 2 ? std::move(linhas) : std::vector<LinhaValida>(); };
+    std::FILE* nada = std::fopen("/dev/null", "w");
+    const ResultadoBusca r = resolveBranchAndCut(g, nullptr, Prazo(), ajustes, acomp, nada);
+    std::fclose(nada);
+    EXPECT_EQ(r.zstar, sozinha.r.zstar);
+    EXPECT_EQ(static_cast<int>(r.escolhido.size()), g.numVertices());
+    carregadas += r.perfil.resultados[ETAPA_DE_FORA];
+  }
+  EXPECT_GT(carregadas, 0);
   XPRSfree();
 }
 
