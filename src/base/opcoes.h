@@ -32,7 +32,8 @@ extern int PERFIL;                   // -v: the profile is kept and printed
 // cycle searches, the 500-cut rounds, the choice of the most violated among
 // more candidates, the tailing off below the root, the LP-guided heuristic,
 // the largest bound first in the tree, the branching tried on the LP, the
-// root's full pricing, the first-order bound, its rows in the root's LP.
+// root's full pricing, the first-order bound, its rows in the root's LP,
+// the bound of the largest pieces started beside their local search.
 enum : unsigned {
   DESLIGA_CONTRACAO = 1,
   DESLIGA_LOTE = 2,
@@ -45,6 +46,7 @@ enum : unsigned {
   DESLIGA_ARESTA_INGREME = 256,  // the root's LP priced by full steepest edge on large pieces
   DESLIGA_LAGRANGIANO = 512,     // the first-order bound before the semidefinite one
   DESLIGA_LINHAS_DE_FORA = 1024,  // its rows loaded into the root's LP
+  DESLIGA_CEDO = 2048,            // the largest pieces' bound started before their search
 };
 extern unsigned DESLIGADAS;
 

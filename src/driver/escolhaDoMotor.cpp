@@ -115,24 +115,33 @@ ResultadoBusca resolvePelaRaiz(const GrafoSimples& g, const std::vector<char>& i
 
 }  // namespace
 
+bool querLimitanteSemidefinido(const GrafoSimples& g, const AjustesDaBusca& ajustes) {
+  return AUTOMATICO && !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g);
+}
+
 ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inicial,
                            MotorAutomatico motor, const Prazo& prazo, const AjustesDaBusca& ajustes,
-                           const Acompanhamento& acomp, std::FILE* saida) {
+                           const Acompanhamento& acomp, std::FILE* saida,
+                           LimitanteSemidefinido* iniciado) {
   if (motor == MotorAutomatico::combinatorio)
     return resolveCombinatorio(g, &inicial, prazo, ajustes, acomp, saida);
   if (motor == MotorAutomatico::raizDecide)
     return resolvePelaRaiz(g, inicial, prazo, ajustes, acomp, saida);
   // A large sparse piece the branch-and-cut does not prove at once gets the
   // semidefinite bound beside it, on a thread of its own.
-  std::optional<LimitanteSemidefinido> sdp;
+  std::optional<LimitanteSemidefinido> proprio;
+  LimitanteSemidefinido* sdp = iniciado;
+  if (sdp == nullptr && querLimitanteSemidefinido(g, ajustes)) {
+    proprio.emplace(g, inicial, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0,
+                    !(ajustes.DESLIGADAS & DESLIGA_LAGRANGIANO));
+    sdp = &*proprio;
+  }
   Acompanhamento comSdp = acomp;
   AjustesDaBusca ajustesComSdp = ajustes;
-  if (AUTOMATICO && !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g)) {
-    sdp.emplace(g, inicial, prazo, ESPERA_SEMIDEFINIDA, ajustes.PERFIL != 0,
-                !(ajustes.DESLIGADAS & DESLIGA_LAGRANGIANO));
+  if (sdp != nullptr) {
     comSdp.limitanteDeFora = &sdp->limitante();
     // The bound beside the search reads the search's own as it goes.
-    LimitanteSemidefinido* aoLado = &*sdp;
+    LimitanteSemidefinido* aoLado = sdp;
     comSdp.progresso = [aoLado, acomp](long long nos, long long abertos, double valor, double limitante) {
       aoLado->limitanteDaBusca(limitante);
       if (acomp.progresso) acomp.progresso(nos, abertos, valor, limitante);

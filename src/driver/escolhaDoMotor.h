@@ -49,13 +49,25 @@ double segundosDaSonda(const GrafoSimples& g, double restante);
 // semidefinite bound beside it (-a; see LimitanteSemidefinido): the pieces it
 // proves in seconds keep every processor.
 constexpr double ESPERA_SEMIDEFINIDA = 20.0;
+// Whether the branch-and-cut of piece g gets that bound under these settings.
+bool querLimitanteSemidefinido(const GrafoSimples& g, const AjustesDaBusca& ajustes);
+// A piece this large starts it at once, beside the local search of its
+// first set, since its search never ends within the wait: the root of a
+// 10,702-vertex piece of a Slashdot sample still falls after 80 s, and
+// Slashdot's own piece of 38,591 vertices takes 37 s for its first set and
+// 65 s for its first LP, a processor idle meanwhile.
+constexpr int VERTICES_DO_LIMITANTE_CEDO = 10000;
+
+class LimitanteSemidefinido;
 
 // Solves the piece g from its first set `inicial` by `motor` by the deadline
 // `prazo`, with the settings of the piece's search; the engines' lines go to
-// `saida`.
+// `saida`.  `iniciado`, when given, is the piece's bound already started
+// (and is ended with the search).
 ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inicial,
                            MotorAutomatico motor, const Prazo& prazo, const AjustesDaBusca& ajustes,
-                           const Acompanhamento& acompanhamento, std::FILE* saida);
+                           const Acompanhamento& acompanhamento, std::FILE* saida,
+                           LimitanteSemidefinido* iniciado = nullptr);
 
 // Two searches of one piece as one: the better set, the lower bound (each
 // holds), and what both spent and added (nodes, separation time, cuts, rows,

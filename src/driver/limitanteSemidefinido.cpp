@@ -94,11 +94,29 @@ bool LimitanteSemidefinido::convem(const GrafoSimples& g) {
 
 LimitanteSemidefinido::LimitanteSemidefinido(const GrafoSimples& g, const std::vector<char>& inicial,
                                              const Prazo& prazo, double espera, bool perfil,
-                                             bool primeiraOrdem)
-    : g_(g), primeiraOrdem_(primeiraOrdem), prazo_(prazo.cancelavel(&cancelado_)) {
+                                             bool primeiraOrdem, bool provisorio)
+    : g_(g), temConjunto_(!provisorio), primeiraOrdem_(primeiraOrdem), prazo_(prazo.cancelavel(&cancelado_)) {
   perfil_.ligado = perfil;
   if (!equilibrado(g, inicial, &lados_)) lados_.clear();
+  int alvo = 0;
+  for (const signed char l : lados_) alvo += l >= 0;
+  alvo_.store(alvo);
   fio_ = std::thread([this, espera] { executa(espera); });
+}
+
+void LimitanteSemidefinido::conjuntoInicial(const std::vector<char>& inicial) {
+  std::vector<signed char> lados;
+  if (!equilibrado(g_, inicial, &lados)) lados.clear();
+  int alvo = 0;
+  for (const signed char l : lados) alvo += l >= 0;
+  {
+    std::lock_guard<std::mutex> trava(mutex_);
+    lados_ = std::move(lados);
+    temConjunto_ = true;
+  }
+  // The first-order bound, under way, steers by the better value.
+  if (alvo > alvo_.load()) alvo_.store(alvo);
+  acorda_.notify_all();
 }
 
 LimitanteSemidefinido::~LimitanteSemidefinido() { termina(); }
@@ -128,6 +146,10 @@ void LimitanteSemidefinido::executa(double espera) {
   cedidas_.store(1);
   std::vector<semidefinida::Linha> linhas;
   if (primeiraOrdem_) linhas = primeiraOrdem();
+  {
+    std::unique_lock<std::mutex> trava(mutex_);
+    acorda_.wait(trava, [this] { return temConjunto_ || cancelado_.load(); });
+  }
   const Limita limita = prazo_.passou() ? nullptr : carregaModulo();
   if (limita == nullptr) {
     cedidas_.store(0);
@@ -170,7 +192,8 @@ std::vector<semidefinida::Linha> LimitanteSemidefinido::primeiraOrdem() {
   MedeEtapa medida(perfil_, ETAPA_LAGRANGIANO);
   lagrangiano::Parametros p;
   p.grafo = &g_;
-  for (const signed char l : lados_) p.alvo += l >= 0;
+  p.alvo = alvo_.load();
+  p.alvoAtual = [this] { return static_cast<double>(alvo_.load()); };
   const double restantes = prazo_.restantes();
   p.prazo = std::isfinite(restantes) ? prazo_.daqui(PARTE_PRIMEIRA_ORDEM * restantes) : prazo_;
   p.ajustes.janela = JANELA_PRIMEIRA_ORDEM;

@@ -33,9 +33,12 @@ class LimitanteSemidefinido {
   // After `espera` seconds (unless termina comes first), the bound of g,
   // from the balanced set `inicial`, by `prazo` (the first-order bound
   // first when `primeiraOrdem`); the time goes to a profile of its own when
-  // `perfil` is on.
+  // `perfil` is on.  With `provisorio`, `inicial` only steers the
+  // first-order bound, and the semidefinite bound waits for the piece's
+  // first set (conjuntoInicial).
   LimitanteSemidefinido(const GrafoSimples& g, const std::vector<char>& inicial, const Prazo& prazo,
-                        double espera, bool perfil, bool primeiraOrdem = true);
+                        double espera, bool perfil, bool primeiraOrdem = true,
+                        bool provisorio = false);
   ~LimitanteSemidefinido();
   LimitanteSemidefinido(const LimitanteSemidefinido&) = delete;
   LimitanteSemidefinido& operator=(const LimitanteSemidefinido&) = delete;
@@ -45,6 +48,8 @@ class LimitanteSemidefinido {
   const std::atomic<double>& limitante() const { return limitante_; }
   // While the bound runs, the one thread it takes from the search beside it.
   const std::atomic<int>& linhasCedidas() const { return cedidas_; }
+  // The piece's first set, for a bound started before it was known.
+  void conjuntoInicial(const std::vector<char>& inicial);
   // The bound of the search beside it, as it goes: the first-order bound
   // gives the thread up to the semidefinite one once the search's LP is
   // below it.
@@ -66,7 +71,9 @@ class LimitanteSemidefinido {
   void publica(double limitante);
 
   const GrafoSimples& g_;
-  std::vector<signed char> lados_;
+  std::vector<signed char> lados_;  // under mutex_ until temConjunto_
+  bool temConjunto_;
+  std::atomic<int> alvo_{0};  // the first set's size, the first-order bound's target
   bool primeiraOrdem_;
   Prazo prazo_;
   Perfil perfil_;

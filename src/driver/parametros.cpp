@@ -118,7 +118,8 @@ unsigned partesDesligadas() {
                 {"cauda", DESLIGA_CAUDA}, {"heuristicaLP", DESLIGA_HEURISTICA_LP},
                 {"semidefinida", DESLIGA_SEMIDEFINIDA}, {"melhorPrimeiro", DESLIGA_MELHOR_PRIMEIRO},
                 {"ramificacaoForte", DESLIGA_RAMIFICACAO_FORTE}, {"arestaIngreme", DESLIGA_ARESTA_INGREME},
-                {"lagrangiano", DESLIGA_LAGRANGIANO}, {"linhasDeFora", DESLIGA_LINHAS_DE_FORA}};
+                {"lagrangiano", DESLIGA_LAGRANGIANO}, {"linhasDeFora", DESLIGA_LINHAS_DE_FORA},
+                {"cedo", DESLIGA_CEDO}};
   unsigned desligadas = 0;
   std::string lista(texto);
   size_t inicio = 0;

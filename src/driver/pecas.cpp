@@ -129,6 +129,22 @@ ExecucaoPorPecas::ExecucaoPorPecas(const GrafoSimples& entrada, const Prazo& pra
   exigeBytes(precisa, descricao);
 }
 
+void ExecucaoPorPecas::iniciaLimitantesCedo(const AjustesDaBusca& ajustes) {
+  const std::vector<Peca>& pecas = reducao_.pecas();
+  cedo_.clear();
+  cedo_.resize(pecas.size());
+  for (size_t i = 0; i < pecas.size(); i++) {
+    const GrafoSimples& g = pecas[i].grafo;
+    if ((ajustes.DESLIGADAS & DESLIGA_CEDO) || motor_[i] != MotorAutomatico::branchAndCut ||
+        g.numVertices() < VERTICES_DO_LIMITANTE_CEDO || !querLimitanteSemidefinido(g, ajustes))
+      continue;
+    buscaLocal::BuscaLocal busca(g, 1);
+    cedo_[i] = std::make_unique<LimitanteSemidefinido>(g, membros(busca.guloso()), prazo_, 0.0,
+                                                       ajustes.PERFIL != 0,
+                                                       !(ajustes.DESLIGADAS & DESLIGA_LAGRANGIANO), true);
+  }
+}
+
 int ExecucaoPorPecas::primeirosConjuntos() {
   // Greedy for every piece, then local search, each piece taking a share of
   // the time in proportion to its size.
@@ -145,6 +161,7 @@ int ExecucaoPorPecas::primeirosConjuntos() {
     const buscaLocal::Conjunto melhor = buscaLocal::comPaciencia(pecas[i].grafo, fatia, prazo_);
     solucoes_[i] = membros(melhor);
     total += melhor.tamanho;
+    if (i < static_cast<int>(cedo_.size()) && cedo_[i]) cedo_[i]->conjuntoInicial(solucoes_[i]);
   }
   return total;
 }
@@ -171,7 +188,8 @@ ResultadoBusca ExecucaoPorPecas::resolvePeca(int i, const AjustesDaBusca& ajuste
     std::fprintf(saida, "Peca %d: %d vertices, %lld arestas, solucao inicial %d\n", i, g.numVertices(),
                  static_cast<long long>(g.numArestas()), tamanho(solucoes_[i]));
   ResultadoBusca r =
-      ::resolvePeca(g, solucoes_[i], motor_[i], prazo_, ajustes, acomp.daPeca(i), saida);
+      ::resolvePeca(g, solucoes_[i], motor_[i], prazo_, ajustes, acomp.daPeca(i), saida,
+                    i < static_cast<int>(cedo_.size()) ? cedo_[i].get() : nullptr);
   acomp.terminou(i, r);
   return r;
 }
@@ -179,7 +197,9 @@ ResultadoBusca ExecucaoPorPecas::resolvePeca(int i, const AjustesDaBusca& ajuste
 void ExecucaoPorPecas::contaPeca(int i, const ResultadoBusca* r, Relatorio& rel, Soma& soma) {
   const GrafoSimples& g = reducao_.pecas()[i].grafo;
   if (r == nullptr) {
-    soma.limitante += g.numVertices();
+    // Unsearched, a piece's bound is its size, or the one its early bound proved.
+    const bool cedo = i < static_cast<int>(cedo_.size()) && cedo_[i];
+    soma.limitante += cedo ? std::min<double>(g.numVertices(), cedo_[i]->termina()) : g.numVertices();
     soma.relaxacao += g.numVertices();
     soma.raiz += g.numVertices();
     return;
@@ -209,6 +229,9 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
   const std::vector<Peca>& pecas = reducao.pecas();
   const int k = static_cast<int>(pecas.size());
 
+  AjustesDaBusca ajustes = ajustesDasOpcoes();
+  ajustes.RELATA_MODELO = COMPLETE_PRINT;
+  iniciaLimitantesCedo(ajustes);
   Soma soma;
   soma.total = primeirosConjuntos();
   std::printf("Solucao inicial: %d vertices\n", soma.total);
@@ -228,8 +251,6 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
   std::stable_sort(ordem.begin(), ordem.end(), [&](int a, int b) {
     return pecas[a].grafo.numVertices() < pecas[b].grafo.numVertices();
   });
-  AjustesDaBusca ajustes = ajustesDasOpcoes();
-  ajustes.RELATA_MODELO = COMPLETE_PRINT;
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
   const auto combinatorios = std::count(motor_.begin(), motor_.end(), MotorAutomatico::combinatorio);
   const bool algumaCombinatoria =

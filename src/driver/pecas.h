@@ -8,6 +8,7 @@
 #define BCT_DRIVER_PECAS_H
 
 #include <ctime>
+#include <memory>
 #include <vector>
 
 #include "base/opcoes.h"
@@ -15,6 +16,7 @@
 #include "base/relogio.h"
 #include "driver/acompanhamentoPorPeca.h"
 #include "driver/escolhaDoMotor.h"
+#include "driver/limitanteSemidefinido.h"
 #include "driver/progresso.h"
 #include "driver/relatorio.h"
 #include "driver/solucaoViva.h"
@@ -42,6 +44,9 @@ class ExecucaoPorPecas {
     long tiquesSeparacao = 0;
   };
 
+  // The bound of each piece too large for its search to end within the
+  // wait, started before its first set, from a greedy one.
+  void iniciaLimitantesCedo(const AjustesDaBusca& ajustes);
   // A first balanced set of every piece; returns the whole's size.
   int primeirosConjuntos();
   // How many pieces at the end of `ordem` are solved at once, and on how
@@ -62,6 +67,7 @@ class ExecucaoPorPecas {
   int maior_ = -1;  // the largest piece, -1 when there is none
   std::vector<std::vector<char>> solucoes_;  // each piece's best set so far
   std::vector<MotorAutomatico> motor_;       // each piece's engine
+  std::vector<std::unique_ptr<LimitanteSemidefinido>> cedo_;  // by piece, null for most
 };
 
 #endif

@@ -101,12 +101,13 @@ class Volume {
     publica(0);
     double lambda = a.passoInicial, alfaMax = a.alfaMax;
     int vermelhos = 0;
-    double bHa100 = melhor_;
+    double bHa100 = melhor_, alvo = p_.alvo;
     int64_t it = 0;
     double marca = p_.prazo.decorridos(), bMarca = melhor_;
     for (; p_.maxIteracoes < 0 || it < p_.maxIteracoes; it++) {
       if (it % 16 == 0) {
         if (p_.prazo.passou()) break;
+        if (p_.alvoAtual) alvo = std::max(alvo, p_.alvoAtual());
         if (p_.desiste && p_.desiste(melhor_)) {
           r->desistiu = true;
           break;
@@ -140,7 +141,7 @@ class Volume {
         norma += g * g;
       }
       if (norma < 1e-12) break;  // the average point satisfies every row
-      const double passo = lambda * std::max(melhor_ - p_.alvo, 1e-3) / norma;
+      const double passo = lambda * std::max(melhor_ - alvo, 1e-3) / norma;
       for (int r = 0; r < m; r++)
         pool_.y_[r] = std::max(0.0, pool_.yBarra_[r] - passo * violacaoMedia_[r]);
       const double b = avalia(pool_.y_, soma, x);
@@ -172,7 +173,7 @@ class Volume {
         vermelhos = 0;
       }
       if ((it + 1) % 100 == 0) {
-        if (bHa100 - melhor_ < 0.01 * std::max(melhor_ - p_.alvo, 1e-3))
+        if (bHa100 - melhor_ < 0.01 * std::max(melhor_ - alvo, 1e-3))
           alfaMax = std::max(ALFA_MINIMO, alfaMax / 2);
         bHa100 = melhor_;
       }

@@ -54,8 +54,10 @@ struct Ponto {
 struct Parametros {
   const GrafoSimples* grafo = nullptr;
   std::vector<Linha> linhas;  // a first pool, with starting multipliers (may be empty)
-  // A value the bound cannot go below (the best set's), steering the steps.
+  // A value the bound cannot go below (the best set's), steering the steps,
+  // and a better one met meanwhile, asked now and then (may be empty).
   double alvo = 0;
+  std::function<double()> alvoAtual;
   Prazo prazo;
   int64_t maxIteracoes = -1;  // < 0: until the deadline
   Ajustes ajustes;

@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <random>
 #include <thread>
 
+#include "driver/escolhaDoMotor.h"
 #include "driver/limitanteSemidefinido.h"
 #include "graph/forcaBruta.h"
+#include "optimizer/xprs.h"
 
 TEST(LimitanteSemidefinido, PeloModuloNuncaAbaixoDoOtimo) {
   std::mt19937 rng(24);
@@ -30,4 +33,35 @@ TEST(LimitanteSemidefinido, PeloModuloNuncaAbaixoDoOtimo) {
     EXPECT_GE(limitante, otimo) << "caso " << caso;
     EXPECT_LE(limitante, n);
   }
+}
+
+// Started before the piece's first set (a large piece's bound, beside its
+// local search), the semidefinite bound waits for that set: nothing is
+// certified before it; once given, the piece's search takes the bound as
+// its own and ends at the optimum; one never given its set ends when stopped.
+TEST(LimitanteSemidefinido, ComecadoAntesDoConjuntoEsperaPorEle) {
+  ASSERT_EQ(XPRSinit(""), 0);
+  AjustesDaBusca ajustes;
+  ajustes.HEURISTICA_PRIMAL = ajustes.BRANCH_AND_CUT = ajustes.REDUZIR = 1;
+  std::mt19937 rng(7);
+  for (int caso = 0; caso < 3; caso++) {
+    const int n = 12 + 2 * caso;
+    const auto arestas = grafoSinalAleatorio(rng, n, 0.3, 0.5, caso == 1 ? 0.15 : 0.0, false);
+    const GrafoSimples g(n, arestas);
+    const int otimo = otimoForcaBruta(n, arestas);
+    LimitanteSemidefinido sdp(g, std::vector<char>(n, 0), Prazo().daqui(30), 0, false, false, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_GT(sdp.limitante().load(), 1e39) << "caso " << caso;
+    sdp.conjuntoInicial(std::vector<char>(n, 0));
+    std::FILE* nada = std::fopen("/dev/null", "w");
+    const ResultadoBusca r = resolvePeca(g, std::vector<char>(n, 0), MotorAutomatico::branchAndCut,
+                                         Prazo().daqui(30), ajustes, Acompanhamento(), nada, &sdp);
+    std::fclose(nada);
+    EXPECT_EQ(std::lround(r.zstar), otimo) << "caso " << caso;
+    EXPECT_GE(r.limitante, otimo) << "caso " << caso;
+  }
+  const GrafoSimples g(3, {{0, 1, 1}, {1, 2, -1}, {0, 2, 1}});
+  LimitanteSemidefinido nunca(g, std::vector<char>(3, 0), Prazo().daqui(30), 0, false, false, true);
+  EXPECT_GT(nunca.termina(), 1e39);
+  XPRSfree();
 }
