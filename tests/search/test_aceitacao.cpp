@@ -25,7 +25,8 @@ namespace fs = std::filesystem;
 std::string pastaBench() {
   const char* env = std::getenv("BCT_BENCH_DIR");
   if (env != nullptr && fs::is_directory(fs::path(env) / "small")) return env;
-  const fs::path padrao = fs::path(BCT_SOURCE_DIR) / ".." / "shared" / "bench";
+  // The small set and its optima are carried by the repository.
+  const fs::path padrao = fs::path(BCT_SOURCE_DIR) / "tests" / "data" / "bench";
   if (fs::is_directory(padrao / "small")) return padrao.string();
   return "";
 }
@@ -98,7 +99,7 @@ void confereTodas(const std::string& estrGrafo, const std::string& estrMatriz, b
   const std::string bench = pastaBench();
   if (bench.empty())
     GTEST_SKIP() << "instancias de benchmark ausentes: defina BCT_BENCH_DIR ou coloque-as em "
-                 << BCT_SOURCE_DIR << "/../shared/bench";
+                 << BCT_SOURCE_DIR << "/tests/data/bench";
   const std::map<std::string, int> otimos = leOtimos(bench + "/optima-small.tsv");
   std::vector<fs::path> arquivos;
   for (const auto& e : fs::directory_iterator(fs::path(bench) / "small"))
