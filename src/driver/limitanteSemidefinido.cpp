@@ -82,6 +82,15 @@ Limita carregaModulo() {
   return limita;
 }
 
+// The sides of a first set (empty when it is not balanced on g) and its size.
+int ladosDoConjunto(const GrafoSimples& g, const std::vector<char>& inicial,
+                    std::vector<signed char>& lados) {
+  if (!equilibrado(g, inicial, &lados)) lados.clear();
+  int tamanho = 0;
+  for (const signed char l : lados) tamanho += l >= 0;
+  return tamanho;
+}
+
 }  // namespace
 
 bool LimitanteSemidefinido::convem(const GrafoSimples& g) {
@@ -97,18 +106,13 @@ LimitanteSemidefinido::LimitanteSemidefinido(const GrafoSimples& g, const std::v
                                              bool primeiraOrdem, bool provisorio)
     : g_(g), temConjunto_(!provisorio), primeiraOrdem_(primeiraOrdem), prazo_(prazo.cancelavel(&cancelado_)) {
   perfil_.ligado = perfil;
-  if (!equilibrado(g, inicial, &lados_)) lados_.clear();
-  int alvo = 0;
-  for (const signed char l : lados_) alvo += l >= 0;
-  alvo_.store(alvo);
+  alvo_.store(ladosDoConjunto(g, inicial, lados_));
   fio_ = std::thread([this, espera] { executa(espera); });
 }
 
 void LimitanteSemidefinido::conjuntoInicial(const std::vector<char>& inicial) {
   std::vector<signed char> lados;
-  if (!equilibrado(g_, inicial, &lados)) lados.clear();
-  int alvo = 0;
-  for (const signed char l : lados) alvo += l >= 0;
+  const int alvo = ladosDoConjunto(g_, inicial, lados);
   {
     std::lock_guard<std::mutex> trava(mutex_);
     lados_ = std::move(lados);
