@@ -12,6 +12,7 @@
 #include <random>
 
 #include "semidefinite/Certificado.h"
+#include "semidefinite/Lbfgs.h"
 #include "semidefinite/MatrizDual.h"
 
 extern "C" void dpotrf_(const char* uplo, const int* n, double* a, const int* lda, int* info);
@@ -214,19 +215,11 @@ Resultado limitaUma(const Parametros& p) {
   double sigma = aj.sigmaInicial, violAnterior = std::numeric_limits<double>::infinity();
   double tolerancia = 1e-2;  // of the inner minimisation's gradient, tightened as y settles
   std::vector<double> yh, grad, R2, grad2, dir;
-  constexpr int memoria = 8;
-  std::vector<std::vector<double>> S(memoria), Yv(memoria);
-  std::vector<double> rho(memoria), alfaL(memoria);
-  auto produto = [](const std::vector<double>& a, const std::vector<double>& b) {
-    double s = 0;
-    for (size_t i = 0; i < a.size(); i++) s += a[i] * b[i];
-    return s;
-  };
+  MemoriaLbfgs memoriaL(8);
   bool fim = k == 0;
   double ultimoCrescimento = 0;
   std::vector<double> dCresce;
   Lanczos lanczosCresce;
-  int usados = 0, proximo = 0;  // L-BFGS pairs held, and the slot of the next
   while (!fim) {
     // Time left for a last certificate as long as the last one took.
     const double restante = p.prazo.restantes();
@@ -239,42 +232,17 @@ Resultado limitaUma(const Parametros& p) {
     if (aj.maxIteracoes >= 0 && est.iteracoes >= aj.maxIteracoes) break;
     // The inner minimisation.
     double f = lag.avalia(R, y, sigma, yh, &grad);
-    usados = 0;
-    proximo = 0;
+    memoriaL.esquece();
+    double gmax = 0;
+    for (double x : grad) gmax = std::max(gmax, std::fabs(x));
     for (int passo = 0; passo < aj.passosPorIteracao; passo++) {
-      double gmax = 0;
-      for (double x : grad) gmax = std::max(gmax, std::fabs(x));
       if (gmax < tolerancia) break;
-      dir = grad;
-      for (int i = 0; i < usados; i++) {
-        const int q = (proximo - 1 - i + memoria) % memoria;
-        alfaL[q] = rho[q] * produto(S[q], dir);
-        for (size_t t = 0; t < dir.size(); t++) dir[t] -= alfaL[q] * Yv[q][t];
-      }
-      if (usados > 0) {
-        const int q = (proximo - 1 + memoria) % memoria;
-        const double h = produto(S[q], Yv[q]) / produto(Yv[q], Yv[q]);
-        for (double& x : dir) x *= h;
-      } else {
-        for (double& x : dir) x *= 0.1 / gmax;
-      }
-      for (int i = usados - 1; i >= 0; i--) {
-        const int q = (proximo - 1 - i + memoria) % memoria;
-        const double b = rho[q] * produto(Yv[q], dir);
-        for (size_t t = 0; t < dir.size(); t++) dir[t] += (alfaL[q] - b) * S[q][t];
-      }
-      for (double& x : dir) x = -x;
-      double inclinacao = produto(grad, dir);
-      if (inclinacao >= 0) {  // not a descent direction: start the memory again
-        usados = 0;
-        for (size_t t = 0; t < dir.size(); t++) dir[t] = -grad[t] * 0.1 / gmax;
-        inclinacao = produto(grad, dir);
-      }
+      const double inclinacao = memoriaL.direcao(grad, gmax, dir);
       double passoL = 1, f2 = f;
       bool aceito = false;
+      R2.resize(R.size());
       for (int tenta = 0; tenta < 30; tenta++) {
-        R2 = R;
-        for (size_t t = 0; t < R2.size(); t++) R2[t] += passoL * dir[t];
+        for (size_t t = 0; t < R2.size(); t++) R2[t] = R[t] + passoL * dir[t];
         f2 = lag.avalia(R2, y, sigma, yh, &grad2);
         if (f2 <= f + 1e-4 * passoL * inclinacao) {
           aceito = true;
@@ -284,18 +252,7 @@ Resultado limitaUma(const Parametros& p) {
       }
       est.passosInternos++;
       if (!aceito) break;
-      S[proximo].resize(R.size());
-      Yv[proximo].resize(R.size());
-      for (size_t t = 0; t < R.size(); t++) {
-        S[proximo][t] = R2[t] - R[t];
-        Yv[proximo][t] = grad2[t] - grad[t];
-      }
-      const double sy = produto(S[proximo], Yv[proximo]);
-      if (sy > 1e-16) {
-        rho[proximo] = 1 / sy;
-        proximo = (proximo + 1) % memoria;
-        usados = std::min(usados + 1, memoria);
-      }
+      gmax = memoriaL.guarda(R, R2, grad, grad2);
       R.swap(R2);
       grad.swap(grad2);
       const double ganho = f - f2;
@@ -360,7 +317,7 @@ Resultado limitaUma(const Parametros& p) {
         R.swap(R3);
         r += novas;
         lag.posto(r);
-        usados = 0;
+        memoriaL.esquece();
       }
     }
     if (res.valorPrimal >= 0 && res.limitante - res.valorPrimal < 1e-4 * (1 + res.valorPrimal))
