@@ -9,6 +9,15 @@
 
 namespace semidefinida {
 
+namespace {
+
+// A row of r doubles into the cache, a line (eight of them) at a time.
+inline void prefetchLinha(const double* x, int r) {
+  for (int j = 0; j < r; j += 8) __builtin_prefetch(x + j);
+}
+
+}  // namespace
+
 MatrizDual::MatrizDual(const Parametros& p) {
   const GrafoSimples& g = *p.grafo;
   const int n = g.numVertices();
@@ -158,7 +167,40 @@ void MatrizDual::valores(const double* R, int r, std::vector<double>& out) const
     for (int j = 0; j < r; j++) s += a[j] * a[j];
     out[v] = s;
   }
-  for (int e = 0; e < numArestas(); e++) {
+  // Four edges' products at once: each is summed in its own order, as one
+  // at a time would, but the four chains of additions overlap (one alone
+  // waits on each addition, and this is most of a step on a large piece).
+  const int mA = numArestas();
+  int e = 0;
+  for (; e + 4 <= mA; e += 4) {
+    if (e + 8 <= mA)
+      for (int i = 4; i < 8; i++) {
+        prefetchLinha(R + static_cast<size_t>(arestaU_[e + i]) * r, r);
+        prefetchLinha(R + static_cast<size_t>(arestaW_[e + i]) * r, r);
+      }
+    const double* a0 = R + static_cast<size_t>(arestaU_[e]) * r;
+    const double* b0 = R + static_cast<size_t>(arestaW_[e]) * r;
+    const double* a1 = R + static_cast<size_t>(arestaU_[e + 1]) * r;
+    const double* b1 = R + static_cast<size_t>(arestaW_[e + 1]) * r;
+    const double* a2 = R + static_cast<size_t>(arestaU_[e + 2]) * r;
+    const double* b2 = R + static_cast<size_t>(arestaW_[e + 2]) * r;
+    const double* a3 = R + static_cast<size_t>(arestaU_[e + 3]) * r;
+    const double* b3 = R + static_cast<size_t>(arestaW_[e + 3]) * r;
+    double s[4] = {0, 0, 0, 0};
+    for (int j = 0; j < r; j++) {
+      s[0] += a0[j] * b0[j];
+      s[1] += a1[j] * b1[j];
+      s[2] += a2[j] * b2[j];
+      s[3] += a3[j] * b3[j];
+    }
+    for (int i = 0; i < 4; i++) {
+      const int f = e + i;
+      double c = out[arestaU_[f]] + out[arestaW_[f]];
+      if (sinal_[f] != 0) c -= sinal_[f] * s[i];
+      out[k_ + f] = c;
+    }
+  }
+  for (; e < mA; e++) {
     const int u = arestaU_[e], w = arestaW_[e];
     double c = out[u] + out[w];
     if (sinal_[e] != 0) {
@@ -245,7 +287,11 @@ void MatrizDual::aplica(const std::vector<double>& y, const std::vector<double>&
     const double* x = X + static_cast<size_t>(v) * r;
     for (int j = 0; j < r; j++) o[j] = d[v] * x[j];
     if (v >= k_) continue;
-    for (int64_t a = inicioAdj_[v]; a < inicioAdj_[v + 1]; a++) {
+    const int64_t fimAdj = inicioAdj_[v + 1];
+    for (int64_t a = inicioAdj_[v]; a < fimAdj; a++) {
+      // The neighbours' rows are scattered over R: the one a few arcs on is
+      // fetched while this one is added.
+      if (a + 4 < fimAdj) prefetchLinha(X + static_cast<size_t>(vizinho_[a + 4]) * r, r);
       const int e = arestaDoArco_[a];
       if (sinal_[e] == 0 || lambda[e] == 0) continue;
       const double c = -0.5 * sinal_[e] * lambda[e];

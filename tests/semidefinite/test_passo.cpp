@@ -1,6 +1,7 @@
-// The fused two-loop recursion against the plain one it replaced: the same
-// directions to the last bit, through a full memory, its wrap-around, pairs
-// of no curvature left out, and a memory forgotten on the way.
+// A step of the low-rank primal against the plain code it replaced, to the
+// last bit: the fused two-loop recursion (through a full memory, its
+// wrap-around, pairs of no curvature left out, a memory forgotten on the
+// way) and the constraint values computed four edges at a time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +10,9 @@
 #include <random>
 #include <vector>
 
+#include "graph/forcaBruta.h"
 #include "semidefinite/Lbfgs.h"
+#include "semidefinite/MatrizDual.h"
 
 namespace {
 
@@ -119,6 +122,34 @@ TEST(MemoriaLbfgs, MesmasDirecoesQueARecursaoPlana) {
       g = g2;
     }
     EXPECT_GT(memoria.usados(), 0);
+  }
+}
+
+TEST(MatrizDual, ValoresComoUmaArestaDeCadaVez) {
+  std::mt19937 rng(11);
+  std::mt19937_64 rng64(12);
+  std::normal_distribution<double> N(0, 1);
+  for (int caso = 0; caso < 12; caso++) {
+    const int n = 3 + caso * 3;
+    const GrafoSimples g(n, grafoSinalAleatorio(rng, n, 0.2 + 0.06 * caso, 0.5, 0.15, caso % 2 == 1));
+    semidefinida::Parametros p;
+    p.grafo = &g;
+    const semidefinida::MatrizDual md(p);
+    for (const int r : {1, 3, 8}) {
+      std::vector<double> R(static_cast<size_t>(md.numNos()) * r), out;
+      for (double& x : R) x = N(rng64);
+      md.valores(R.data(), r, out);
+      for (int e = 0; e < md.numArestas(); e++) {
+        const int u = md.arestaU(e), w = md.arestaW(e);
+        double c = out[u] + out[w];
+        if (md.sinal(e) != 0) {
+          double s = 0;
+          for (int j = 0; j < r; j++) s += R[static_cast<size_t>(u) * r + j] * R[static_cast<size_t>(w) * r + j];
+          c -= md.sinal(e) * s;
+        }
+        ASSERT_EQ(std::memcmp(&c, &out[md.k() + e], sizeof c), 0) << "caso " << caso << ", aresta " << e;
+      }
+    }
   }
 }
 
