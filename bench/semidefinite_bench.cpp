@@ -20,6 +20,8 @@
 // -n/-c: child nodes (the most fractional vertices fixed out, then in),
 // each bounded for -c seconds from a cold start and warm from the root's
 // multipliers and primal.
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -46,6 +48,13 @@ int tamanho(const std::vector<signed char>& lado) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // One BLAS thread, as the program has: with a thread per processor the
+  // certificates' timing, which decides when the primal stops for the last
+  // one, is not the program's (two runs side by side waited on each other's
+  // spinning threads, and one predicted so long a certificate that it never
+  // started).
+  using Define = void (*)(int);
+  if (auto define = reinterpret_cast<Define>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads"))) define(1);
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
   int posto = 30, voltas = 0, filhos = 0, passos = 500, postoMax = 120;
   double segundosFilho = 10;
