@@ -197,9 +197,11 @@ ResultadoBusca ExecucaoPorPecas::resolvePeca(int i, const AjustesDaBusca& ajuste
 void ExecucaoPorPecas::contaPeca(int i, const ResultadoBusca* r, Relatorio& rel, Soma& soma) {
   const GrafoSimples& g = reducao_.pecas()[i].grafo;
   if (r == nullptr) {
-    // Unsearched, a piece's bound is its size, or the one its early bound proved.
+    // Unsearched, a piece's bound is its size, or the one its early bound
+    // proved, whose time counts in the profile all the same.
     const bool cedo = i < static_cast<int>(cedo_.size()) && cedo_[i];
     soma.limitante += cedo ? std::min<double>(g.numVertices(), cedo_[i]->termina()) : g.numVertices();
+    if (cedo) perfil_.soma(cedo_[i]->perfil());
     soma.relaxacao += g.numVertices();
     soma.raiz += g.numVertices();
     return;
