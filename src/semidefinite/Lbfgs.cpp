@@ -25,7 +25,8 @@ double MemoriaLbfgs::direcao(const std::vector<double>& grad, double gmax, std::
       inclinacao += g[t] * d[t];
     }
   } else {
-    // First loop, newest pair first: alfa_i = rho_i s_i.dir, dir -= alfa_i y_i.
+    // First loop, newest pair first: alfa_i = s_i.dir / s_i.y_i (as 1 / s.y
+    // times the product), dir -= alfa_i y_i.
     {
       const int q = par(0);
       const double* s = S_[q].data();
@@ -34,7 +35,7 @@ double MemoriaLbfgs::direcao(const std::vector<double>& grad, double gmax, std::
         d[t] = g[t];
         acc += s[t] * d[t];
       }
-      alfa_[q] = rho_[q] * acc;
+      alfa_[q] = 1 / sy_[q] * acc;
     }
     for (int i = 1; i < usados_; i++) {
       const int a = par(i - 1), q = par(i);
@@ -46,7 +47,7 @@ double MemoriaLbfgs::direcao(const std::vector<double>& grad, double gmax, std::
         d[t] -= c * ya[t];
         acc += s[t] * d[t];
       }
-      alfa_[q] = rho_[q] * acc;
+      alfa_[q] = 1 / sy_[q] * acc;
     }
     // The last update, the scaling by s.y / y.y of the newest pair, and the
     // second loop's first product (oldest pair first).
@@ -62,9 +63,9 @@ double MemoriaLbfgs::direcao(const std::vector<double>& grad, double gmax, std::
         d[t] = x * h;
         acc += ya[t] * d[t];
       }
-      b = rho_[a] * acc;
+      b = 1 / sy_[a] * acc;
     }
-    // Second loop: dir += (alfa_i - b_i) s_i, with b_i = rho_i y_i.dir.
+    // Second loop: dir += (alfa_i - b_i) s_i, with b_i = y_i.dir / s_i.y_i.
     for (int i = usados_ - 1; i >= 1; i--) {
       const int a = par(i), q = par(i - 1);
       const double* sa = S_[a].data();
@@ -75,7 +76,7 @@ double MemoriaLbfgs::direcao(const std::vector<double>& grad, double gmax, std::
         d[t] += c * sa[t];
         acc += yq[t] * d[t];
       }
-      b = rho_[q] * acc;
+      b = 1 / sy_[q] * acc;
     }
     {
       const int a = par(0);
@@ -115,7 +116,6 @@ double MemoriaLbfgs::guarda(const std::vector<double>& R, const std::vector<doub
     gmax = std::max(gmax, std::fabs(grad2[t]));
   }
   if (sy > 1e-16) {
-    rho_[proximo_] = 1 / sy;
     sy_[proximo_] = sy;
     yy_[proximo_] = yy;
     proximo_ = (proximo_ + 1) % static_cast<int>(S_.size());

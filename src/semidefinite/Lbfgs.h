@@ -15,7 +15,7 @@ namespace semidefinida {
 class MemoriaLbfgs {
  public:
   explicit MemoriaLbfgs(int pares)
-      : S_(pares), Y_(pares), rho_(pares), sy_(pares), yy_(pares), alfa_(pares) {}
+      : S_(pares), Y_(pares), sy_(pares), yy_(pares), alfa_(pares) {}
 
   int usados() const { return usados_; }
   void esquece() { usados_ = proximo_ = 0; }
@@ -33,7 +33,7 @@ class MemoriaLbfgs {
  private:
   int par(int i) const;  // the slot of the i-th newest pair
   std::vector<std::vector<double>> S_, Y_;
-  std::vector<double> rho_, sy_, yy_, alfa_;
+  std::vector<double> sy_, yy_, alfa_;  // s.y and y.y of each pair, its alfa
   int usados_ = 0, proximo_ = 0;
 };
 
