@@ -13,7 +13,7 @@ Controls::Controls() {
            {XPRS_MIPPRESOLVE, 0},   {XPRS_CPUTIME, 0},      {XPRS_CUTSTRATEGY, 0},
            {8028, 0},               {XPRS_SBBEST, 0},       {XPRS_HEURSTRATEGY, 0},
            {XPRS_CUTAGELIMIT, 8},   {XPRS_GENERICCUTS, 0},  {XPRS_DEPTHFIRSTNODES, 0},
-           {XPRS_ROOTSTEEPESTEDGE, 0}};
+           {XPRS_ROOTSTEEPESTEDGE, 0}, {XPRS_ROOTRESTRICTED, 0}};
   dbls_ = {{XPRS_MIPADDCUTOFF, 1e-5},
            {XPRS_MIPABSCUTOFF, -1e40},
            {XPRS_MIPRELCUTOFF, 0.0}};
@@ -26,6 +26,7 @@ bool Controls::setInt(int id, int value) {
   if (id == XPRS_GENERICCUTS && value < 0) return false;
   if (id == XPRS_DEPTHFIRSTNODES && value < 0) return false;
   if (id == XPRS_ROOTSTEEPESTEDGE && value != 0 && value != 1) return false;
+  if (id == XPRS_ROOTRESTRICTED && value < 0) return false;
   it->second = value;
   return true;
 }

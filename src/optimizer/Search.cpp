@@ -189,6 +189,7 @@ int Search::processNode(Node node, bool root) {
     lp_->setFullPricing(false);
     fullPricing_ = false;
   }
+  lp_->setRestricted(root ? prob_.controls.intValue(XPRS_ROOTRESTRICTED) : 0);
   bool primal = root;
   for (;;) {
     if (timeUp()) {

@@ -116,7 +116,8 @@
  *   8020 time limit, 8133 CPU time (see above).
  *   8500 cut age limit (see above), at least 1.
  *   8501 general-purpose cuts, 8502 depth-first nodes, 8503 the root's
- *        pricing: see their names below.
+ *        pricing, 8504 the root's re-solves through a smaller LP: see their
+ *        names below.
  *   8004, 8006, 8011, 8021, 8026, 8028, 8078, 8138, 8147, 8154 are accepted
  *        and stored with no effect: rows and elements are not preallocated,
  *        there is no presolve, no built-in cuts and no heuristics.
@@ -182,6 +183,11 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
                                       iterations where cuts come hundreds at a
                                       time); 0 (default) CLP's partial pricing,
                                       which every other node keeps */
+#define XPRS_ROOTRESTRICTED 8504 /* ours: the root's dual re-solves of an LP of at
+                                    least this many columns go through the smaller
+                                    LP of the columns no new row holds at their
+                                    upper bound, then the primal simplex on the
+                                    whole LP (the same optimum); 0 (default) never */
 /* Double controls. */
 #define XPRS_MIPADDCUTOFF 7012
 #define XPRS_MIPABSCUTOFF 7013

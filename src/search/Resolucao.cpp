@@ -163,6 +163,10 @@ void preparaBusca(Resolucao& s) {
       !(s.ajustes.DESLIGADAS & DESLIGA_ARESTA_INGREME))
     testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_ROOTSTEEPESTEDGE, 1),
                  "Main: Erro ao tentar setar o XPRS_ROOTSTEEPESTEDGE.\n", 270);
+  if (s.ajustes.REDUZIR && s.grafo.nlin >= s.ajustes.MINIMO_RESTRITA &&
+      !(s.ajustes.DESLIGADAS & DESLIGA_RESTRITA))
+    testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_ROOTRESTRICTED, s.ajustes.MINIMO_RESTRITA),
+                 "Main: Erro ao tentar setar o XPRS_ROOTRESTRICTED.\n", 270);
   testaRetorno(prob, XPRSsetintcontrol(prob, XPRS_SBBEST, 0),
                "Main: Erro ao tentar setar o XPRS_SBBEST.\n", 275);
   // -g: the optimizer's general-purpose cuts at the root, in rounds after
