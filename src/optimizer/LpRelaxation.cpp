@@ -361,13 +361,11 @@ LpRelaxation::Status LpRelaxation::solveRestricted() {
   if (parou(menor)) return kStopped;
   if (menor.status() != 0) return kFailed;
 
-  // Its basis on the whole LP: the fixed columns at their bound, the rows
-  // that went basic (each is slack or tight on fixed columns only, so the
-  // basis stays square and the point feasible).
+  // Its basis on the whole LP: the fixed columns at their bound as they
+  // were, the rows that went basic (each is slack or tight on fixed columns
+  // only, so the basis stays square and the point feasible).
   const unsigned char* st = menor.statusArray();
   std::vector<unsigned char> base(basis_);
-  for (int j = 0; j < n_; ++j)
-    if (fixa[j]) base[j] = (base[j] & ~7) | ClpSimplex::atUpperBound;
   for (int k = 0; k < nr; ++k) base[cols[k]] = st[k];
   for (int i = 0; i < m; ++i) base[n_ + i] = kBasic;
   for (int i = 0; i < mr; ++i) base[n_ + kept[i]] = st[nr + i];
