@@ -185,8 +185,9 @@ typedef struct xo_branchobject_struct* XPRSbranchobject;
                                       which every other node keeps */
 #define XPRS_ROOTRESTRICTED 8504 /* ours: the root's dual re-solves of an LP of at
                                     least this many columns go through the smaller
-                                    LP of the columns no new row holds at their
-                                    upper bound, then the primal simplex on the
+                                    LP left when the columns at their upper bound
+                                    that no newly violated row holds stay there,
+                                    then the primal simplex on the
                                     whole LP (the same optimum); 0 (default) never */
 /* Double controls. */
 #define XPRS_MIPADDCUTOFF 7012
