@@ -150,7 +150,8 @@ TEST(Resolucao, LinhasDeForaNaRaizGuardamOOtimo) {
 // graphs), a balanced set of that size, a bound at it, on graphs whose
 // depth-first trees have up to a thousand nodes; the branching tried on the
 // LP near the root, and every other case solved as a large piece's (its
-// searches contracted, its root priced by full steepest edge).
+// searches contracted, its root priced by full steepest edge and re-solved
+// through the smaller LP of the columns the new cuts touch).
 TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
   ASSERT_EQ(XPRSinit(""), 0);
   AjustesDaBusca ajustes;
@@ -169,10 +170,24 @@ TEST(Resolucao, MaiorLimitantePrimeiroAchaOOtimo) {
       g = GrafoSimples::deRegistros(n, arestas);
     } else {
       const int n = 24 + static_cast<int>(rng() % 27);
-      g = GrafoSimples(n, grafoSinalAleatorio(rng, n, 0.12 + (caso % 4) * 0.07, 0.6, caso % 2 ? 0.1 : 0, caso % 5 == 0));
+      auto arestas = grafoSinalAleatorio(rng, n, 0.12 + (caso % 4) * 0.07, 0.6, caso % 2 ? 0.1 : 0, caso % 5 == 0);
+      // A large piece's LP has most of its columns at 1 far from any cut:
+      // a balanced part hung on the graph gives the smaller LP its room.
+      const int m = caso % 2 ? 3 * n : 0;
+      std::vector<int> lado(m);
+      for (int i = 0; i < m; i++) {
+        lado[i] = rng() % 2 ? 1 : -1;
+        for (int t = 0; t < 2 && i > 0; t++) {
+          const int j = static_cast<int>(rng() % i);
+          arestas.push_back({n + i, n + j, lado[i] * lado[j]});
+        }
+        if (i % 10 == 0) arestas.push_back({n + i, static_cast<int>(rng() % n), rng() % 2 ? 1 : -1});
+      }
+      g = GrafoSimples(n + m, arestas);
       otimo = combinatorio::resolveGrafo(g, {}, Prazo()).valor;
     }
     ajustes.MINIMO_CONTRACAO = caso % 2 ? 0 : 400;
+    ajustes.MINIMO_RESTRITA = caso % 2 ? 1 : 10000;
     // From the first node on, and once the tree has run its (no) seconds.
     for (const bool porTempo : {false, true}) {
       ajustes.NOS_EM_PROFUNDIDADE = porTempo ? 1000000 : 0;
