@@ -1,11 +1,16 @@
 // Optimizer throughput on generated 0/1 problems: nodes per second, simplex
 // iterations and LP solves per node, for plain branch-and-bound and for a
-// search whose rows arrive lazily as pool cuts.
+// search whose rows arrive lazily as pool cuts; and the root's re-solves
+// after rounds of cuts, of the whole LP or through the smaller one.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
+#include "optimizer/CutPool.h"
+#include "optimizer/LpRelaxation.h"
+#include "optimizer/Model.h"
 #include "optimizer/xprs.h"
 
 namespace {
@@ -136,6 +141,104 @@ void BM_DenseIndependentSet(benchmark::State& state) {
   run(state, P, false);
 }
 BENCHMARK(BM_DenseIndependentSet)->Arg(40)->Unit(benchmark::kMillisecond);
+
+// A large piece's root: n columns, odd-cycle-like rows (k vertices, rhs
+// k - 1) over a core of a tenth of them and a few over the rest, so that
+// most columns sit at 1 away from every cut; then rounds of 200 rows over
+// the core violated by the whole LP's point of each round.
+struct Raiz {
+  xo::Model model;
+  std::vector<std::vector<xo::SparseRow>> rodadas;
+};
+
+xo::SparseRow linha(std::mt19937& g, int de, int ate, int k, int folga) {
+  std::uniform_int_distribution<int> v(de, ate - 1);
+  xo::SparseRow r{'L', static_cast<double>(k - folga), {}, {}};
+  while (static_cast<int>(r.cols.size()) < k) {
+    const int j = v(g);
+    if (std::find(r.cols.begin(), r.cols.end(), j) == r.cols.end()) {
+      r.cols.push_back(j);
+      r.vals.push_back(1.0);
+    }
+  }
+  return r;
+}
+
+const Raiz& raiz(int n) {
+  static std::vector<std::pair<int, Raiz>> feitas;
+  for (const auto& f : feitas)
+    if (f.first == n) return f.second;
+  std::mt19937 g(3);
+  Raiz R;
+  xo::Model& m = R.model;
+  for (int j = 0; j < n; ++j) {
+    m.obj.push_back(1.0);
+    m.lb.push_back(0.0);
+    m.ub.push_back(1.0);
+    m.binary.push_back(1);
+  }
+  const int nucleo = n / 10;
+  std::uniform_int_distribution<int> tam(3, 7);
+  for (int i = 0; i < n / 20 * 3; ++i) {
+    xo::SparseRow l = linha(g, 0, i % 3 ? nucleo : n, tam(g), 1);
+    const double rhs = l.rhs;
+    m.addRow(std::move(l), -1e30, rhs);
+  }
+  m.loaded = true;
+  xo::CutPool pool;
+  xo::LpRelaxation lp(m, pool);
+  lp.solve(true, -1e40);
+  for (int r = 0; r < 6; ++r) {
+    std::vector<xo::SparseRow> novas;
+    std::vector<int> chaves;
+    for (int t = 0; t < 200000 && novas.size() < 200; ++t) {
+      xo::SparseRow l = linha(g, 0, nucleo, tam(g), 2);
+      if (l.violation(lp.x().data()) > 1e-6) {
+        chaves.push_back(pool.store(0, l, 1));
+        novas.push_back(std::move(l));
+      }
+    }
+    lp.addCuts(chaves.data(), static_cast<int>(chaves.size()));
+    lp.solve(false, -1e40);
+    R.rodadas.push_back(std::move(novas));
+  }
+  feitas.emplace_back(n, std::move(R));
+  return feitas.back().second;
+}
+
+// Arg 0: columns; arg 1: 1 through the smaller LP, 0 the whole LP.
+void BM_RootReSolves(benchmark::State& state) {
+  const Raiz& R = raiz(static_cast<int>(state.range(0)));
+  long long iteracoes = 0, menores = 0;
+  double objetivo = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    xo::CutPool pool;
+    xo::LpRelaxation lp(R.model, pool);
+    lp.setFullPricing(true);
+    if (state.range(1)) lp.setRestricted(1);
+    lp.solve(true, -1e40);
+    const long long antes = lp.iterations();
+    state.ResumeTiming();
+    for (const std::vector<xo::SparseRow>& rodada : R.rodadas) {
+      std::vector<int> chaves;
+      for (const xo::SparseRow& l : rodada) chaves.push_back(pool.store(0, l, 1));
+      lp.addCuts(chaves.data(), static_cast<int>(chaves.size()));
+      lp.solve(false, -1e40);
+    }
+    iteracoes += lp.iterations() - antes;
+    menores += lp.restrictedSolves();
+    objetivo = lp.objective();
+  }
+  state.counters["iter"] = benchmark::Counter(static_cast<double>(iteracoes), benchmark::Counter::kAvgIterations);
+  state.counters["smaller"] = benchmark::Counter(static_cast<double>(menores), benchmark::Counter::kAvgIterations);
+  state.counters["obj"] = objetivo;
+}
+BENCHMARK(BM_RootReSolves)
+    ->Args({20000, 0})
+    ->Args({20000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
 
