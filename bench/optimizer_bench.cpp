@@ -142,10 +142,12 @@ void BM_DenseIndependentSet(benchmark::State& state) {
 }
 BENCHMARK(BM_DenseIndependentSet)->Arg(40)->Unit(benchmark::kMillisecond);
 
-// A large piece's root: n columns, odd-cycle-like rows (k vertices, rhs
-// k - 1) over a core of a tenth of them and a few over the rest, so that
-// most columns sit at 1 away from every cut; then rounds of 200 rows over
-// the core violated by the whole LP's point of each round.
+// A large piece's root: n columns and 3n/20 rows of 3 to 7 of them with
+// right-hand side one less (as an odd cycle's), two in three over a core of
+// a tenth of the columns and the rest anywhere, so that most columns sit at
+// 1 away from every cut; then six rounds of 200 rows over the core, each
+// with right-hand side two less, violated by the whole LP's point of the
+// round.
 struct Raiz {
   xo::Model model;
   std::vector<std::vector<xo::SparseRow>> rodadas;
