@@ -44,11 +44,12 @@ class LpRelaxation {
   // through a smaller LP first: the columns at their upper bound that no row
   // violated at the last point holds stay there, the rows left without a
   // free column go, and what remains, presolved, is solved from the last
-  // basis as far as presolve carries it over; its basis, with those columns back at their bound, is then taken to the
-  // optimum of the whole LP by the primal simplex.  The same optimum (the
-  // point may be another of its vertices), in less than half the time where
-  // the LP is tens of thousands of rows and columns: presolve takes the
-  // smaller LP's rows held by fixed columns down to a quarter.
+  // basis as far as presolve carries it over; its basis, with those columns
+  // back at their bound, is then taken to the optimum of the whole LP by the
+  // primal simplex.  The same optimum (the point may be another of its
+  // vertices), in less than half the time where the LP is tens of thousands
+  // of rows and columns: presolve takes the smaller LP's rows held by fixed
+  // columns down to a quarter.
   void setRestricted(int minimo) { restrita_ = minimo; }
   long long restrictedSolves() const { return restritas_; }
   // The dual simplex's pricing: full steepest edge, its weights computed
