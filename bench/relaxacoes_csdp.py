@@ -17,7 +17,15 @@ optimal value printed beside the instance's size.
   two sides of v), whose stable sets are the balanced sets with their sides;
 - ``combinada``: ``plana`` with a second block W = [[1, z^T], [z, Z]] >= 0,
   z_v = Z_vv = Y_vv, Z_uv = s Y_uv on an edge, Z_uv = 0 on a double edge
-  (the set's own products z_u z_v beside the sides' products).
+  (the set's own products z_u z_v beside the sides' products);
+- ``dobrada``: one block X over the constant and the doubled vertices (v+,
+  v-), X_00 = 1, X_0i = X_ii, X_ij = 0 on every conflict, with
+  z_u + z_v - Z_uv <= 1 on each edge (z_v = X_v+v+ + X_v-v-, Z_uv the sum
+  of the four products): both ``combinada``'s blocks are linear images of X;
+- ``dobrada_rlt``: the same with 0 <= X_ab <= min(X_aa, X_bb) and
+  X_aa + X_bb - X_ab <= 1 on the two pairs of an edge that may both be in;
+- ``dobrada_menor``: ``dobrada`` with X_ij <= 0 on a conflict (only
+  inequalities left once X_00 = 1 and X_0i = X_ii are built in).
 
 Graph form only (``n m``, then ``u w s`` per edge); CSDP keeps a dense
 matrix per constraint pair, so a few hundred vertices at most.
@@ -87,6 +95,36 @@ def relaxacao(nome: str, n: int, arestas: Arestas) -> tuple[list[int], list[Rest
         iguais += [([(0, p, q, 0.5)], 0.0) for p, q in sorted(conflitos)]
         objetivo = [(0, i, j, 1.0) for i in range(2 * n) for j in range(i, 2 * n)]
         return [2 * n], iguais, menores, objetivo
+    if nome in ("dobrada", "dobrada_rlt", "dobrada_menor"):
+        no = lambda v, lado: 1 + 2 * v + lado  # node 0 the constant
+        conflitos = {(no(v, 0), no(v, 1)) for v in range(n)}
+        livres = []
+        for (a, b), s in arestas.items():
+            cruz = {(no(a, 0), no(b, 1)), (no(a, 1), no(b, 0))}
+            mesmo = {(no(a, 0), no(b, 0)), (no(a, 1), no(b, 1))}
+            conflitos |= (cruz if s in (1, 2) else set()) | (mesmo if s in (-1, 2) else set())
+            if s == 1:
+                livres += sorted(mesmo)
+            elif s == -1:
+                livres += sorted(cruz)
+        iguais.append(([(0, 0, 0, 1.0)], 1.0))
+        for i in range(1, 2 * n + 1):
+            iguais.append(([(0, 0, i, 0.5), (0, i, i, -1.0)], 0.0))
+        if nome == "dobrada_menor":
+            menores += [([(0, p, q, 0.5)], 0.0) for p, q in sorted(conflitos)]
+        else:
+            iguais += [([(0, p, q, 0.5)], 0.0) for p, q in sorted(conflitos)]
+        for (a, b), s in arestas.items():
+            termos = [(0, no(a, l), no(a, l), 1.0) for l in (0, 1)] + [(0, no(b, l), no(b, l), 1.0) for l in (0, 1)]
+            termos += [(0, no(a, l), no(b, m), -0.5) for l in (0, 1) for m in (0, 1)]
+            menores.append((termos, 1.0))
+        if nome == "dobrada_rlt":
+            for p, q in livres:
+                menores.append(([(0, p, q, -0.5)], 0.0))
+                menores.append(([(0, p, q, 0.5), (0, p, p, -1.0)], 0.0))
+                menores.append(([(0, p, q, 0.5), (0, q, q, -1.0)], 0.0))
+                menores.append(([(0, p, p, 1.0), (0, q, q, 1.0), (0, p, q, -0.5)], 1.0))
+        return [2 * n + 1], iguais, menores, [(0, i, i, 1.0) for i in range(1, 2 * n + 1)]
     blocos = [n]
     for v in range(n):
         menores.append(([(0, v, v, 1.0)], 1.0))
@@ -143,7 +181,7 @@ def resolve(caminho: str) -> str:
 
 
 def main() -> int:
-    nomes = ["plana", "rlt", "triangulos", "theta", "combinada"]
+    nomes = ["plana", "rlt", "triangulos", "theta", "combinada", "dobrada", "dobrada_rlt", "dobrada_menor"]
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("-r", "--relaxacoes", default=",".join(nomes),
                     help="which, comma-separated (default: all)")
