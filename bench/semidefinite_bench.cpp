@@ -5,11 +5,12 @@
 // low-rank primal (random hyperplanes, each improved by the local search)
 // against the local search alone for the same time.
 //
-//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-W] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
+//   semidefinite_bench [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-W] [-B parte] [-L seg] [-a voltas] [-b seg] [-s semente] instancia
 //
 // -p/-M: the primal's first and largest rank; -P: L-BFGS steps per outer
 // iteration, at most;
 // -W: the second block (the set's own products, Ajustes::produtos);
+// -B: the share of the time left at the end to the spectral bundle;
 // -V: how far the final primal breaks rows every balanced set keeps (0 <=
 // s Y_uw <= min(Y_uu, Y_ww) on an edge, the triangles of negative sign);
 // -T: the rows x_a + x_b + x_c <= 2 of every triangle no balanced set
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
   if (auto define = reinterpret_cast<Define>(dlsym(RTLD_DEFAULT, "openblas_set_num_threads"))) define(1);
   double segundos = 60, intervalo = 1, segundosBL = 5, segundosVolta = 2;
   int posto = 30, voltas = 0, filhos = 0, passos = 500, postoMax = 120;
-  double segundosFilho = 10;
+  double segundosFilho = 10, parteFeixe = 0;
   bool inteiro = false, semReserva = false, triangulos = false, violacoes = false, produtos = false;
   uint64_t semente = 1;
   int i = 1;
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     else if (std::strcmp(o, "-V") == 0) violacoes = true;
     else if (std::strcmp(o, "-W") == 0) produtos = true;
     else if (std::strcmp(o, "-t") == 0 && temValor) segundos = std::atof(argv[++i]);
+    else if (std::strcmp(o, "-B") == 0 && temValor) parteFeixe = std::atof(argv[++i]);
     else if (std::strcmp(o, "-p") == 0 && temValor) posto = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-P") == 0 && temValor) passos = std::atoi(argv[++i]);
     else if (std::strcmp(o, "-M") == 0 && temValor) postoMax = std::atoi(argv[++i]);
@@ -84,7 +86,7 @@ int main(int argc, char** argv) {
   }
   if (i + 1 != argc) {
     std::fprintf(stderr,
-                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-W] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
+                 "uso: %s [-t seg] [-p posto] [-M posto] [-P passos] [-i seg] [-g] [-f] [-T] [-V] [-W] [-B parte] [-L seg] [-a voltas] [-b seg] [-n filhos] [-c seg] [-s semente] "
                  "instancia\n",
                  argv[0]);
     return 2;
@@ -109,6 +111,7 @@ int main(int argc, char** argv) {
   p.ajustes.postoMax = std::max(posto, postoMax);
   p.ajustes.passosPorIteracao = passos;
   p.ajustes.produtos = produtos;
+  p.ajustes.parteFeixe = parteFeixe;
   p.ajustes.intervaloCertificado = intervalo;
   p.ajustes.guardaFator = voltas > 0 || filhos > 0 || violacoes;
   p.ajustes.semente = semente;

@@ -14,7 +14,8 @@
 // terms and e = -lambda_min(M) < 1 (the optimal Y's own trace in place of
 // n); with lambda = 0 it is the LP's dual bound of the rows.
 // The multipliers are steered by a low-rank primal (Burer-Monteiro with an
-// augmented Lagrangian), and every bound reported is certified by a sparse
+// augmented Lagrangian), then, if asked, by a spectral bundle on the dual
+// (Feixe.h), and every bound reported is certified by a sparse
 // Cholesky factorization (Certificado.h), not read off an eigenvalue
 // estimate.  Params in, a result out: nothing here knows of the search.
 #ifndef BCT_SEMIDEFINITE_SEMIDEFINIDA_H
@@ -78,9 +79,17 @@ struct Ajustes {
   // it reaches CSDP's value on dense graphs (r_n75_d0.3: 32.48 against
   // 32.46, 43.16 without it), but on sparse pieces the multipliers of its
   // equalities drift (Slashdot sample A: lambda_min from -1e-4 to -2.9 in
-  // 80 s) and the bound stays the first's: off in the automatic mode.
+  // 80 s) and the bound stays the first's.  The spectral bundle below,
+  // from the primal's last multipliers, gets most of the way on samples of
+  // a few hundred vertices but not in minutes on the large pieces: off in
+  // the automatic mode.
   bool produtos = false;
   double parteSemProdutos = 1.0 / 3;  // of the time, for the relaxation without W first
+  // Of the time, the share left at the end to the spectral bundle
+  // (Feixe.h), started from the best multipliers certified before it (0:
+  // none).
+  double parteFeixe = 0;
+  int64_t passosFeixe = -1;           // its steps at most (< 0: until the deadline)
   double sigmaInicial = 1.0;          // the augmented Lagrangian's first penalty
   uint64_t semente = 1;
   bool reparo = true;                 // negative eigenvectors absorbed by the diagonal
@@ -131,6 +140,7 @@ struct Resultado {
   double limitante = 0;             // certified upper bound on the piece's maximum balanced set
   double limitanteInicial = 0;      // the same for the starting multipliers
   Multiplicadores multiplicadores;  // those of `limitante`, to warm-start a child node
+  Multiplicadores ultimos;          // the primal's last ones, certified or not
   double valorPrimal = -1;          // best feasible value of the relaxation seen (-1: none)
   Estatisticas estatisticas;
   std::vector<double> fator;        // with guardaFator: n x posto, row v is vertex v (0 when fixed out)
