@@ -20,7 +20,7 @@ double segundosDesde(Prazo::Relogio::time_point t) {
 }
 
 // Eigenpairs of a small symmetric p x p matrix (row-major): values
-// ascending, vectors as the columns of `a` on return.
+// ascending, eigenvector l as row l of `a` on return.
 void autoValores(int p, std::vector<double>& a, std::vector<double>& w) {
   w.assign(static_cast<size_t>(p), 0.0);
   if (p == 0) return;
@@ -29,9 +29,8 @@ void autoValores(int p, std::vector<double>& a, std::vector<double>& w) {
   dsyev_("V", "U", &p, a.data(), &p, w.data(), &tamanho, &lwork, &info);
   lwork = std::max(1, static_cast<int>(tamanho));
   std::vector<double> trabalho(static_cast<size_t>(lwork));
+  // (LAPACK's columns, read row-major.)
   dsyev_("V", "U", &p, a.data(), &p, w.data(), trabalho.data(), &lwork, &info);
-  // (LAPACK's column-major result read row-major is its transpose: column
-  // j of the eigenvector matrix is row j here.)
 }
 
 // x onto {x >= 0, sum x <= 1}.

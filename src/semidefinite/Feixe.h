@@ -29,15 +29,16 @@ struct AjustesFeixe {
   int novas = 8;             // of M's lowest eigenvectors joining P at each step, at most
   // Projected-gradient steps of one master problem, at most: more steps
   // taken roughly beat each step's master solved better (the 150-vertex
-  // Wikipedia-elections sample of seed 2, 80 s: 114.40 with 10, 114.77 with 40).
+  // Wikipedia-elections sample of seed 2, 80 s from the certified
+  // multipliers: 114.40 with 10, 114.77 with 40).
   int passosMestre = 10;
   // The proximal term's first weight u (u/2 |y - center|^2), halved after a
   // serious step that made most of its predicted decrease.  Grown after
   // null steps it stalled the steps (that sample: 115.67 to 115.66 in 60
   // steps, u up to 4e4); 1, 3 and 10 ended within 0.1 of each other.
   double peso = 1.0;
-  double mL = 0.1;
-  int64_t maxPassos = -1;    // steps at most (< 0: until the deadline)           // share of the predicted decrease a serious step must reach
+  double mL = 0.1;           // share of the predicted decrease a serious step must reach
+  int64_t maxPassos = -1;    // steps at most (< 0: until the deadline)
   double intervaloCertificado = 1.0;  // seconds between certificates, at least
   double parteCertificado = 0.25;     // of the time, at most, in certificates
   uint64_t semente = 1;

@@ -86,8 +86,7 @@ struct Ajustes {
   bool produtos = false;
   double parteSemProdutos = 1.0 / 3;  // of the time, for the relaxation without W first
   // Of the time, the share left at the end to the spectral bundle
-  // (Feixe.h), started from the best multipliers certified before it (0:
-  // none).
+  // (Feixe.h), started from the primal's last multipliers (0: none).
   double parteFeixe = 0;
   int64_t passosFeixe = -1;           // its steps at most (< 0: until the deadline)
   double sigmaInicial = 1.0;          // the augmented Lagrangian's first penalty
