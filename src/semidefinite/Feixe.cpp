@@ -204,6 +204,58 @@ class Feixe {
 
   int colunas() const { return p_; }
 
+  // The bundle's W from a low-rank primal R (nos x r): at the optimum W is
+  // the primal's X over T, so P spans R's heaviest columns and V = C C^T / T
+  // for C = P^T R.
+  void doPrimal(const double* R, int r) {
+    std::vector<std::vector<double>> cols;
+    for (int j = 0; j < r; j++) {
+      std::vector<double> c(static_cast<size_t>(nos_));
+      for (int v = 0; v < nos_; v++) c[v] = R[static_cast<size_t>(v) * r + j];
+      cols.push_back(std::move(c));
+    }
+    // The heaviest first.
+    std::sort(cols.begin(), cols.end(), [](const std::vector<double>& a, const std::vector<double>& b) {
+      return std::inner_product(a.begin(), a.end(), a.begin(), 0.0) >
+             std::inner_product(b.begin(), b.end(), b.begin(), 0.0);
+    });
+    std::vector<std::vector<double>> base;
+    for (std::vector<double> c : cols) {
+      if (static_cast<int>(base.size()) >= aj_.colunas - aj_.novas) break;
+      for (int vez = 0; vez < 2; vez++)
+        for (const std::vector<double>& o : base) {
+          const double pr = std::inner_product(c.begin(), c.end(), o.begin(), 0.0);
+          for (int v = 0; v < nos_; v++) c[v] -= pr * o[v];
+        }
+      const double nr = std::sqrt(std::inner_product(c.begin(), c.end(), c.begin(), 0.0));
+      if (nr < 1e-8) continue;
+      for (double& x : c) x /= nr;
+      base.push_back(std::move(c));
+    }
+    const int p = static_cast<int>(base.size());
+    P_.assign(static_cast<size_t>(nos_) * p, 0.0);
+    for (int t = 0; t < p; t++)
+      for (int v = 0; v < nos_; v++) P_[static_cast<size_t>(v) * p + t] = base[t][v];
+    p_ = p;
+    std::vector<double> C(static_cast<size_t>(p) * r, 0.0);
+    for (int v = 0; v < nos_; v++)
+      for (int t = 0; t < p; t++)
+        for (int j = 0; j < r; j++) C[static_cast<size_t>(t) * r + j] += base[t][v] * R[static_cast<size_t>(v) * r + j];
+    V_.assign(static_cast<size_t>(p) * p, 0.0);
+    double tr = 0;
+    for (int a = 0; a < p; a++)
+      for (int b = 0; b < p; b++) {
+        double x = 0;
+        for (int j = 0; j < r; j++) x += C[static_cast<size_t>(a) * r + j] * C[static_cast<size_t>(b) * r + j];
+        V_[static_cast<size_t>(a) * p + b] = x / T_;
+      }
+    for (int a = 0; a < p; a++) tr += V_[static_cast<size_t>(a) * p + a];
+    if (tr > 1)
+      for (double& x : V_) x /= tr;
+    temAgregado_ = false;
+    alfa_ = 0;
+  }
+
  private:
   // h(alpha, V) = min over y in the box of T tr(W) + y . (b - T A(W)) +
   // u/2 |y - center|^2, its minimiser y and its gradient T (tr - A^T y) on W.
@@ -274,7 +326,7 @@ class Feixe {
 }  // namespace
 
 ResultadoFeixe refina(const MatrizDual& md, Certificador& cert, std::vector<double> y0, double T,
-                      const Prazo& prazo, const AjustesFeixe& aj,
+                      const Prazo& prazo, const AjustesFeixe& aj, const double* fator, int posto,
                       const std::function<void(double, double, double)>& aoCertificar) {
   const auto inicio = Prazo::Relogio::now();
   ResultadoFeixe res;
@@ -297,6 +349,7 @@ ResultadoFeixe refina(const MatrizDual& md, Certificador& cert, std::vector<doub
   std::vector<ParRitz> pares;
   std::vector<double> centro = std::move(y0), y;
   double fc = fx.f(centro, pares, aj.semente);
+  if (fator != nullptr) fx.doPrimal(fator, posto);
   fx.atualiza(pares);
   double u = aj.peso;
   bool emDia = true;

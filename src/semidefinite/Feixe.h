@@ -56,7 +56,7 @@ struct ResultadoFeixe {
 // certified bound, that certificate's lambda_min).  T is the trace bound
 // the steps steer by.
 ResultadoFeixe refina(const MatrizDual& md, Certificador& cert, std::vector<double> y0, double T,
-                      const Prazo& prazo, const AjustesFeixe& aj,
+                      const Prazo& prazo, const AjustesFeixe& aj, const double* fator, int posto,
                       const std::function<void(double, double, double)>& aoCertificar = {});
 
 }  // namespace semidefinida

@@ -333,6 +333,7 @@ Resultado limitaUma(const Parametros& p) {
   res.ultimos = md.paraMultiplicadores(y, g.numVertices(), g.numArestas());
   if (aj.guardaFator) {
     res.posto = r;
+    res.fatorNos = R;
     res.fator.assign(static_cast<size_t>(g.numVertices()) * r, 0.0);
     for (int v = 0; v < k; v++)
       std::copy(R.begin() + static_cast<int64_t>(v) * r, R.begin() + static_cast<int64_t>(v + 1) * r,
@@ -398,12 +399,16 @@ Resultado limita(const Parametros& p) {
   const bool comFeixe = p.ajustes.passosFeixe > 0 || (p.ajustes.parteFeixe > 0 && std::isfinite(restantes));
   if (!comFeixe) return limitaSemFeixe(p);
   // The augmented Lagrangian first, then the bundle from its last
-  // multipliers: with the second block they are not certified (they drift),
-  // but they start the bundle far better than the best certified ones,
-  // whose second-block part is 0 (the 150-vertex Wikipedia-elections sample
-  // of seed 2, 80 s: 113.76 against 114.40, the first block's 115.67).
+  // multipliers and, for the bundle's W, its primal: with the second block
+  // the multipliers are not certified (they drift), but with the primal
+  // they are a pair, and they start the bundle far better than the best
+  // certified ones, whose second-block part is 0 (the 150-vertex
+  // Wikipedia-elections sample of seed 2, 80 s: 113.48 against 114.73 from
+  // the certified ones with the primal, 113.76 from the last ones without
+  // it, 114.40 from the certified ones without; the first block's 115.67).
   const Relogio::time_point inicio = Relogio::now();
   Parametros q = p;
+  q.ajustes.guardaFator = true;
   if (std::isfinite(restantes) && p.ajustes.parteFeixe > 0)
     q.prazo = p.prazo.daqui((1 - p.ajustes.parteFeixe) * restantes);
   Resultado r = limitaSemFeixe(q);
@@ -419,8 +424,10 @@ Resultado limita(const Parametros& p) {
   af.parteCertificado = p.ajustes.parteCertificado;
   af.semente = p.ajustes.semente;
   const double jaPassou = segundosDesde(inicio);
+  const bool comFator = r.fatorNos.size() == static_cast<size_t>(md.numNos()) * r.posto && r.posto > 0;
   const ResultadoFeixe f = refina(
       md, cert, md.dosMultiplicadores(p, r.ultimos), T, p.prazo, af,
+      comFator ? r.fatorNos.data() : nullptr, r.posto,
       [&](double segundos, double limitante, double lambdaMin) {
         if (p.aoCertificar)
           p.aoCertificar({jaPassou + segundos, std::min(limitante, r.limitante), -1, lambdaMin,

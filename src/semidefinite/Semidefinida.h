@@ -144,6 +144,9 @@ struct Resultado {
   Estatisticas estatisticas;
   std::vector<double> fator;        // with guardaFator: n x posto, row v is vertex v (0 when fixed out)
   int posto = 0;
+  // With guardaFator, the whole low-rank primal as MatrizDual numbers its
+  // nodes (W's too): numNos x posto.
+  std::vector<double> fatorNos;
   double sigma = 0;                 // the last penalty: a child's Ajustes::sigmaInicial
 };
 
