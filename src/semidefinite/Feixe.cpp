@@ -182,22 +182,11 @@ class Feixe {
       if (static_cast<int>(cols.size()) >= aj_.colunas) break;
       if (q.valor >= 0 && cols.size() > static_cast<size_t>(antes)) break;
       std::vector<double> c = q.vetor;
-      for (int vez = 0; vez < 2; vez++)
-        for (const std::vector<double>& o : cols) {
-          const double pr = std::inner_product(c.begin(), c.end(), o.begin(), 0.0);
-          for (int v = 0; v < nos_; v++) c[v] -= pr * o[v];
-        }
-      const double nr = std::sqrt(std::inner_product(c.begin(), c.end(), c.begin(), 0.0));
-      if (nr < 1e-8) continue;
-      for (double& x : c) x /= nr;
+      if (!ortonormaliza(c, cols)) continue;
       cols.push_back(std::move(c));
       pesos.push_back(0.0);
     }
-    const int p2 = static_cast<int>(cols.size());
-    P_.assign(static_cast<size_t>(nos_) * p2, 0.0);
-    for (int t = 0; t < p2; t++)
-      for (int v = 0; v < nos_; v++) P_[static_cast<size_t>(v) * p2 + t] = cols[t][v];
-    p_ = p2;
+    const int p2 = defineP(cols);
     V_.assign(static_cast<size_t>(p2) * p2, 0.0);
     for (int t = 0; t < p2; t++) V_[static_cast<size_t>(t) * p2 + t] = pesos[t];
   }
@@ -222,21 +211,10 @@ class Feixe {
     std::vector<std::vector<double>> base;
     for (std::vector<double> c : cols) {
       if (static_cast<int>(base.size()) >= aj_.colunas - aj_.novas) break;
-      for (int vez = 0; vez < 2; vez++)
-        for (const std::vector<double>& o : base) {
-          const double pr = std::inner_product(c.begin(), c.end(), o.begin(), 0.0);
-          for (int v = 0; v < nos_; v++) c[v] -= pr * o[v];
-        }
-      const double nr = std::sqrt(std::inner_product(c.begin(), c.end(), c.begin(), 0.0));
-      if (nr < 1e-8) continue;
-      for (double& x : c) x /= nr;
+      if (!ortonormaliza(c, base)) continue;
       base.push_back(std::move(c));
     }
-    const int p = static_cast<int>(base.size());
-    P_.assign(static_cast<size_t>(nos_) * p, 0.0);
-    for (int t = 0; t < p; t++)
-      for (int v = 0; v < nos_; v++) P_[static_cast<size_t>(v) * p + t] = base[t][v];
-    p_ = p;
+    const int p = defineP(base);
     std::vector<double> C(static_cast<size_t>(p) * r, 0.0);
     for (int v = 0; v < nos_; v++)
       for (int t = 0; t < p; t++)
@@ -257,6 +235,29 @@ class Feixe {
   }
 
  private:
+  // c made orthogonal to the unit vectors of `base` (twice over, for
+  // rounding) and of unit length; false when nothing is left of it.
+  bool ortonormaliza(std::vector<double>& c, const std::vector<std::vector<double>>& base) const {
+    for (int vez = 0; vez < 2; vez++)
+      for (const std::vector<double>& o : base) {
+        const double pr = std::inner_product(c.begin(), c.end(), o.begin(), 0.0);
+        for (int v = 0; v < nos_; v++) c[v] -= pr * o[v];
+      }
+    const double nr = std::sqrt(std::inner_product(c.begin(), c.end(), c.begin(), 0.0));
+    if (nr < 1e-8) return false;
+    for (double& x : c) x /= nr;
+    return true;
+  }
+
+  // P's columns; their number.
+  int defineP(const std::vector<std::vector<double>>& cols) {
+    p_ = static_cast<int>(cols.size());
+    P_.assign(static_cast<size_t>(nos_) * p_, 0.0);
+    for (int t = 0; t < p_; t++)
+      for (int v = 0; v < nos_; v++) P_[static_cast<size_t>(v) * p_ + t] = cols[t][v];
+    return p_;
+  }
+
   // h(alpha, V) = min over y in the box of T tr(W) + y . (b - T A(W)) +
   // u/2 |y - center|^2, its minimiser y and its gradient T (tr - A^T y) on W.
   double avalia(const std::vector<double>& centro, double u, double alfa, const std::vector<double>& V,
