@@ -364,7 +364,6 @@ ResultadoFeixe refina(const MatrizDual& md, Certificador& cert, std::vector<doub
       if (fc - fy >= 0.8 * previsto) u = std::max(u * 0.5, 1e-8);
       centro = y;
       fc = fy;
-      res.serios++;
       emDia = false;
     }
     fx.atualiza(pares);

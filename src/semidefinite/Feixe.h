@@ -47,7 +47,7 @@ struct AjustesFeixe {
 struct ResultadoFeixe {
   double limitante = 0;  // the best certified bound (that of the start among them)
   std::vector<double> y;  // its multipliers (as MatrizDual lays them out)
-  int64_t passos = 0, serios = 0;
+  int64_t passos = 0;
   int certificados = 0;
 };
 
