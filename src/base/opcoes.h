@@ -33,7 +33,9 @@ extern int PERFIL;                   // -v: the profile is kept and printed
 // more candidates, the tailing off below the root, the LP-guided heuristic,
 // the largest bound first in the tree, the branching tried on the LP, the
 // root's full pricing, the first-order bound, its rows in the root's LP,
-// the bound of the largest pieces started beside their local search.
+// the bound of the largest pieces started beside their local search, the
+// automatic mode's combinatorial engine beside a branch-and-cut that runs
+// long.
 enum : unsigned {
   DESLIGA_CONTRACAO = 1,
   DESLIGA_LOTE = 2,
@@ -48,6 +50,7 @@ enum : unsigned {
   DESLIGA_LINHAS_DE_FORA = 1024,  // its rows loaded into the root's LP
   DESLIGA_CEDO = 2048,            // the largest pieces' bound started before their search
   DESLIGA_RESTRITA = 4096,        // the root's re-solves of the largest pieces through a smaller LP
+  DESLIGA_CORRIDA = 8192,         // -a's combinatorial engine beside a tree that runs long
 };
 extern unsigned DESLIGADAS;
 

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <utility>
 
 #include "base/memoria.h"
 #include "base/relogio.h"
@@ -76,9 +79,40 @@ void juntaBusca(ResultadoBusca& a, const ResultadoBusca& b) {
 
 namespace {
 
+// Both engines' progress as one search's, while the probe and the
+// branch-and-cut take turns or run side by side: their nodes added, the
+// better value, the lower bound (each holds for the piece).
+class ProgressoDosDois {
+ public:
+  using Sink = std::function<void(long long, long long, double, double)>;
+  explicit ProgressoDosDois(Sink destino) : destino_(std::move(destino)) {}
+  Sink de(int motor) {
+    if (!destino_) return {};
+    return [this, motor](long long nos, long long abertos, double valor, double limitante) {
+      std::lock_guard<std::mutex> trava(mutex_);
+      ultimo_[motor] = {nos, abertos, valor, limitante};
+      const Ultimo& a = ultimo_[0];
+      const Ultimo& b = ultimo_[1];
+      destino_(a.nos + b.nos, a.abertos + b.abertos, std::max(a.valor, b.valor),
+               std::min(a.limitante, b.limitante));
+    };
+  }
+
+ private:
+  struct Ultimo {
+    long long nos = 0, abertos = 0;
+    double valor = -1e20, limitante = 1e40;
+  };
+  Sink destino_;
+  std::mutex mutex_;
+  Ultimo ultimo_[2];
+};
+
 // A piece the root decides: the probe first, then, unless it proved the
 // piece, the branch-and-cut's root with the hand-over armed, the probe held
-// meanwhile; a piece handed over goes on in the probe's search.
+// meanwhile; a piece handed over goes on in the probe's search, and one the
+// branch-and-cut has not proved SEGUNDOS_ATE_A_CORRIDA after the hold gets
+// the probe back beside it, the first to end ending the other.
 ResultadoBusca resolvePelaRaiz(const GrafoSimples& g, const std::vector<char>& inicial,
                                const Prazo& prazo, const AjustesDaBusca& ajustes,
                                const Acompanhamento& acomp, std::FILE* saida) {
@@ -95,17 +129,28 @@ ResultadoBusca resolvePelaRaiz(const GrafoSimples& g, const std::vector<char>& i
     juntaBusca(c, r);
     return c;
   }
-  SondaCombinatoria combinatoria(g, inicial, prazo, ajustes, acomp, saida);
+  ProgressoDosDois progresso(acomp.progresso);
+  Acompanhamento daSonda = acomp, doBranchAndCutAcomp = acomp;
+  daSonda.progresso = progresso.de(0);
+  doBranchAndCutAcomp.progresso = progresso.de(1);
+  SondaCombinatoria combinatoria(g, inicial, prazo, ajustes, daSonda, saida);
   // Proved by the probe (or stopped by the deadline within it).
   if (combinatoria.terminaEm(sonda) || prazo.passou()) return combinatoria.resultado(false);
-  combinatoria.segura();
+  if (ajustes.DESLIGADAS & DESLIGA_CORRIDA)
+    combinatoria.segura();
+  else
+    combinatoria.segura(SEGUNDOS_ATE_A_CORRIDA);
   int tamanho = 0;
   std::vector<char> melhor = combinatoria.melhor(&tamanho);
   const std::vector<char>& primeiro = melhor.empty() ? inicial : melhor;
-  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo, doBranchAndCut, acomp, saida);
+  // The run's deadline carries no flag of its own here: the probe's end is
+  // the branch-and-cut's.
+  ResultadoBusca r = resolveBranchAndCut(g, &primeiro, prazo.cancelavel(combinatoria.terminou()),
+                                         doBranchAndCut, doBranchAndCutAcomp, saida);
   // Handed over: the combinatorial search goes on, and the bound the
   // branch-and-cut proved still holds.  Otherwise the branch-and-cut keeps
-  // the piece, and the probe's bound and nodes count with its own.
+  // the piece (ended, or stopped by the probe's end), and the probe's set,
+  // bound and nodes count with its own.
   const bool continua = r.desistiu && !prazo.passou();
   ResultadoBusca c = combinatoria.resultado(!continua);
   if (!continua) std::swap(r, c);
@@ -114,6 +159,17 @@ ResultadoBusca resolvePelaRaiz(const GrafoSimples& g, const std::vector<char>& i
 }
 
 }  // namespace
+
+bool querCombinatorioAoLado(const GrafoSimples& g, const AjustesDaBusca& ajustes) {
+  if (!AUTOMATICO || (ajustes.DESLIGADAS & DESLIGA_CORRIDA)) return false;
+  const combinatorio::Componente c = combinatorio::maiorComponente(g);
+  const double n = c.vertices;
+  if (c.vertices > MAXIMO_DA_CORRIDA ||
+      2.0 * static_cast<double>(c.arestas) < DENSIDADE_DA_CORRIDA * n * (n - 1))
+    return false;
+  const int64_t tem = memoriaDisponivel();
+  return tem < 0 || combinatorio::BuscaExata::memoria(c.vertices, LINHAS) + (64ll << 20) <= tem;
+}
 
 bool querLimitanteSemidefinido(const GrafoSimples& g, const AjustesDaBusca& ajustes) {
   return AUTOMATICO && !(ajustes.DESLIGADAS & DESLIGA_SEMIDEFINIDA) && LimitanteSemidefinido::convem(g);
@@ -127,6 +183,19 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
     return resolveCombinatorio(g, &inicial, prazo, ajustes, acomp, saida);
   if (motor == MotorAutomatico::raizDecide)
     return resolvePelaRaiz(g, inicial, prazo, ajustes, acomp, saida);
+  // A piece of a few hundred vertices the branch-and-cut has not proved in
+  // SEGUNDOS_ATE_A_CORRIDA gets the combinatorial engine beside it.
+  ProgressoDosDois progresso(acomp.progresso);
+  Acompanhamento doBranchAndCut = acomp;
+  std::optional<SondaCombinatoria> combinatoria;
+  Prazo prazoDoBranchAndCut = prazo;
+  if (querCombinatorioAoLado(g, ajustes)) {
+    Acompanhamento daCombinatoria = acomp;
+    daCombinatoria.progresso = progresso.de(0);
+    doBranchAndCut.progresso = progresso.de(1);
+    combinatoria.emplace(g, inicial, prazo, ajustes, daCombinatoria, saida, SEGUNDOS_ATE_A_CORRIDA);
+    prazoDoBranchAndCut = prazo.cancelavel(combinatoria->terminou());
+  }
   // A large sparse piece the branch-and-cut does not prove at once gets the
   // semidefinite bound beside it, on a thread of its own.
   std::optional<LimitanteSemidefinido> proprio;
@@ -136,21 +205,23 @@ ResultadoBusca resolvePeca(const GrafoSimples& g, const std::vector<char>& inici
                     !(ajustes.DESLIGADAS & DESLIGA_LAGRANGIANO));
     sdp = &*proprio;
   }
-  Acompanhamento comSdp = acomp;
+  Acompanhamento comSdp = doBranchAndCut;
   AjustesDaBusca ajustesComSdp = ajustes;
   if (sdp != nullptr) {
     comSdp.limitanteDeFora = &sdp->limitante();
     // The bound beside the search reads the search's own as it goes.
     LimitanteSemidefinido* aoLado = sdp;
-    comSdp.progresso = [aoLado, acomp](long long nos, long long abertos, double valor, double limitante) {
+    comSdp.progresso = [aoLado, paraFora = doBranchAndCut.progresso](long long nos, long long abertos,
+                                                                     double valor, double limitante) {
       aoLado->limitanteDaBusca(limitante);
-      if (acomp.progresso) acomp.progresso(nos, abertos, valor, limitante);
+      if (paraFora) paraFora(nos, abertos, valor, limitante);
     };
     ajustesComSdp.linhasCedidas = &sdp->linhasCedidas();
     if (!(ajustes.DESLIGADAS & DESLIGA_LINHAS_DE_FORA))
       comSdp.linhasDeFora = [aoLado] { return aoLado->linhasParaBusca(); };
   }
-  ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazo, ajustesComSdp, comSdp, saida);
+  ResultadoBusca r = resolveBranchAndCut(g, &inicial, prazoDoBranchAndCut, ajustesComSdp, comSdp, saida);
+  if (combinatoria) juntaBusca(r, combinatoria->resultado(true));
   if (sdp) {
     r.limitante = std::min(r.limitante, sdp->termina());
     r.perfil.soma(sdp->perfil());

@@ -18,7 +18,8 @@
 // dense ones (at least half of all pairs joined, at most 5000 vertices); for
 // sparse pieces of at most 300 vertices a probe of the combinatorial engine
 // and then the branch-and-cut's root, which gives the piece back to the
-// combinatorial engine when it leaves a wide gap; the branch-and-cut
+// combinatorial engine when it leaves a wide gap (and has it beside its
+// tree when that runs long); the branch-and-cut
 // alone for the rest, where the clique-cover bound is far above the
 // optimum.  A piece whose combinatorial search would not fit in memory
 // stays with the branch-and-cut.
@@ -31,6 +32,30 @@ constexpr double GAP_DE_DESISTENCIA = 0.1;
 inline double segundosDaRaizAutomatica(double restante) {
   return 1.0 + (restante > 0 ? 0.01 * restante : 0.0);
 }
+
+// A piece the branch-and-cut has not proved this long after the probe was
+// held gets the probe back, beside it: a root gap under a tenth does not
+// make a tree short (a 250-vertex breadth-first sample of Wikipedia
+// elections, 229 vertices and 3,043 edges left by the rules: root 185.6
+// against 173, 11,236 nodes in 120 s ending at 177, where the combinatorial
+// engine proves 173 in 0.3 s), and the trees the branch-and-cut keeps end
+// sooner (netlib_sc205's piece: 0.25 s).  A root longer than that (its
+// budget is a second and a hundredth of the time left) has the probe beside
+// it too.  Until then the branch-and-cut has every processor; after, the two
+// share them.
+constexpr double SEGUNDOS_ATE_A_CORRIDA = 2;
+// So does a piece the branch-and-cut has from the start, up to this size and
+// from this density: on breadth-first samples of 400 vertices of Wikipedia
+// elections (pieces of 353 to 375 vertices, density 0.08 to 0.1) the
+// combinatorial engine proves in 0.4 to 4.4 s what the branch-and-cut
+// leaves open after 30 s, and on one of 600 vertices (551, 0.061) in 19 s;
+// on sparser pieces its clique-cover bound is weak (real_wiki1000's, 633
+// vertices at 0.031: not proved in a minute, where the branch-and-cut takes
+// 9 s, and would take 16 s beside it).  Whether a piece gets it under these
+// settings (-a, and its search fits in memory).
+constexpr int MAXIMO_DA_CORRIDA = 1000;
+constexpr double DENSIDADE_DA_CORRIDA = 0.05;
+bool querCombinatorioAoLado(const GrafoSimples& g, const AjustesDaBusca& ajustes);
 
 // The probe of a piece the root decides: the combinatorial engine's search
 // (SondaCombinatoria), the piece proved when it ends in time (most small

@@ -119,7 +119,8 @@ unsigned partesDesligadas() {
                 {"semidefinida", DESLIGA_SEMIDEFINIDA}, {"melhorPrimeiro", DESLIGA_MELHOR_PRIMEIRO},
                 {"ramificacaoForte", DESLIGA_RAMIFICACAO_FORTE}, {"arestaIngreme", DESLIGA_ARESTA_INGREME},
                 {"lagrangiano", DESLIGA_LAGRANGIANO}, {"linhasDeFora", DESLIGA_LINHAS_DE_FORA},
-                {"cedo", DESLIGA_CEDO}, {"restrita", DESLIGA_RESTRITA}};
+                {"cedo", DESLIGA_CEDO}, {"restrita", DESLIGA_RESTRITA},
+                {"corrida", DESLIGA_CORRIDA}};
   unsigned desligadas = 0;
   std::string lista(texto);
   size_t inicio = 0;
@@ -136,7 +137,7 @@ unsigned partesDesligadas() {
     if (!achou)
       std::fprintf(stderr, "BCTovsel: BCTOVSEL_DESLIGA: parte desconhecida \"%s\" (contracao, lote, "
                            "escolha, cauda, heuristicaLP, semidefinida, melhorPrimeiro, ramificacaoForte, arestaIngreme, "
-                           "lagrangiano, linhasDeFora, cedo, restrita), ignorada\n", nome.c_str());
+                           "lagrangiano, linhasDeFora, cedo, restrita, corrida), ignorada\n", nome.c_str());
     inicio = fim + 1;
   }
   return desligadas;

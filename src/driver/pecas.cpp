@@ -255,8 +255,10 @@ bool ExecucaoPorPecas::resolve(Relatorio& rel, Progresso* progresso, SolucaoViva
   });
   if (HEURISTICA_PRIMAL) std::printf("*** Heuristica Primal sera usada\n");
   const auto combinatorios = std::count(motor_.begin(), motor_.end(), MotorAutomatico::combinatorio);
-  const bool algumaCombinatoria =
+  bool algumaCombinatoria =
       combinatorios + std::count(motor_.begin(), motor_.end(), MotorAutomatico::raizDecide) > 0;
+  for (int i = 0; i < k && !algumaCombinatoria; i++)
+    algumaCombinatoria = motor_[i] == MotorAutomatico::branchAndCut && querCombinatorioAoLado(pecas[i].grafo, ajustes);
   if (algumaCombinatoria) std::printf("*** Algoritmo combinatorio.\n");
   if (!algumaCombinatoria || combinatorios < k)
     std::printf(BRANCH_AND_CUT ? "*** Algoritmo de branch-and-cut.\n"

@@ -2,13 +2,14 @@
 #include "driver/sondaCombinatoria.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "driver/resolucaoCombinatoria.h"
 
 SondaCombinatoria::SondaCombinatoria(const GrafoSimples& g, const std::vector<char>& inicial,
                                      const Prazo& prazo, const AjustesDaBusca& ajustes,
-                                     const Acompanhamento& acomp, std::FILE* saida)
+                                     const Acompanhamento& acomp, std::FILE* saida, double espera)
     : inicial_(inicial), acomp_(acomp) {
   tamanhoMelhor_ = static_cast<int>(std::count(inicial.begin(), inicial.end(), 1));
   // The search's best set is watched at its clock checks, for the root that
@@ -32,11 +33,19 @@ SondaCombinatoria::SondaCombinatoria(const GrafoSimples& g, const std::vector<ch
     if (querFora_ && recebeDaCorrida) recebeDaCorrida(escolhido, limitante);
   };
   const Prazo comPausa = prazo.pausavel(&pausa_);
-  fio_ = std::thread([this, &g, comPausa, ajustes, saida] {
-    ResultadoBusca r = resolveCombinatorio(g, &inicial_, comPausa, ajustes, acomp_, saida);
+  if (espera > 0) segura(espera);
+  fio_ = std::thread([this, &g, comPausa, ajustes, saida, espera] {
+    // Ended before it started, it has searched nothing: no set, no bound.
+    ResultadoBusca r;
+    r.limitante = 1e40;
+    if (espera <= 0 || !comPausa.passou()) {
+      paradaAntes_ = pausa_.segundosParada();  // not the search's to discount
+      r = resolveCombinatorio(g, &inicial_, comPausa, ajustes, acomp_, saida);
+    }
     std::lock_guard<std::mutex> trava(mutex_);
     resultado_ = std::move(r);
     pronta_ = true;
+    terminouFlag_.store(true);
     terminou_.notify_all();
   });
 }
@@ -51,7 +60,11 @@ bool SondaCombinatoria::terminaEm(double segundos) {
                             [this] { return pronta_; });
 }
 
-void SondaCombinatoria::segura() { pausa_.pede(); }
+void SondaCombinatoria::segura(double segundos) {
+  if (!(segundos < 1e9)) return pausa_.pede();
+  pausa_.pede(Pausa::Relogio::now() + std::chrono::duration_cast<Pausa::Relogio::duration>(
+                                          std::chrono::duration<double>(std::max(0.0, segundos))));
+}
 
 std::vector<char> SondaCombinatoria::melhor(int* tamanho) const {
   std::lock_guard<std::mutex> trava(mutex_);
@@ -65,6 +78,6 @@ ResultadoBusca SondaCombinatoria::resultado(bool encerra) {
   ResultadoBusca r = std::move(resultado_);
   if (r.perfil.ligado)
     r.perfil.segundos[ETAPA_COMBINATORIO] =
-        std::max(0.0, r.perfil.segundos[ETAPA_COMBINATORIO] - pausa_.segundosParada());
+        std::max(0.0, r.perfil.segundos[ETAPA_COMBINATORIO] - (pausa_.segundosParada() - paradaAntes_));
   return r;
 }

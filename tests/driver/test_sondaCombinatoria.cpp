@@ -1,7 +1,8 @@
 // The probe held while a root runs: let go, its search ends with exactly the
 // nodes, value and bound of the same search never held, and makes no
 // progress while held; ended, it gives a valid bound and a balanced set;
-// the best set it hands the root is balanced and as large as said.
+// the best set it hands the root is balanced and as large as said; held
+// for a while only, it goes on by itself to the same end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,6 +72,18 @@ TEST(SondaCombinatoria, SeguraSemPerderNadaDaBusca) {
     EXPECT_LE(r.zstar, sozinha.zstar);
     EXPECT_GE(r.limitante, sozinha.zstar);
     EXPECT_TRUE(equilibrado(g, r.escolhido, nullptr));
+  }
+  {
+    // Held for a while only: it goes on by itself, to the same end.
+    SondaCombinatoria s(g, inicial, Prazo(), ajustesDaSonda(), {}, nada);
+    ASSERT_FALSE(s.terminaEm(0.01));
+    s.segura(0.2);
+    EXPECT_FALSE(s.terminou()->load());
+    EXPECT_TRUE(s.terminaEm(30.0));
+    EXPECT_TRUE(s.terminou()->load());
+    const ResultadoBusca r = s.resultado(false);
+    EXPECT_EQ(r.nos, sozinha.nos);
+    EXPECT_EQ(r.limitante, sozinha.limitante);
   }
   std::fclose(nada);
 }
