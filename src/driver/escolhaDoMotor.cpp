@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -27,6 +28,13 @@ const int MAXIMO_ESPARSO = 300;
 // gets the long probe (see segundosDaSonda).
 const double DENSIDADE_DA_SONDA_LONGA = 0.15;
 
+// Whether the combinatorial search of a component this large fits in the
+// memory the machine offers.
+bool combinatoriaCabe(int vertices) {
+  const int64_t tem = memoriaDisponivel();
+  return tem < 0 || combinatorio::BuscaExata::memoria(vertices, LINHAS) + (64ll << 20) <= tem;
+}
+
 }  // namespace
 
 MotorAutomatico motorAutomatico(const GrafoSimples& g) {
@@ -35,9 +43,7 @@ MotorAutomatico motorAutomatico(const GrafoSimples& g) {
   const double n = c.vertices;
   const bool denso = 2.0 * static_cast<double>(c.arestas) >= DENSIDADE_MINIMA * n * (n - 1);
   if (c.vertices > (denso ? MAXIMO_DENSO : MAXIMO_ESPARSO)) return MotorAutomatico::branchAndCut;
-  const int64_t tem = memoriaDisponivel();
-  if (tem >= 0 && combinatorio::BuscaExata::memoria(c.vertices, LINHAS) + (64ll << 20) > tem)
-    return MotorAutomatico::branchAndCut;
+  if (!combinatoriaCabe(c.vertices)) return MotorAutomatico::branchAndCut;
   return denso ? MotorAutomatico::combinatorio : MotorAutomatico::raizDecide;
 }
 
@@ -136,10 +142,8 @@ ResultadoBusca resolvePelaRaiz(const GrafoSimples& g, const std::vector<char>& i
   SondaCombinatoria combinatoria(g, inicial, prazo, ajustes, daSonda, saida);
   // Proved by the probe (or stopped by the deadline within it).
   if (combinatoria.terminaEm(sonda) || prazo.passou()) return combinatoria.resultado(false);
-  if (ajustes.DESLIGADAS & DESLIGA_CORRIDA)
-    combinatoria.segura();
-  else
-    combinatoria.segura(SEGUNDOS_ATE_A_CORRIDA);
+  combinatoria.segura(ajustes.DESLIGADAS & DESLIGA_CORRIDA ? std::numeric_limits<double>::infinity()
+                                                            : SEGUNDOS_ATE_A_CORRIDA);
   int tamanho = 0;
   std::vector<char> melhor = combinatoria.melhor(&tamanho);
   const std::vector<char>& primeiro = melhor.empty() ? inicial : melhor;
@@ -167,8 +171,7 @@ bool querCombinatorioAoLado(const GrafoSimples& g, const AjustesDaBusca& ajustes
   if (c.vertices > MAXIMO_DA_CORRIDA ||
       2.0 * static_cast<double>(c.arestas) < DENSIDADE_DA_CORRIDA * n * (n - 1))
     return false;
-  const int64_t tem = memoriaDisponivel();
-  return tem < 0 || combinatorio::BuscaExata::memoria(c.vertices, LINHAS) + (64ll << 20) <= tem;
+  return combinatoriaCabe(c.vertices);
 }
 
 bool querLimitanteSemidefinido(const GrafoSimples& g, const AjustesDaBusca& ajustes) {
